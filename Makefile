@@ -1,0 +1,33 @@
+# Set-up and everyday commands. `make run` and `make test` work on a fresh Debian 12 machine.
+PRESET ?= default
+BUILD  := build/$(PRESET)
+JOBS   ?= $(shell nproc)
+
+.PHONY: deps configure build test run asan bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
+
+bench: build
+	@scripts/run-bench.sh $(BUILD)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build

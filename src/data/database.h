@@ -1,0 +1,51 @@
+#pragma once
+// DataBase, the data environment: one connection and every named command as an operation with
+// positional text parameters. A reading command keeps its rows as rs + the command's name.
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "data/commands.h"
+#include "data/recordset.h"
+#include "data/sql_provider.h"
+#include "platform/platform.h"
+
+
+namespace xfer::data {
+
+using Params = std::vector<std::string>;
+
+class DataBase {
+public:
+    // Runs DataEnvironment_Initialize: resolves the folders and sets Conn's connection string.
+    // Errors of the resolution (1001 from the registry fallback) propagate.
+    explicit DataBase(const platform::Platform& platform);
+
+    void DataEnvironment_Initialize();
+    std::string GetConnectionString() const;
+
+    Connection Conn;
+
+    // Runs a command with its parameters in the catalogue's order; raises 450 when the count
+    // differs from the command's. A reading command replaces its result set.
+    void Execute(CommandId id, const Params& params);
+    Recordset& ResultSet(CommandId id);
+
+#define XFER_DECLARE_READING(name)                            \
+    void name(const Params& params) { Execute(CommandId::name, params); } \
+    Recordset& rs##name() { return ResultSet(CommandId::name); }
+#define XFER_DECLARE_ACTION(name) \
+    void name(const Params& params) { Execute(CommandId::name, params); }
+    XFER_READING_COMMANDS(XFER_DECLARE_READING)
+    XFER_ACTION_COMMANDS(XFER_DECLARE_ACTION)
+#undef XFER_DECLARE_READING
+#undef XFER_DECLARE_ACTION
+
+private:
+    platform::Platform platform_;
+    std::array<Recordset, static_cast<std::size_t>(CommandId::Count_)> results_;
+};
+
+}  // namespace xfer::data

@@ -1,0 +1,97 @@
+#pragma once
+// Drop-down list (no typing) and editable drop-down combo, with item data per entry.
+//
+// - Selecting an entry from code (setListIndex, or setText of a drop-down list to an entry's
+//   text) fires Click, as a user's selection does; ListIndex -1 clears the selection silently.
+//   An index outside the list raises 380. setText of a drop-down list to a text that is no
+//   entry raises 383.
+// - setText of an editable combo to a different text fires Change; the same text fires nothing.
+//   Selecting an entry of an editable combo puts its text in the box without firing Change.
+// - Clear and AddItem fire nothing; Clear also empties the text.
+// - The entries may be a generated range ("1".."n", item data the number) that costs nothing to
+//   build and reads exactly like added entries.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editor/controls/control.h"
+
+namespace xfer::editor {
+
+enum class ComboStyle { DropDownCombo = 0, DropDownList = 2 };
+
+class ComboBox final : public Control {
+public:
+    ComboBox(std::string name, ComboStyle style)
+        : Control(std::move(name), ControlKind::ComboBox), style_(style) {}
+
+    ComboStyle Style() const noexcept { return style_; }
+
+    void AddItem(std::string text);
+    // Replaces the entries by first..last as decimal text, item data the number; an empty
+    // range when last < first.
+    void SetRange(long first, long last);
+    void Clear();
+    long ListCount() const noexcept;
+    // The entry's text; "" outside the list, as the classic control answers.
+    std::string List(long index) const;
+    // Raises 381 outside the list.
+    long ItemData(long index) const;
+    void setItemData(long index, long value);
+    long NewIndex() const noexcept { return newIndex_; }
+    bool IsGeneratedRange() const noexcept { return generated_; }
+    // Index of the entry whose text equals `text` without regard to case, or -1.
+    long FindExact(const std::string& text) const;
+
+    long ListIndex() const noexcept { return listIndex_; }
+    void setListIndex(long index);
+
+    const std::string& Text() const noexcept { return text_; }
+    void setText(std::string text);
+    int SelStart() const noexcept { return selStart_; }
+    int SelLength() const noexcept { return selLength_; }
+    void setSelStart(int v);
+    void setSelLength(int v);
+
+    // A key typed by the user into an editable combo (printable or '\b'); refused by a
+    // drop-down list. Fires Change when the text changed. Returns whether it was taken.
+    bool TypeKey(char key);
+
+    std::function<void()> Click;
+    std::function<void()> Change;
+
+private:
+    void captureOwnDesign() override {}
+    void restoreOwnDesign() override;
+
+    ComboStyle style_;
+    std::vector<std::string> texts_;
+    std::vector<long> itemData_;
+    bool generated_ = false;
+    long rangeFirst_ = 1, rangeCount_ = 0;
+    long listIndex_ = -1;
+    long newIndex_ = -1;
+    std::string text_;
+    int selStart_ = 0, selLength_ = 0;
+};
+
+// A list box; the three the reference check uses are never shown.
+class ListBox final : public Control {
+public:
+    explicit ListBox(std::string name) : Control(std::move(name), ControlKind::ListBox) {}
+    void AddItem(std::string text);
+    void Clear();
+    long ListCount() const noexcept { return static_cast<long>(texts_.size()); }
+    std::string List(long index) const;  // "" outside the list
+    // The first entry that begins with `prefix`, letter case ignored, searching from the
+    // start (the list box's own find); -1 when none.
+    long FindPrefix(const std::string& prefix) const;
+
+private:
+    void captureOwnDesign() override {}
+    void restoreOwnDesign() override { texts_.clear(); }
+    std::vector<std::string> texts_;
+};
+
+}  // namespace xfer::editor

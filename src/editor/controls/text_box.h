@@ -1,0 +1,44 @@
+#pragma once
+// A text box. Setting Text from code to a different value fires Change (and puts the caret at
+// the start); setting the same value fires nothing. Code may set any length; MaxLength (0 = no
+// limit) limits only typing.
+
+#include <string>
+
+#include "editor/controls/control.h"
+
+namespace xfer::editor {
+
+class TextBox final : public Control {
+public:
+    explicit TextBox(std::string name) : Control(std::move(name), ControlKind::TextBox) {}
+
+    const std::string& Text() const noexcept { return text_; }
+    void setText(std::string text);
+    int MaxLength() const noexcept { return maxLength_; }
+    void setMaxLength(int v) noexcept { maxLength_ = v; }
+    bool Locked() const noexcept { return locked_; }
+    void setLocked(bool v) noexcept { locked_ = v; }
+
+    int SelStart() const noexcept { return selStart_; }
+    int SelLength() const noexcept { return selLength_; }
+    void setSelStart(int v);   // clamped to the text; clears the selection
+    void setSelLength(int v);  // clamped to the text after SelStart
+
+    // A key typed by the user at the caret, replacing the selection: a printable character
+    // (refused beyond MaxLength) or '\b' (backspace). Fires Change when the text changed.
+    // Returns whether the key was taken.
+    bool TypeKey(char key);
+
+    std::function<void()> Change;
+
+private:
+    void captureOwnDesign() override { designText_ = text_; }
+    void restoreOwnDesign() override;
+    std::string text_, designText_;
+    int maxLength_ = 0;
+    bool locked_ = false;
+    int selStart_ = 0, selLength_ = 0;
+};
+
+}  // namespace xfer::editor

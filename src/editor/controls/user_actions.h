@@ -1,0 +1,45 @@
+#pragma once
+// What a user can do to a form, and the only way the desktop view and the tests act on it.
+// Each action first gives the control the focus, as a mouse or a key would, then acts; it is
+// refused (returns false, changes nothing) when the control or a frame around it is hidden or
+// disabled, or the form is not loaded.
+
+#include <string>
+
+namespace xfer::editor {
+
+class CommandButton;
+class ComboBox;
+class Control;
+class FormBase;
+class ListView;
+class TextBox;
+
+class UserActions {
+public:
+    explicit UserActions(FormBase& form) : form_(form) {}
+
+    bool click(CommandButton& button);
+    // Types key by key at the end of the text; `replace` selects the whole text first.
+    // '\b' is backspace. A key refused by MaxLength is dropped, the rest go on.
+    bool type(TextBox& box, const std::string& keys, bool replace = false);
+    bool type(ComboBox& combo, const std::string& keys, bool replace = false);
+    // Chooses the entry at `index` (from 0), or the entry with that text.
+    bool choose(ComboBox& combo, long index);
+    bool choose(ComboBox& combo, const std::string& text);
+    // Clicks row `index` (from 1): selects it alone, then ItemClick, Click and MouseUp.
+    bool clickRow(ListView& list, long index);
+    // Scrolls by whole rows (negative: up), through the list's window procedure.
+    bool scroll(ListView& list, int rows);
+    // A press on a column header, which reaches the list as a parent-notify message.
+    bool pressHeader(ListView& list, int column);
+    bool focus(Control& control);
+    // The window's close box; true when the form is unloaded afterwards.
+    bool closeBox();
+
+private:
+    bool reachable(const Control& control) const;
+    FormBase& form_;
+};
+
+}  // namespace xfer::editor

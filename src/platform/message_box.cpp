@@ -1,0 +1,41 @@
+#include "platform/message_box.h"
+
+#include <iostream>
+
+namespace xfer::platform {
+
+int DefaultAnswer(int buttons) {
+    switch (buttons & mb::kButtonsMask) {
+        case mb::kYesNoCancel:
+        case mb::kYesNo: return answer::kYes;
+        default: return answer::kOK;
+    }
+}
+
+int MessageBoxes::MsgBox(const std::string& text, int style, const std::string& title) {
+    return Show({text, style & mb::kButtonsMask, style & mb::kIconMask, title});
+}
+
+int StderrMessageBoxes::Show(const MessageBoxRequest& request) {
+    std::cerr << "[" << request.title << "] " << request.text << "\n";
+    return DefaultAnswer(request.buttons);
+}
+
+int RecordingMessageBoxes::Show(const MessageBoxRequest& request) {
+    shown_.push_back(request);
+    if (script_.empty()) {
+        ++unscripted_;
+        return DefaultAnswer(request.buttons);
+    }
+    const int code = script_.front();
+    script_.pop_front();
+    return code;
+}
+
+void RecordingMessageBoxes::Clear() {
+    script_.clear();
+    shown_.clear();
+    unscripted_ = 0;
+}
+
+}  // namespace xfer::platform

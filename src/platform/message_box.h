@@ -1,0 +1,76 @@
+#pragma once
+// The message-box seam: text, buttons, icon and title in, the answer code out.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace xfer::platform {
+
+// Button sets and icons, combined into one style value as the classic MsgBox takes them.
+namespace mb {
+inline constexpr int kOKOnly = 0;
+inline constexpr int kOKCancel = 1;
+inline constexpr int kYesNoCancel = 3;
+inline constexpr int kYesNo = 4;
+inline constexpr int kCritical = 16;
+inline constexpr int kQuestion = 32;
+inline constexpr int kExclamation = 48;
+inline constexpr int kInformation = 64;
+inline constexpr int kButtonsMask = 0x0F;
+inline constexpr int kIconMask = 0x70;
+}  // namespace mb
+
+// Answer codes.
+namespace answer {
+inline constexpr int kOK = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
+}  // namespace answer
+
+struct MessageBoxRequest {
+    std::string text;
+    int buttons = mb::kOKOnly;
+    int icon = 0;
+    std::string title;
+    bool operator==(const MessageBoxRequest&) const = default;
+};
+
+// The answer a box gives when nobody chooses: its first button.
+int DefaultAnswer(int buttons);
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual int Show(const MessageBoxRequest& request) = 0;
+
+    // MsgBox(text, style, title)
+    int MsgBox(const std::string& text, int style, const std::string& title);
+};
+
+// Writes each box to stderr and answers its first button: for hosts without a display.
+class StderrMessageBoxes final : public MessageBoxes {
+public:
+    int Show(const MessageBoxRequest& request) override;
+};
+
+// Records every box and answers from a script; with the script used up it answers the box's
+// first button and counts the box as unscripted.
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    int Show(const MessageBoxRequest& request) override;
+
+    void Answer(int code) { script_.push_back(code); }
+    const std::vector<MessageBoxRequest>& shown() const { return shown_; }
+    int unscripted() const { return unscripted_; }
+    std::size_t pendingAnswers() const { return script_.size(); }
+    void Clear();
+
+private:
+    std::deque<int> script_;
+    std::vector<MessageBoxRequest> shown_;
+    int unscripted_ = 0;
+};
+
+}  // namespace xfer::platform

@@ -1,0 +1,94 @@
+#pragma once
+// The registry seam, with the narrow calls' shape: open a key with an access mask, query a
+// value into the caller's buffer (234 and the needed size when it is too small), close.
+// HiveRegistry answers from an in-memory hive; a hive can be read from a .reg text file.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace xfer::platform {
+
+using HKEY = std::uintptr_t;
+inline constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
+inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
+inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
+inline constexpr HKEY HKEY_USERS = 0x80000003u;
+
+inline constexpr std::uint32_t KEY_READ = 0x20019u;
+
+inline constexpr long ERROR_SUCCESS = 0;
+inline constexpr long ERROR_FILE_NOT_FOUND = 2;
+inline constexpr long ERROR_INVALID_HANDLE = 6;
+inline constexpr long ERROR_MORE_DATA = 234;
+
+inline constexpr std::uint32_t REG_NONE = 0;
+inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr std::uint32_t REG_EXPAND_SZ = 2;
+inline constexpr std::uint32_t REG_BINARY = 3;
+inline constexpr std::uint32_t REG_DWORD = 4;
+inline constexpr std::uint32_t REG_MULTI_SZ = 7;
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    virtual long RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t samDesired,
+                              HKEY& result) = 0;
+    // On entry `size` is the buffer's size; on return the data's size. With a buffer too small
+    // (or none) the answer is ERROR_MORE_DATA and `size` the size needed. A missing value
+    // answers ERROR_FILE_NOT_FOUND and reports no type.
+    virtual long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t& type,
+                                 std::uint8_t* data, std::uint32_t& size) = 0;
+    virtual long RegCloseKey(HKEY key) = 0;
+};
+
+struct RegistryValue {
+    std::uint32_t type = REG_SZ;
+    std::vector<std::uint8_t> data;  // as stored: strings with their terminating NUL(s)
+};
+
+// Keys are full paths with the root's name ("HKEY_LOCAL_MACHINE\\SOFTWARE\\..."), compared
+// without regard to letter case, as are value names.
+class Hive {
+public:
+    void Set(const std::string& keyPath, const std::string& valueName, RegistryValue value);
+    void SetString(const std::string& keyPath, const std::string& valueName, const std::string& text,
+                   std::uint32_t type = REG_SZ);
+    void CreateKey(const std::string& keyPath);
+    bool HasKey(const std::string& keyPath) const;
+    const RegistryValue* Find(const std::string& keyPath, const std::string& valueName) const;
+
+private:
+    std::map<std::string, std::map<std::string, RegistryValue>> keys_;  // upper-cased names
+};
+
+// Reads a hive from the text of a .reg file ("Windows Registry Editor Version 5.00" or
+// "REGEDIT4"). Raises a runtime error naming the line for text it cannot read.
+Hive ParseRegFile(const std::string& text);
+// Reads the file at `path`; a missing file gives an empty hive.
+Hive LoadRegFile(const std::string& path);
+
+// The machine-wide registry file that the default registry reads.
+inline constexpr const char* kDefaultRegistryFile = "/etc/quorvel/registry.reg";
+
+class HiveRegistry final : public Registry {
+public:
+    explicit HiveRegistry(Hive hive) : hive_(std::move(hive)) {}
+    long RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t samDesired,
+                      HKEY& result) override;
+    long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t& type,
+                         std::uint8_t* data, std::uint32_t& size) override;
+    long RegCloseKey(HKEY key) override;
+
+    Hive& hive() { return hive_; }
+    int openKeys() const { return static_cast<int>(open_.size()); }
+
+private:
+    Hive hive_;
+    std::map<HKEY, std::string> open_;
+    HKEY next_ = 0x1000;
+};
+
+}  // namespace xfer::platform

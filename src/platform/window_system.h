@@ -1,0 +1,26 @@
+#pragma once
+// The window system: shows a loaded form modally and returns when the form has been unloaded.
+
+namespace xfer::platform {
+
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual bool IsLoaded() const = 0;
+    // The window's close box: runs the form's unload handling, which may refuse.
+    virtual void CloseBox() = 0;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual void ShowModal(Window& window) = 0;
+};
+
+// Without a display nothing can be shown: showing raises an error that says so.
+class HeadlessWindowSystem final : public WindowSystem {
+public:
+    void ShowModal(Window& window) override;
+};
+
+}  // namespace xfer::platform

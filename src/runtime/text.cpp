@@ -1,0 +1,49 @@
+#include "runtime/text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <ctime>
+#include <string>
+
+namespace xfer::runtime {
+
+namespace {
+char Upper(char c) noexcept {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+}  // namespace
+
+std::string UCase(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), Upper);
+    return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) noexcept {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string ZeroPad(long long n, int digits) {
+    std::string body = std::to_string(n < 0 ? -n : n);
+    if (static_cast<int>(body.size()) < digits) {
+        body.insert(0, static_cast<std::size_t>(digits) - body.size(), '0');
+    }
+    return n < 0 ? "-" + body : body;
+}
+
+std::string NowText() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &local);
+    return buf;
+}
+
+}  // namespace xfer::runtime

@@ -1,0 +1,61 @@
+#pragma once
+// A value as the classic runtime passes it around: Empty, Null, a whole number, a double, text
+// or bytes. Database fields, collection items and registry values are Variants.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace xfer::runtime {
+
+class Variant {
+public:
+    struct EmptyT {
+        bool operator==(const EmptyT&) const = default;
+    };
+    struct NullT {
+        bool operator==(const NullT&) const = default;
+    };
+    using Bytes = std::vector<std::uint8_t>;
+
+    Variant() = default;
+    Variant(NullT) : value_(NullT{}) {}
+    Variant(int v) : value_(static_cast<std::int64_t>(v)) {}
+    Variant(long v) : value_(static_cast<std::int64_t>(v)) {}
+    Variant(long long v) : value_(static_cast<std::int64_t>(v)) {}
+    Variant(double v) : value_(v) {}
+    Variant(std::string v) : value_(std::move(v)) {}
+    Variant(const char* v) : value_(std::string(v)) {}
+    Variant(Bytes v) : value_(std::move(v)) {}
+
+    static Variant Null() { return Variant(NullT{}); }
+
+    bool isEmpty() const noexcept { return std::holds_alternative<EmptyT>(value_); }
+    bool isNull() const noexcept { return std::holds_alternative<NullT>(value_); }
+    bool isInteger() const noexcept { return std::holds_alternative<std::int64_t>(value_); }
+    bool isDouble() const noexcept { return std::holds_alternative<double>(value_); }
+    bool isText() const noexcept { return std::holds_alternative<std::string>(value_); }
+    bool isBytes() const noexcept { return std::holds_alternative<Bytes>(value_); }
+
+    // CInt: numbers and numeric text to a 16-bit integer, halves to even. Text that is not a
+    // number raises 13, a value outside -32768..32767 raises 6, Null raises 94, Empty is 0.
+    std::int16_t toInt16() const;
+    // CLng: as toInt16 for the 32-bit range.
+    std::int32_t toInt32() const;
+    // CDbl: numbers and numeric text; the same errors as toInt16 except the range.
+    double toDouble() const;
+    // CStr: the value as text. Empty is "", Null raises 94, bytes are taken as characters.
+    std::string toText() const;
+    // The text of a value that may be Null, with Null read as "" (a field read with & "").
+    std::string textOrEmpty() const;
+
+    const Bytes& bytes() const;  // raises 13 unless the value holds bytes
+
+    bool operator==(const Variant&) const = default;
+
+private:
+    std::variant<EmptyT, NullT, std::int64_t, double, std::string, Bytes> value_;
+};
+
+}  // namespace xfer::runtime
