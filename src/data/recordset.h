@@ -11,16 +11,18 @@
 namespace xfer::data {
 
 class Recordset {
-public:
+  public:
     struct Columns;  // column names and their case-insensitive index, shared by all rows
+    static std::shared_ptr<const Columns> MakeColumns(std::vector<std::string> names);
 
     Recordset() = default;
-    Recordset(std::shared_ptr<const Columns> columns, std::vector<std::vector<runtime::Variant>> rows);
+    Recordset(std::shared_ptr<const Columns> columns,
+              std::vector<std::vector<runtime::Variant>> rows);
 
     bool isOpen() const noexcept { return open_; }
     bool eof() const noexcept { return !open_ || position_ >= rows_.size(); }
     long recordCount() const noexcept { return static_cast<long>(rows_.size()); }
-    void moveNext();   // raises 3021-like error past the end
+    void moveNext();  // raises 3021-like error past the end
     void moveFirst() noexcept { position_ = 0; }
     // The current row's field, found without regard to letter case. A missing field is an
     // error naming it; reading with no current row is an error too.
@@ -29,7 +31,7 @@ public:
     std::vector<std::string> fieldNames() const;
     void close() noexcept;
 
-private:
+  private:
     std::shared_ptr<const Columns> columns_;
     std::vector<std::vector<runtime::Variant>> rows_;
     std::size_t position_ = 0;
