@@ -15,6 +15,8 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
     virtual void ShowModal(Window& window) = 0;
+    // Lets the screen catch up with changes made during a long operation (a status text).
+    virtual void Repaint() {}
 };
 
 // Without a display nothing can be shown: showing raises an error that says so.

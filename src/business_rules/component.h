@@ -1,0 +1,34 @@
+#pragma once
+// The component: its platform seams and its one form. Every Business_Rules object of the
+// component reaches the same form through it.
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace xfer::editor {
+class GUI;
+}
+
+namespace xfer::business_rules {
+
+class Component {
+public:
+    explicit Component(platform::Platform platform);
+    ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    platform::Platform& platform() noexcept { return platform_; }
+    // The form object; loaded or not.
+    editor::GUI& gui() noexcept { return *gui_; }
+
+    // The process-wide component with the default platform, for hosts that change nothing.
+    static Component& Default();
+
+private:
+    platform::Platform platform_;
+    std::unique_ptr<editor::GUI> gui_;
+};
+
+}  // namespace xfer::business_rules

@@ -1,0 +1,87 @@
+// The five loaders of the exceptions' target types: one implementation, driven by a table of
+// what differs between them.
+
+#include <string>
+#include <vector>
+
+#include "business_rules/business_rules.h"
+#include "business_rules/component.h"
+#include "editor/gui.h"
+#include "platform/error_trap.h"
+
+namespace xfer::business_rules {
+
+struct Business_Rules::TargetLoader {
+    const char* procedure;
+    const char* setId;
+    std::vector<editor::Exception> pickers;  // the type pickers filled, in this order
+    editor::Exception notAvailable;          // whose not-available collection is filled
+    bool offerTypesWithoutLimit;
+};
+
+void Business_Rules::LoadExceptionTargets(const TargetLoader& loader) {
+    platform::Trap(Platform().messageBoxes, loader.procedure, [&] {
+        editor::GUI& form = Form();
+        for (const auto e : loader.pickers) form.NodePicker(e).Clear();
+        auto& rules = db_->rsGet_Node_Type_can_contain_nodes();
+        auto& limits = db_->rsGet_Max_NodeNumber();
+        db_->Get_Node_Type_can_contain_nodes({"4", loader.setId});
+        while (!rules.eof()) {
+            const runtime::Variant& child = rules.field("Child_Node_Type_ID");
+            const std::string childId = child.toText();
+            db_->Get_Max_NodeNumber(
+                {std::to_string(form.ConfigID()), std::to_string(form.PartitionID()), childId});
+            bool offer = false;
+            if (!limits.eof()) {
+                const runtime::Variant& max = limits.field("Max_Number");
+                if (!max.isNull() && max.toDouble() > 0) {
+                    offer = true;
+                } else {
+                    form.NotAvailableFor(loader.notAvailable)
+                        .Add(form.NodeNameCollection().Item(childId), childId);
+                }
+            } else {
+                offer = loader.offerTypesWithoutLimit;
+            }
+            if (offer) {
+                const std::string name = form.NodeNameCollection().Item(childId).toText();
+                for (const auto e : loader.pickers) {
+                    editor::ComboBox& picker = form.NodePicker(e);
+                    picker.AddItem(name);
+                    picker.setItemData(picker.NewIndex(), child.toInt32());
+                }
+            }
+            limits.close();
+            rules.moveNext();
+        }
+        rules.close();
+    });
+}
+
+void Business_Rules::LoadHoldNode() {
+    LoadExceptionTargets({"LoadHoldNode", "1", {editor::Exception::Hold}, editor::Exception::Hold, true});
+}
+
+void Business_Rules::LoadMOHNode() {
+    LoadExceptionTargets({"LoadMOHNode", "3", {editor::Exception::MOH}, editor::Exception::MOH, true});
+}
+
+void Business_Rules::LoadBusy1Busy2Node() {
+    LoadExceptionTargets({"LoadBusy1Busy2Node",
+                          "5",
+                          {editor::Exception::Busy1, editor::Exception::Busy2},
+                          editor::Exception::Busy1,
+                          false});
+}
+
+void Business_Rules::LoadNoAnswerNode() {
+    LoadExceptionTargets(
+        {"LoadNoAnswerNode", "6", {editor::Exception::NoAnswer}, editor::Exception::NoAnswer, false});
+}
+
+void Business_Rules::LoadAnswerNode() {
+    LoadExceptionTargets(
+        {"LoadAnswerNode", "7", {editor::Exception::Answer}, editor::Exception::Answer, true});
+}
+
+}  // namespace xfer::business_rules

@@ -1,0 +1,191 @@
+#pragma once
+// GUI, the "XFER Node Editor" form as a view model: its controls, the state it holds for the
+// component (configuration, partition, node number, eight keyed collections, its own
+// Business_Rules object), its load and unload handling and its event handlers.
+//
+// The form object lives as long as its component; loading and unloading do not destroy it.
+// Unloading puts every control back to its designed state; the properties, the collections
+// and the edit-mode flag live on, as they do for a default form instance.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "editor/controls/combo_box.h"
+#include "editor/controls/form_base.h"
+#include "editor/controls/list_view.h"
+#include "editor/controls/simple_controls.h"
+#include "editor/controls/text_box.h"
+#include "editor/exception_table.h"
+#include "runtime/collection.h"
+
+namespace xfer::platform {
+struct Platform;
+}
+
+namespace xfer::business_rules {
+class Business_Rules;
+class Component;
+}  // namespace xfer::business_rules
+
+namespace xfer::editor {
+
+class GUI final : public FormBase {
+public:
+    static constexpr int kClientWidth = 4890;
+    static constexpr int kClientHeight = 5835;
+
+    explicit GUI(business_rules::Component& component);
+    ~GUI() override;
+
+    // Lifecycle -------------------------------------------------------------------------------
+    // Loads the form unless it is loaded: runs its load handling. Errors propagate.
+    void Load();
+    // Runs the unload handling; false when the pending-change prompt was cancelled.
+    bool Unload();
+    // Shows the loaded form modally; returns when it has been unloaded.
+    void ShowModal();
+    void CloseBox() override;
+
+    // Properties ------------------------------------------------------------------------------
+    std::int16_t ConfigID() const noexcept { return configID_; }
+    void setConfigID(std::int16_t Given_ConfigID) noexcept { configID_ = Given_ConfigID; }
+    std::int16_t PartitionID() const noexcept { return partitionID_; }
+    void setPartitionID(std::int16_t Given_PartitionID) noexcept { partitionID_ = Given_PartitionID; }
+    std::int16_t nodeNumber() const noexcept { return nodeNumber_; }
+    void setNodeNumber(std::int16_t Given_NodeNumber) noexcept { nodeNumber_ = Given_NodeNumber; }
+
+    // The eight collections; each raises 91 while it does not exist.
+    void SetNewCollection();
+    void FreeCollection();
+    runtime::Collection& NodeNameCollection();
+    runtime::Collection& NodeTypeIDCollection();
+    runtime::Collection& MaxNodeNumberCollection();
+    runtime::Collection& NotAvailableHoldNode();
+    runtime::Collection& NotAvailableMOHNode();
+    runtime::Collection& NotAvailableBusyNode();
+    runtime::Collection& NotAvailableNoAnswerNode();
+    runtime::Collection& NotAvailableAnswerNode();
+    runtime::Collection& NotAvailableFor(Exception e);
+
+    // The form's own Business_Rules object; raises 91 while the form is not loaded.
+    business_rules::Business_Rules& Rules();
+
+    void ResetExceptionListView();
+    void MoveControlsUp();
+
+    // Commit, cancel and pending changes -------------------------------------------------------
+    int AskToSaveChanges();
+    void EndExceptionsEdit(bool TurnOff);
+    void cmdOK_Click();
+    void cmdApply_Click();
+    void cmdCancel_Click();
+    void cmbXStyle_Click();
+    void txtDescription_GotFocus();
+    void txtDescription_Change();
+    void txtDial_GotFocus();
+    void txtDial_Change();
+
+    // Exceptions list and pickers --------------------------------------------------------------
+    void cmdExceptionsEdit_Click();
+    void cmdExceptionsDefault_Click();
+    void LVExceptions_ItemClick(ListItem& Item);
+    void LVExceptions_Click();
+    void LVExceptions_MouseUp(int Button, int Shift, int x, int y);
+    long ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, long lParam);
+    bool IsNodeAvailable(Exception e, const std::string& NodeName);
+    bool IsHoldNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Hold, n); }
+    bool IsMOHNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::MOH, n); }
+    bool IsBusyNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Busy1, n); }
+    bool IsNoAnswerNodeAvailable(const std::string& n) {
+        return IsNodeAvailable(Exception::NoAnswer, n);
+    }
+    bool IsAnswerNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Answer, n); }
+    // cmb<Name>Node_Click, cmb<Name>Number_Click and cmb<Name>Number_Change of each exception.
+    void NodePicker_Click(Exception e);
+    void NumberPicker_Click(Exception e);
+    void NumberPicker_Change(Exception e);
+    ComboBox& NodePicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].node; }
+    ComboBox& NumberPicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].number; }
+    // Whether the edit-mode flag of cmdExceptionsEdit_Click is on.
+    bool EditModeFlag() const noexcept { return editModeFlag_ != 0; }
+
+    // Record navigation -----------------------------------------------------------------------
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+    void cmbNode_Click();
+
+    // Controls --------------------------------------------------------------------------------
+    Frame Frame1{"Frame1"};
+    CommandButton cmdFirst{"cmdFirst"};
+    CommandButton cmdPrevious{"cmdPrevious"};
+    ComboBox cmbNode{"cmbNode", ComboStyle::DropDownList};
+    Label lblRecordPosition{"lblRecordPosition"};
+    CommandButton cmdNext{"cmdNext"};
+    CommandButton cmdLast{"cmdLast"};
+    Label lblLabel{"lblLabel"};
+    TextBox txtDescription{"txtDescription"};
+    Label lblDial{"lblDial"};
+    TextBox txtDial{"txtDial"};
+    Label lblXStyle{"lblXStyle"};
+    ComboBox cmbXStyle{"cmbXStyle", ComboStyle::DropDownList};
+    TextBox txtXStyleDescription{"txtXStyleDescription"};
+    Frame fraExceptions{"fraExceptions"};
+    ListView LVExceptions{"LVExceptions"};
+    ComboBox cmbHoldNode{"cmbHoldNode", ComboStyle::DropDownList};
+    ComboBox cmbHoldNumber{"cmbHoldNumber", ComboStyle::DropDownCombo};
+    ComboBox cmbMOHNode{"cmbMOHNode", ComboStyle::DropDownList};
+    ComboBox cmbMOHNumber{"cmbMOHNumber", ComboStyle::DropDownCombo};
+    ComboBox cmbBusy1Node{"cmbBusy1Node", ComboStyle::DropDownList};
+    ComboBox cmbBusy1Number{"cmbBusy1Number", ComboStyle::DropDownCombo};
+    ComboBox cmbBusy2Node{"cmbBusy2Node", ComboStyle::DropDownList};
+    ComboBox cmbBusy2Number{"cmbBusy2Number", ComboStyle::DropDownCombo};
+    ComboBox cmbNoAnswerNode{"cmbNoAnswerNode", ComboStyle::DropDownList};
+    ComboBox cmbNoAnswerNumber{"cmbNoAnswerNumber", ComboStyle::DropDownCombo};
+    ComboBox cmbAnswerNode{"cmbAnswerNode", ComboStyle::DropDownList};
+    ComboBox cmbAnswerNumber{"cmbAnswerNumber", ComboStyle::DropDownCombo};
+    CommandButton cmdExceptionsEdit{"cmdExceptionsEdit"};
+    CommandButton cmdExceptionsDefault{"cmdExceptionsDefault"};
+    CommandButton cmdOK{"cmdOK"};
+    CommandButton cmdCancel{"cmdCancel"};
+    CommandButton cmdApply{"cmdApply"};
+    StatusBar StatusBar1{"StatusBar1"};
+    ImageList ImageList1{"ImageList1"};
+    ListBox lstNodeTypeName{"lstNodeTypeName"};
+    ListBox lstNodeTypeID{"lstNodeTypeID"};
+    ListBox lstNodeNumber{"lstNodeNumber"};
+
+    business_rules::Component& component() noexcept { return component_; }
+
+private:
+    struct PickerPair {
+        ComboBox* node;
+        ComboBox* number;
+    };
+
+    void Design();
+    void WireEvents();
+    void Form_Load();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void HideAllPickers();
+    void Navigate(const char* procedure, long (*target)(long index, long count));
+    void ShowNotAvailable(const std::string& nodeName);
+    platform::Platform& Platform();
+
+    business_rules::Component& component_;
+    std::unique_ptr<business_rules::Business_Rules> rules_;
+    ListView::WindowProc previousWindowProc_;
+
+    std::int16_t configID_ = 0;
+    std::int16_t partitionID_ = 0;
+    std::int16_t nodeNumber_ = 0;
+    std::array<std::unique_ptr<runtime::Collection>, 8> collections_;
+    std::array<PickerPair, 6> pickers_;
+    std::int16_t editModeFlag_ = 0;  // outlives an unload, as the handler's static does
+};
+
+}  // namespace xfer::editor

@@ -1,0 +1,108 @@
+// Commit, cancel and the pending-change flag, which is the Enabled state of cmdApply alone.
+
+#include "business_rules/business_rules.h"
+#include "business_rules/component.h"
+#include "editor/gui.h"
+#include "platform/error_trap.h"
+
+namespace xfer::editor {
+
+namespace {
+constexpr const char* kLabelRejected =
+    "Double quotes and continuous single quotes are not allowed in the Label field";
+
+// The label goes through the validator component, created for this one check.
+bool LabelAccepted(platform::Platform& platform, const std::string& label) {
+    const auto validator =
+        platform.components.Create<platform::TextFieldValidator>(platform::kValidatorProgId);
+    const bool accepted = validator->ValidateText(label);
+    if (!accepted) {
+        platform.messageBoxes.MsgBox(kLabelRejected,
+                                     platform::mb::kOKOnly | platform::mb::kInformation,
+                                     "Information");
+    }
+    return accepted;
+}
+}  // namespace
+
+int GUI::AskToSaveChanges() {
+    if (!cmdApply.Enabled()) return platform::answer::kNo;
+    const int answer = Platform().messageBoxes.MsgBox(
+        "Do you want to save changes?", platform::mb::kYesNoCancel | platform::mb::kQuestion,
+        "Confirmation");
+    if (answer != platform::answer::kYes) return answer;
+    if (!LabelAccepted(Platform(), txtDescription.Text())) return platform::answer::kCancel;
+    Rules().SaveChanges(nodeNumber_);
+    cmdApply.setEnabled(false);
+    return platform::answer::kYes;
+}
+
+void GUI::EndExceptionsEdit(bool TurnOff) {
+    if (TurnOff && cmdExceptionsEdit.Caption() == "Edit Off") cmdExceptionsEdit_Click();
+}
+
+void GUI::cmdOK_Click() {
+    platform::Trap(Platform().messageBoxes, "cmdOK_Click", [&] {
+        EndExceptionsEdit(true);
+        if (!cmdApply.Enabled()) {
+            Unload();
+            return;
+        }
+        if (!Rules().Validate_Dial_TextBox()) return;
+        if (!LabelAccepted(Platform(), txtDescription.Text())) return;
+        Rules().SaveChanges(nodeNumber_);
+        cmdApply.setEnabled(false);
+        Unload();
+    });
+}
+
+void GUI::cmdApply_Click() {
+    platform::Trap(Platform().messageBoxes, "cmdApply_Click", [&] {
+        EndExceptionsEdit(true);
+        if (!Rules().Validate_Dial_TextBox()) return;
+        if (!LabelAccepted(Platform(), txtDescription.Text())) return;
+        Rules().SaveChanges(nodeNumber_);
+        cmdApply.setEnabled(false);
+    });
+}
+
+void GUI::cmdCancel_Click() {
+    platform::Trap(Platform().messageBoxes, "cmdCancel_Click", [&] {
+        EndExceptionsEdit(true);
+        if (AskToSaveChanges() == platform::answer::kCancel) return;
+        cmdApply.setEnabled(false);
+        Unload();
+    });
+}
+
+void GUI::cmbXStyle_Click() {
+    platform::Trap(Platform().messageBoxes, "cmbXStyle_Click", [&] {
+        EndExceptionsEdit(true);
+        const auto style = static_cast<std::int16_t>(cmbXStyle.ListIndex() + 1);
+        Rules().Get_XStyle_Description(style);
+        cmdApply.setEnabled(true);
+    });
+}
+
+void GUI::txtDescription_GotFocus() {
+    platform::Trap(Platform().messageBoxes, "txtDescription_GotFocus",
+                   [&] { EndExceptionsEdit(true); });
+}
+
+void GUI::txtDescription_Change() {
+    platform::Trap(Platform().messageBoxes, "txtDescription_Change",
+                   [&] { cmdApply.setEnabled(true); });
+}
+
+void GUI::txtDial_GotFocus() {
+    platform::Trap(Platform().messageBoxes, "txtDial_GotFocus", [&] { EndExceptionsEdit(true); });
+}
+
+void GUI::txtDial_Change() {
+    platform::Trap(Platform().messageBoxes, "txtDial_Change", [&] {
+        Rules().Validate_Input_Dial();
+        cmdApply.setEnabled(true);
+    });
+}
+
+}  // namespace xfer::editor

@@ -1,0 +1,69 @@
+// Moving to another XFER node of the partition. The buttons only move the selector; the
+// selector's click loads the node.
+
+#include <string>
+
+#include "business_rules/business_rules.h"
+#include "business_rules/component.h"
+#include "editor/gui.h"
+#include "platform/error_trap.h"
+
+namespace xfer::editor {
+
+void GUI::Navigate(const char* procedure, long (*target)(long index, long count)) {
+    platform::Trap(Platform().messageBoxes, procedure, [&] {
+        EndExceptionsEdit(true);
+        if (AskToSaveChanges() == platform::answer::kCancel) return;
+        cmdApply.setEnabled(false);  // edits the prompt did not save are dropped
+        const long index = cmbNode.ListIndex();
+        const long to = target(index, cmbNode.ListCount());
+        if (to == index) return;
+        cmbNode.setListIndex(to);
+        nodeNumber_ = static_cast<std::int16_t>(cmbNode.ItemData(cmbNode.ListIndex()));
+    });
+}
+
+void GUI::cmdFirst_Click() {
+    Navigate("cmdFirst_Click", [](long index, long) { return index != 0 ? 0L : index; });
+}
+
+void GUI::cmdPrevious_Click() {
+    Navigate("cmdPrevious_Click", [](long index, long) { return index != 0 ? index - 1 : index; });
+}
+
+void GUI::cmdNext_Click() {
+    Navigate("cmdNext_Click",
+             [](long index, long count) { return index != count - 1 ? index + 1 : index; });
+}
+
+void GUI::cmdLast_Click() {
+    Navigate("cmdLast_Click",
+             [](long index, long count) { return index != count - 1 ? count - 1 : index; });
+}
+
+void GUI::cmbNode_Click() {
+    platform::Trap(Platform().messageBoxes, "cmbNode_Click", [&] {
+        EndExceptionsEdit(true);
+        // While the editor is being opened the node asked for is loaded by the opening itself;
+        // the selector only shows where it stands.
+        if (!IsShown()) return;
+        const auto selected = static_cast<std::int16_t>(cmbNode.ItemData(cmbNode.ListIndex()));
+        if (selected == nodeNumber_) return;
+        if (AskToSaveChanges() != platform::answer::kCancel) {
+            bool loaded = false;
+            Rules().LoadData(selected, loaded);
+            cmdApply.setEnabled(false);
+            nodeNumber_ = selected;
+            return;
+        }
+        // Stay on the node being edited, with its edits.
+        for (long i = 0; i < cmbNode.ListCount(); ++i) {
+            if (cmbNode.ItemData(i) == nodeNumber_) {
+                cmbNode.setListIndex(i);
+                break;
+            }
+        }
+    });
+}
+
+}  // namespace xfer::editor
