@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "runtime/error.h"
+#include "runtime/text.h"
+#include "runtime/variant.h"
+
+namespace xfer::runtime {
+namespace {
+
+long ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.source(), kComponentSource);
+        return e.number();
+    }
+    return 0;
+}
+
+struct Int16Case {
+    Variant value;
+    std::int16_t expected;
+    long error;  // 0: converts
+};
+
+TEST(VariantTest, ConvertsToSixteenBitsLikeTheClassicRuntime) {
+    const Int16Case cases[] = {
+        {Variant("12"), 12, 0},
+        {Variant(" -7 "), -7, 0},
+        {Variant("2.5"), 2, 0},  // halves go to the even neighbour
+        {Variant("3.5"), 4, 0},
+        {Variant(-2.5), -2, 0},
+        {Variant("32767"), 32767, 0},
+        {Variant("-32768"), -32768, 0},
+        {Variant("32768"), 0, err::kOverflow},
+        {Variant(40000), 0, err::kOverflow},
+        {Variant(32767.5), 0, err::kOverflow},
+        {Variant("abc"), 0, err::kTypeMismatch},
+        {Variant(""), 0, err::kTypeMismatch},
+        {Variant("12x"), 0, err::kTypeMismatch},
+        {Variant(), 0, 0},
+        {Variant::Null(), 0, err::kInvalidUseOfNull},
+    };
+    for (const auto& c : cases) {
+        std::int16_t got = 0;
+        const long error = ErrorOf([&] { got = c.value.toInt16(); });
+        EXPECT_EQ(error, c.error) << c.value.textOrEmpty();
+        if (c.error == 0) {
+            EXPECT_EQ(got, c.expected) << c.value.textOrEmpty();
+        }
+    }
+}
+
+TEST(VariantTest, TextOfEachKind) {
+    EXPECT_EQ(Variant(12).toText(), "12");
+    EXPECT_EQ(Variant(1.5).toText(), "1.5");
+    EXPECT_EQ(Variant().toText(), "");
+    EXPECT_EQ(Variant::Null().textOrEmpty(), "");
+    EXPECT_EQ(Variant(Variant::Bytes{'a', 'b'}).toText(), "ab");
+    EXPECT_EQ(ErrorOf([] { (void)Variant::Null().toText(); }), err::kInvalidUseOfNull);
+}
+
+TEST(TextTest, ZeroPaddedNumbers) {
+    EXPECT_EQ(ZeroPad(1, 2), "01");
+    EXPECT_EQ(ZeroPad(12, 3), "012");
+    EXPECT_EQ(ZeroPad(1250, 3), "1250");
+    EXPECT_EQ(ZeroPad(-5, 3), "-005");
+}
+
+TEST(TextTest, NowIsIsoLocalDateAndTime) {
+    const std::string now = NowText();
+    ASSERT_EQ(now.size(), 19u);
+    EXPECT_EQ(now[4], '-');
+    EXPECT_EQ(now[10], ' ');
+    EXPECT_EQ(now[16], ':');
+}
+
+}  // namespace
+}  // namespace xfer::runtime
