@@ -38,3 +38,19 @@ std::shared_ptr<ComObject> ComponentFactory::CreateObject(const std::string& pro
 void RaiseTypeMismatch() { runtime::RaiseRuntime(runtime::err::kTypeMismatch); }
 
 }  // namespace xfer::platform
+
+namespace xfer::platform {
+
+long ScriptedConfirmationDialog::Show(short, const std::string& prompt, long, long,
+                                      const std::string&) {
+    shared_->prompts.push_back(prompt);
+    if (shared_->answers.empty()) {
+        ++shared_->unscripted;
+        return confirm::kClosed;
+    }
+    const long answer = shared_->answers.front();
+    shared_->answers.pop_front();
+    return answer;
+}
+
+}  // namespace xfer::platform

@@ -1,0 +1,33 @@
+#pragma once
+// A window system without a display: the modal show runs a user session (a function acting on
+// the form through UserActions), then closes the window with its close box if the session did
+// not close it. Used by tests and by the host's scripted sessions.
+
+#include <functional>
+#include <string>
+
+#include "platform/window_system.h"
+
+namespace xfer::editor {
+
+class GUI;
+class UserActions;
+
+class SessionWindowSystem final : public platform::WindowSystem {
+public:
+    using Session = std::function<void(GUI& form, UserActions& user)>;
+
+    void setSession(Session session) { session_ = std::move(session); }
+    void ShowModal(platform::Window& window) override;
+
+    int shownCount() const noexcept { return shown_; }
+    // True when the form was still loaded after its close box was pressed.
+    bool leftOpen() const noexcept { return leftOpen_; }
+
+private:
+    Session session_;
+    int shown_ = 0;
+    bool leftOpen_ = false;
+};
+
+}  // namespace xfer::editor
