@@ -64,6 +64,11 @@ public:
 private:
     void captureOwnDesign() override {}
     void restoreOwnDesign() override;
+    void clearSilently();
+    void materialize();
+    bool inList(long index) const noexcept;
+    void putText(std::string text, int caret);
+    void followText();
 
     ComboStyle style_;
     std::vector<std::string> texts_;

@@ -111,6 +111,9 @@ protected:
     virtual void restoreOwnDesign() = 0;
 
 private:
+    friend class FocusHost;  // notifies focus changes
+    void dropFocusWithin() noexcept;
+
     struct Base {
         int left = 0, top = 0, width = 0, height = 0;
         bool visible = true, enabled = true;

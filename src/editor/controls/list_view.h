@@ -121,9 +121,13 @@ public:
     void rowChanged(Prop what) { notify(what); }
 
 private:
+    friend class ListItem;  // a row marked selected becomes the selected row
+
     void captureOwnDesign() override {}
     void restoreOwnDesign() override;
-    void renumber();
+    WindowProc defaultProc();
+    int columnsWidth() const noexcept;
+    ListItem* find(const std::string& key) const noexcept;
 
     std::vector<ColumnHeader> columns_;
     std::vector<std::unique_ptr<ListItem>> items_;

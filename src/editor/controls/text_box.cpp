@@ -1,0 +1,61 @@
+#include "editor/controls/text_box.h"
+
+#include "editor/controls/text_editing.h"
+
+namespace xfer::editor {
+
+void TextBox::setText(std::string text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = std::move(text);
+    selStart_ = selLength_ = 0;
+    notify(Prop::Text);
+    detail::Fire(Change);
+}
+
+void TextBox::setSelStart(int v) {
+    const auto caret = detail::CaretAt(text_, v);
+    if (caret.start != selStart_ || selLength_ != 0) {
+        selStart_ = caret.start;
+        selLength_ = 0;
+        notify(Prop::Selection);
+    }
+}
+
+void TextBox::setSelLength(int v) {
+    const auto caret = detail::Selecting(text_, selStart_, v);
+    if (caret.length != selLength_) {
+        selLength_ = caret.length;
+        notify(Prop::Selection);
+    }
+}
+
+bool TextBox::TypeKey(char key) {
+    if (locked_) {
+        return false;
+    }
+    auto edit = detail::ApplyKey(text_, {selStart_, selLength_}, key, maxLength_);
+    if (!edit) {
+        return false;
+    }
+    const bool changed = edit->text != text_;
+    text_ = std::move(edit->text);
+    selStart_ = edit->caret.start;
+    selLength_ = edit->caret.length;
+    if (changed) {
+        notify(Prop::Text);
+    }
+    notify(Prop::Selection);
+    if (changed) {
+        detail::Fire(Change);
+    }
+    return true;
+}
+
+void TextBox::restoreOwnDesign() {
+    text_ = designText_;
+    selStart_ = selLength_ = 0;
+}
+
+}  // namespace xfer::editor
