@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "data/database.h"
+#include "data/seeded_database.h"
+#include "runtime/error.h"
+
+namespace xfer::data {
+namespace {
+
+using fixture::SeededDatabase;
+
+// The error an action raises, checked to come from the provider; 0 when nothing is raised.
+long ProviderError(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const runtime::Error& e) {
+        EXPECT_EQ(e.source(), kProviderSource);
+        EXPECT_FALSE(e.description().empty());
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(Provider, RewritesGivenIdentifiersInOrderOfFirstOccurrence) {
+    const struct {
+        const char* sql;
+        const char* rewritten;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"a = `Given_A` AND b = Given_B", "a = ?1 AND b = ?2", {"Given_A", "Given_B"}},
+        {"x = Given_B, y = `Given_A`, z = `Given_B`",
+         "x = ?1, y = ?2, z = ?1",
+         {"Given_B", "Given_A"}},
+        {"SELECT ID,`Given_X`FROM T", "SELECT ID,?1FROM T", {"Given_X"}},
+        {"`Password`, NotGiven_A, Given_", "`Password`, NotGiven_A, Given_", {}},
+        {"a = 'it''s Given_A' AND c = Given_C", "a = 'it''s Given_A' AND c = ?1", {"Given_C"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names;
+        EXPECT_EQ(RewriteParameters(c.sql, &names), c.rewritten);
+        EXPECT_EQ(names, c.names) << c.sql;
+    }
+}
+
+TEST(Provider, ConnectionStrings) {
+    EXPECT_EQ(ParseConnectionString(" provider = Microsoft.Jet.OLEDB.4.0 ;DATA SOURCE=/a b/x.mdb;")
+                  .dataSource,
+              "/a b/x.mdb");
+    for (const char* bad : {"Provider=SQLOLEDB;Data Source=/x.mdb", "Data Source=/x.mdb",
+                            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source="}) {
+        EXPECT_NE(ProviderError([&] { ParseConnectionString(bad); }), 0) << bad;
+    }
+}
+
+TEST(Provider, UnusableDatabaseFileFailsAtTheFirstCommandAndIsNotCreated) {
+    for (const char* text : {static_cast<const char*>(nullptr), "just some text\n"}) {
+        test::TempFolder root;
+        const auto file = test::TempDatabase::DatabasePath(root.path());
+        std::filesystem::create_directories(file.parent_path());
+        if (text != nullptr)
+            std::ofstream(file) << text;
+        auto services = fixture::ServicesFor(root.path().string());
+        DataBase db(services.view());
+        EXPECT_NE(ProviderError([&] { db.Get_Node_Names({}); }), 0);
+        EXPECT_EQ(std::filesystem::exists(file), text != nullptr);
+        EXPECT_FALSE(db.Conn.isOpen());
+    }
+}
+
+TEST(Provider, ValueAColumnCannotTakeIsAnError) {
+    SeededDatabase seeded;
+    DataBase db(seeded.platform());
+    Params params(20, "1");
+    params[3] = "abc";  // HoldNodeNumber; the WHERE values below find the template row
+    params[16] = "4";
+    params[18] = "2";
+    params[19] = "0";
+    EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(params); }), SQLITE_CONSTRAINT_DATATYPE);
+}
+
+TEST(Provider, WrongNumberOfParametersIsError450) {
+    SeededDatabase seeded;
+    DataBase db(seeded.platform());
+    for (const Params& params : {Params{"1", "2"}, Params{"1", "2", "0", "4", "5"}}) {
+        try {
+            db.Get_XFER_Node(params);
+            ADD_FAILURE() << "accepted " << params.size();
+        } catch (const runtime::Error& e) {
+            EXPECT_EQ(e.number(), runtime::err::kWrongNumberOfArguments);
+        }
+    }
+}
+
+TEST(Provider, LockedDatabaseWaitsForTheBusyTimeoutThenFails) {
+    SeededDatabase seeded;
+    DataBase db(seeded.platform());
+    db.Conn.setBusyTimeout(std::chrono::milliseconds(50));
+    const Params update{"x", "now", "1", "2", "4", "0"};
+    seeded.db().exec("BEGIN EXCLUSIVE");
+    EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }) & 0xff, SQLITE_BUSY);
+    seeded.db().exec("ROLLBACK");
+    // The same prepared statement works once the lock is gone.
+    EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }), 0);
+}
+
+TEST(Recordset, FieldsByNameAndItsErrors) {
+    SeededDatabase seeded;
+    DataBase db(seeded.platform());
+    db.Get_Node_Names({});
+    Recordset& rs = db.rsGet_Node_Names();
+    EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
+    try {
+        rs.field("NoSuchField");
+        ADD_FAILURE();
+    } catch (const runtime::Error& e) {
+        EXPECT_EQ(e.number(), 3265);
+        EXPECT_NE(e.description().find("NoSuchField"), std::string::npos);
+    }
+    rs.moveNext();
+    EXPECT_EQ(ProviderError([&] { rs.field("ID"); }), 3021);
+    EXPECT_EQ(ProviderError([&] { rs.moveNext(); }), 3021);
+}
+
+}  // namespace
+}  // namespace xfer::data

@@ -1,0 +1,59 @@
+#include "data/seeded_database.h"
+
+namespace xfer::data::fixture {
+
+namespace {
+
+// The template row's value of a column: the keys tests look rows up by, and otherwise a
+// value of the column's type that differs from column to column.
+std::string SeedValue(const std::string& column, const std::string& type, std::size_t position) {
+    static const std::map<std::string, std::string> kKeys = {
+        {"ConfigID", "1"},    {"Config_ID", "1"},           {"PartID", "2"},
+        {"PartitionID", "2"}, {"NodeTypeID", "4"},          {"NodeType_ID", "4"},
+        {"ID", "4"},          {"Parent_Node_Type_ID", "4"}, {"Set_ID", "1"},
+        {"NodeNumber", "0"},  {"NodeMasterID", "7"},        {"StyleID", "0"},
+    };
+    if (const auto key = kKeys.find(column); key != kKeys.end())
+        return key->second;
+    if (type == "INTEGER")
+        return std::to_string(100 + position);
+    return "'" + column + "-text'";
+}
+
+}  // namespace
+
+platform::PlatformServices ServicesFor(const std::string& shellFolder) {
+    platform::PlatformServices services;
+    services.shell = std::make_unique<platform::FixedShell>(
+        shellFolder.empty() ? std::nullopt : std::optional<std::string>(shellFolder));
+    services.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+    return services;
+}
+
+SeededDatabase::SeededDatabase() : services_(ServicesFor(db_.root())) {
+    db_.exec("BEGIN");
+    for (const auto& table : db_.rows("SELECT name FROM sqlite_master WHERE type = 'table'")) {
+        std::string columns;
+        std::string values;
+        const auto info = db_.rows("PRAGMA table_info(" + table[0] + ")");
+        for (std::size_t i = 0; i < info.size(); ++i) {
+            columns += (i == 0 ? "\"" : ", \"") + info[i][1] + "\"";
+            values += (i == 0 ? "" : ", ") + SeedValue(info[i][1], info[i][2], i);
+        }
+        db_.exec("INSERT INTO " + table[0] + " (" + columns + ") VALUES (" + values + ")");
+    }
+    db_.exec("COMMIT");
+}
+
+std::map<std::string, std::string> SeededDatabase::row(const std::string& table,
+                                                       const std::string& where) {
+    const auto info = db_.rows("PRAGMA table_info(" + table + ")");
+    const auto found = db_.rows("SELECT * FROM " + table + " WHERE " + where);
+    std::map<std::string, std::string> result;
+    for (std::size_t i = 0; !found.empty() && i < info.size(); ++i) {
+        result[info[i][1]] = found[0][i];
+    }
+    return result;
+}
+
+}  // namespace xfer::data::fixture

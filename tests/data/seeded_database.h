@@ -1,0 +1,31 @@
+#pragma once
+// The project's schema with one template row in every table (configuration 1, partition 2,
+// node type 4, node number 0, master 7, style 0), reached through a Platform whose shell
+// folder is the database's temp application-data folder.
+
+#include <map>
+#include <string>
+
+#include "platform/platform.h"
+#include "support/temp_database.h"
+
+namespace xfer::data::fixture {
+
+// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is empty.
+platform::PlatformServices ServicesFor(const std::string& shellFolder);
+
+class SeededDatabase {
+  public:
+    SeededDatabase();
+
+    platform::Platform platform() { return services_.view(); }
+    test::TempDatabase& db() { return db_; }
+    // Column name -> text ("" for NULL) of the first row of `table` matching `where`.
+    std::map<std::string, std::string> row(const std::string& table, const std::string& where);
+
+  private:
+    test::TempDatabase db_{/*withDemoData=*/false};
+    platform::PlatformServices services_;
+};
+
+}  // namespace xfer::data::fixture

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "runtime/error.h"
+
+namespace xfer::platform {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes B(std::string_view s) {
+    return Bytes(s.begin(), s.end());
+}
+
+const std::string kV5 = "Windows Registry Editor Version 5.00\r\n\r\n";
+const std::string kV4 = "REGEDIT4\n\n";
+const std::string kKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n";
+
+struct ParseCase {
+    const char* what;
+    std::string text;
+    std::string valueName;
+    std::uint32_t type;
+    Bytes data;
+};
+
+TEST(RegFile, ReadsEveryValueForm) {
+    using namespace std::string_literals;
+    const ParseCase cases[] = {
+        {"escaped text", kV5 + kKey + R"("Path"="C:\\Data \"x\"")", "Path", REG_SZ,
+         B("C:\\Data \"x\"\0"s)},
+        {"default value", kV5 + kKey + "@=\"d\"", "", REG_SZ, B("d\0"s)},
+        {"dword", kV5 + kKey + "\"N\"=dword:fffffffe", "N", REG_DWORD, {0xfe, 0xff, 0xff, 0xff}},
+        {"binary", kV5 + kKey + "\"B\"=hex:00,ff,10", "B", REG_BINARY, {0x00, 0xff, 0x10}},
+        {"empty binary", kV5 + kKey + "\"B\"=hex:", "B", REG_BINARY, {}},
+        {"expandable, UTF-16 in version 5", kV5 + kKey + "\"E\"=hex(2):25,00,41,00,25,00,00,00",
+         "E", REG_EXPAND_SZ, B("%A%\0"s)},
+        {"expandable, bytes in REGEDIT4", kV4 + kKey + "\"E\"=hex(2):25,41,25,00", "E",
+         REG_EXPAND_SZ, B("%A%\0"s)},
+        {"multi-string keeps its NULs", kV5 + kKey + "\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00",
+         "M", REG_MULTI_SZ, B("a\0b\0\0"s)},
+        {"non-ASCII UTF-16 to narrow", kV5 + kKey + "\"U\"=hex(2):e9,00,00,00", "U", REG_EXPAND_SZ,
+         B("\xc3\xa9\0"s)},
+        {"other type number", kV5 + kKey + "\"Q\"=hex(b):01,02", "Q", 11, {1, 2}},
+        {"continued lines",
+         kV5 + kKey + "\"C\"=hex:01,02,\\\r\n  03,\\\r\n  04",
+         "C",
+         REG_BINARY,
+         {1, 2, 3, 4}},
+        {"comments and blank lines", kV5 + "; exported\r\n\r\n" + kKey + "\r\n; x\r\n\"S\"=\"v\"",
+         "S", REG_SZ, B("v\0"s)},
+        {"names ignore case", kV5 + kKey + "\"MixedCase\"=\"v\"", "MIXEDcase", REG_SZ, B("v\0"s)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Hive hive = ParseRegFile(c.text);
+        const RegistryValue* value = hive.Find("hkey_local_machine\\software\\test", c.valueName);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->type, c.type);
+        EXPECT_EQ(value->data, c.data);
+    }
+}
+
+TEST(RegFile, MalformedTextNamesItsLine) {
+    const struct {
+        std::string text;
+        std::string line;
+    } cases[] = {
+        {"Not a registry file\n", "line 1:"},
+        {kV5 + "\"A\"=\"no key yet\"", "line 3:"},
+        {kV5 + kKey + "\"A\"=dword:xyz", "line 4:"},
+        {kV5 + kKey + "\"A\"=dword:123456789", "line 4:"},
+        {kV5 + kKey + "\"A\"=hex:0g", "line 4:"},
+        {kV5 + kKey + "\"A\"=\"not closed", "line 4:"},
+        {kV5 + kKey + "\"A\" \"x\"", "line 4:"},
+        {kV5 + kKey + "\"A\"=hex(2):41", "line 4:"},
+        {kV5 + kKey + "\r\n\"A\"=hex:01,\\\r\n  zz", "line 5:"},
+        {kV5 + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "line 3:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            ParseRegFile(c.text);
+            ADD_FAILURE() << "no error";
+        } catch (const runtime::Error& e) {
+            EXPECT_NE(e.description().find(c.line), std::string::npos) << e.description();
+        }
+    }
+}
+
+TEST(RegFile, MissingFileIsAnEmptyHive) {
+    EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg").HasKey("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+}
+
+TEST(HiveRegistry, AnswersTheNarrowQueryProtocol) {
+    Hive hive;
+    hive.SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "Path", "abc");
+    HiveRegistry registry(std::move(hive));
+    HKEY key = 0;
+    EXPECT_EQ(registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\None", KEY_READ, key),
+              ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "software\\TEST", KEY_READ, key),
+              ERROR_SUCCESS);
+
+    std::uint8_t buffer[8] = {};
+    const struct {
+        const char* name;
+        std::uint8_t* data;
+        std::uint32_t size;
+        long answer;
+        std::uint32_t type, sizeAfter;
+    } queries[] = {
+        {"path", nullptr, 0, ERROR_MORE_DATA, REG_SZ, 4},
+        {"path", buffer, 3, ERROR_MORE_DATA, REG_SZ, 4},
+        {"path", buffer, 8, ERROR_SUCCESS, REG_SZ, 4},
+        {"Other", buffer, 8, ERROR_FILE_NOT_FOUND, REG_NONE, 8},
+    };
+    for (const auto& q : queries) {
+        std::uint32_t type = REG_BINARY;
+        std::uint32_t size = q.size;
+        EXPECT_EQ(registry.RegQueryValueEx(key, q.name, type, q.data, size), q.answer);
+        EXPECT_EQ(type, q.type);
+        EXPECT_EQ(size, q.sizeAfter);
+    }
+    EXPECT_EQ(Bytes(buffer, buffer + 4), B(std::string("abc\0", 4)));
+    EXPECT_EQ(registry.RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(registry.RegCloseKey(key), ERROR_INVALID_HANDLE);
+}
+
+}  // namespace
+}  // namespace xfer::platform
