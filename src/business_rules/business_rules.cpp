@@ -11,7 +11,9 @@ Business_Rules::Business_Rules(Component& component)
 
 Business_Rules::~Business_Rules() = default;
 
-platform::Platform& Business_Rules::Platform() { return component_.platform(); }
+platform::Platform& Business_Rules::Platform() {
+    return component_.platform();
+}
 
 editor::GUI& Business_Rules::Form() {
     editor::GUI& form = component_.gui();

@@ -19,7 +19,7 @@ namespace xfer::business_rules {
 class Component;
 
 class Business_Rules {
-public:
+  public:
     // Creates the DataBase object; its errors (an unusable registry value) propagate.
     explicit Business_Rules(Component& component);
     ~Business_Rules();
@@ -27,7 +27,8 @@ public:
     Business_Rules& operator=(const Business_Rules&) = delete;
 
     // Opens the editor on one XFER node and returns when it has closed. Always false.
-    bool ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partition_ID, std::int16_t Node_Number);
+    bool ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partition_ID,
+                        std::int16_t Node_Number);
 
     bool IsTemplateNode() const noexcept { return isTemplateNode_; }
     data::DataBase& DataBase() noexcept { return *db_; }
@@ -61,7 +62,7 @@ public:
     void DuplicateNode(const std::string& SourceNodeNumber, const std::string& DestNodeNumber,
                        std::string NodeTypeID);
 
-private:
+  private:
     struct TargetLoader;
     void LoadExceptionTargets(const TargetLoader& loader);
     editor::GUI& Form();  // the component's form, loaded when it is not

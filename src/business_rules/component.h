@@ -13,7 +13,7 @@ class GUI;
 namespace xfer::business_rules {
 
 class Component {
-public:
+  public:
     explicit Component(platform::Platform platform);
     ~Component();
     Component(const Component&) = delete;
@@ -26,7 +26,7 @@ public:
     // The process-wide component with the default platform, for hosts that change nothing.
     static Component& Default();
 
-private:
+  private:
     platform::Platform platform_;
     std::unique_ptr<editor::GUI> gui_;
 };

@@ -50,11 +50,16 @@ const std::array<Copy, 12>& CopyCommands() {
 std::optional<CommandId> StyleDetailCommand(const runtime::Variant& superviseId) {
     if (!superviseId.isNull()) {
         switch (superviseId.toInt32()) {
-            case 0: return std::nullopt;
-            case 1: return CommandId::Duplicate_STYLE_Partial;
-            case 2: return CommandId::Duplicate_STYLE_Full;
-            case 3: return CommandId::Duplicate_STYLE_DialCont;
-            default: break;
+            case 0:
+                return std::nullopt;
+            case 1:
+                return CommandId::Duplicate_STYLE_Partial;
+            case 2:
+                return CommandId::Duplicate_STYLE_Full;
+            case 3:
+                return CommandId::Duplicate_STYLE_DialCont;
+            default:
+                break;
         }
     }
     return CommandId::Duplicate_STYLE_Enhanced;
@@ -73,10 +78,11 @@ void Business_Rules::DuplicateNode(const std::string& SourceNodeNumber,
         bool registered = true;
         if (NodeTypeID == "0" || NodeTypeID == "817" || NodeTypeID == "818") {
             NodeTypeID = "0";
-            const std::string file = "P" + runtime::ZeroPad(form.PartitionID(), 2) + "M" +
-                                     runtime::ZeroPad(runtime::Variant(DestNodeNumber).toInt32(), 3) +
-                                     ".wav";
-            db_->Duplicate_MSG_NODE({DestNodeNumber, file, config(), partition(), SourceNodeNumber});
+            const std::string file =
+                "P" + runtime::ZeroPad(form.PartitionID(), 2) + "M" +
+                runtime::ZeroPad(runtime::Variant(DestNodeNumber).toInt32(), 3) + ".wav";
+            db_->Duplicate_MSG_NODE(
+                {DestNodeNumber, file, config(), partition(), SourceNodeNumber});
         } else if (NodeTypeID == "5") {
             db_->Duplicate_STYLE_Node(copyParams());
             auto& style = db_->rsGet_STYLE_Node();
@@ -90,8 +96,10 @@ void Business_Rules::DuplicateNode(const std::string& SourceNodeNumber,
         } else {
             registered = false;
             for (const Copy& copy : CopyCommands()) {
-                if (NodeTypeID != copy.typeId) continue;
-                for (const CommandId command : copy.commands) db_->Execute(command, copyParams());
+                if (NodeTypeID != copy.typeId)
+                    continue;
+                for (const CommandId command : copy.commands)
+                    db_->Execute(command, copyParams());
                 registered = true;
                 break;
             }

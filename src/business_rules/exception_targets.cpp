@@ -22,7 +22,8 @@ struct Business_Rules::TargetLoader {
 void Business_Rules::LoadExceptionTargets(const TargetLoader& loader) {
     platform::Trap(Platform().messageBoxes, loader.procedure, [&] {
         editor::GUI& form = Form();
-        for (const auto e : loader.pickers) form.NodePicker(e).Clear();
+        for (const auto e : loader.pickers)
+            form.NodePicker(e).Clear();
         auto& rules = db_->rsGet_Node_Type_can_contain_nodes();
         auto& limits = db_->rsGet_Max_NodeNumber();
         db_->Get_Node_Type_can_contain_nodes({"4", loader.setId});
@@ -59,11 +60,13 @@ void Business_Rules::LoadExceptionTargets(const TargetLoader& loader) {
 }
 
 void Business_Rules::LoadHoldNode() {
-    LoadExceptionTargets({"LoadHoldNode", "1", {editor::Exception::Hold}, editor::Exception::Hold, true});
+    LoadExceptionTargets(
+        {"LoadHoldNode", "1", {editor::Exception::Hold}, editor::Exception::Hold, true});
 }
 
 void Business_Rules::LoadMOHNode() {
-    LoadExceptionTargets({"LoadMOHNode", "3", {editor::Exception::MOH}, editor::Exception::MOH, true});
+    LoadExceptionTargets(
+        {"LoadMOHNode", "3", {editor::Exception::MOH}, editor::Exception::MOH, true});
 }
 
 void Business_Rules::LoadBusy1Busy2Node() {
@@ -75,8 +78,11 @@ void Business_Rules::LoadBusy1Busy2Node() {
 }
 
 void Business_Rules::LoadNoAnswerNode() {
-    LoadExceptionTargets(
-        {"LoadNoAnswerNode", "6", {editor::Exception::NoAnswer}, editor::Exception::NoAnswer, false});
+    LoadExceptionTargets({"LoadNoAnswerNode",
+                          "6",
+                          {editor::Exception::NoAnswer},
+                          editor::Exception::NoAnswer,
+                          false});
 }
 
 void Business_Rules::LoadAnswerNode() {

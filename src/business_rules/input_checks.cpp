@@ -14,8 +14,12 @@ namespace xfer::business_rules {
 namespace {
 constexpr std::size_t kDialLimit = 31;
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool IsDialSymbol(char c) { return c == ',' || c == '!' || c == '#' || c == '*'; }
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool IsDialSymbol(char c) {
+    return c == ',' || c == '!' || c == '#' || c == '*';
+}
 bool IsAutoLetter(char c) {
     const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return u == 'A' || u == 'U' || u == 'T' || u == 'O';
@@ -63,7 +67,8 @@ bool Business_Rules::Validate_Dial_TextBox() {
                 }
             }
         }
-        if (valid) return;
+        if (valid)
+            return;
         result = false;
         Platform().messageBoxes.MsgBox(text + " is Invalid Data",
                                        platform::mb::kOKOnly | platform::mb::kInformation,
@@ -78,13 +83,15 @@ bool Business_Rules::Validate_Dial_TextBox() {
 bool Business_Rules::IsAutoLetterRepeated() {
     const std::string text = Form().txtDial.Text();
     for (const char* letter : {"A", "U", "T", "O"}) {
-        if (CountOccurrences(letter, text) >= 2) return true;
+        if (CountOccurrences(letter, text) >= 2)
+            return true;
     }
     return false;
 }
 
 std::int16_t Business_Rules::CountOccurrences(const std::string& Search, const std::string& Text) {
-    if (Search.empty()) return 0;
+    if (Search.empty())
+        return 0;
     const std::string search = runtime::UCase(Search);
     const std::string text = runtime::UCase(Text);
     std::int16_t count = 0;
@@ -97,11 +104,14 @@ std::int16_t Business_Rules::CountOccurrences(const std::string& Search, const s
 
 void Business_Rules::Combo_Change(editor::ComboBox& Combo) {
     platform::Trap(Platform().messageBoxes, "Combo_Change", [&] {
-        const auto entry = [&](long index) { return runtime::Variant(Combo.List(index)).toInt32(); };
+        const auto entry = [&](long index) {
+            return runtime::Variant(Combo.List(index)).toInt32();
+        };
         const std::string text = Combo.Text();
         long value = 0;
         for (const char c : text) {
-            if (!IsDigit(c)) break;
+            if (!IsDigit(c))
+                break;
             const long digit = c - '0';
             value = value * 10 + digit;
             if (value > entry(Combo.ListCount() - 1) || value < entry(0)) {
@@ -109,7 +119,8 @@ void Business_Rules::Combo_Change(editor::ComboBox& Combo) {
                 break;
             }
         }
-        if (value == 0) value = entry(0);
+        if (value == 0)
+            value = entry(0);
         Combo.setText(std::to_string(value));
         Combo.setSelStart(static_cast<int>(Combo.Text().size()));
     });

@@ -35,7 +35,8 @@ void Business_Rules::LoadNodeNameAndNodeTypeID() {
             const Variant& name = names.field("English_Name");
             form.NodeNameCollection().Add(name, id);
             form.NodeTypeIDCollection().Add(id, name.toText());
-            db_->Get_Max_NodeNumber({to_string(form.ConfigID()), to_string(form.PartitionID()), id});
+            db_->Get_Max_NodeNumber(
+                {to_string(form.ConfigID()), to_string(form.PartitionID()), id});
             if (!limits.eof()) {
                 form.MaxNodeNumberCollection().Add(limits.field("Max_Number"), id);
             } else {
@@ -102,12 +103,14 @@ void Business_Rules::LoadExistingNodesInRecordSelector(std::int16_t Node_Number)
                 form.cmbNode.AddItem(form.NodeNameCollection().Item(kXferTypeId).toText() + " " +
                                      to_string(number));
                 form.cmbNode.setItemData(form.cmbNode.NewIndex(), number);
-                if (number == Node_Number) toSelect = form.cmbNode.NewIndex();
+                if (number == Node_Number)
+                    toSelect = form.cmbNode.NewIndex();
             }
             rs.moveNext();
         }
         rs.close();
-        if (form.cmbNode.ListCount() > 0) form.cmbNode.setListIndex(toSelect);
+        if (form.cmbNode.ListCount() > 0)
+            form.cmbNode.setListIndex(toSelect);
         if (isTemplateNode_) {
             form.cmdFirst.setVisible(false);
             form.cmdPrevious.setVisible(false);

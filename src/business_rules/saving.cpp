@@ -34,7 +34,8 @@ void Business_Rules::SaveChanges(std::int16_t NodeNumber) {
 
             const std::string label = form.txtDescription.Text();
             const std::string dial = form.txtDial.Text();
-            const std::string style = to_string(form.cmbXStyle.ItemData(form.cmbXStyle.ListIndex()));
+            const std::string style =
+                to_string(form.cmbXStyle.ItemData(form.cmbXStyle.ListIndex()));
             data::Params params{dial, style};
             for (long row = 1; row <= 6; ++row) {
                 const editor::ListItem& item = form.LVExceptions.Item(row);
@@ -90,7 +91,8 @@ void Business_Rules::CheckForUnReferencedNodes() {
             for (long i = 0; i < form.lstNodeTypeName.ListCount(); ++i) {
                 const std::string typeId = form.lstNodeTypeID.List(i);
                 const std::string number = form.lstNodeNumber.List(i);
-                if (NodeExisted(typeId, number)) continue;
+                if (NodeExisted(typeId, number))
+                    continue;
                 const std::string name = form.lstNodeTypeName.List(i);
                 if (answer != platform::confirm::kCreateAll) {
                     pointer.Set(platform::Pointer::Default);
@@ -100,11 +102,13 @@ void Business_Rules::CheckForUnReferencedNodes() {
                                           1, 7, "Confirmation");
                     pointer.Set(platform::Pointer::Hourglass);
                 }
-                if (answer == platform::confirm::kCreate || answer == platform::confirm::kCreateAll) {
+                if (answer == platform::confirm::kCreate ||
+                    answer == platform::confirm::kCreateAll) {
                     DuplicateNode("0", number, typeId);
                     form.StatusBar1.setPanelText(1, name + " is created.");
                     Platform().windows.Repaint();
-                } else if (answer == platform::confirm::kStop || answer == platform::confirm::kClosed) {
+                } else if (answer == platform::confirm::kStop ||
+                           answer == platform::confirm::kClosed) {
                     break;
                 }
             }
@@ -122,7 +126,8 @@ void Business_Rules::AddNodeTolstRequired(std::string NodeName, std::string Node
         editor::GUI& form = Form();
         const double typeId = runtime::Variant(NodeTypeID).toDouble();
         // NOOP and the types that never name a node of their own are not checked.
-        if (typeId == 999 || typeId == 816 || typeId == 814) return;
+        if (typeId == 999 || typeId == 816 || typeId == 814)
+            return;
         if (typeId == 817 || typeId == 818) {
             NodeTypeID = "0";
             NodeName = "MSG " + NodeNumber;
@@ -130,7 +135,8 @@ void Business_Rules::AddNodeTolstRequired(std::string NodeName, std::string Node
         // Each node is listed once. The whole name is compared: a prefix match would take
         // MSG 1 as listed once MSG 12 is, and MSG 1 would then never be checked.
         for (long i = 0; i < form.lstNodeTypeName.ListCount(); ++i) {
-            if (runtime::EqualsNoCase(form.lstNodeTypeName.List(i), NodeName)) return;
+            if (runtime::EqualsNoCase(form.lstNodeTypeName.List(i), NodeName))
+                return;
         }
         form.lstNodeTypeName.AddItem(NodeName);
         form.lstNodeTypeID.AddItem(NodeTypeID);
@@ -143,7 +149,8 @@ bool Business_Rules::NodeExisted(std::string NodeTypeID, const std::string& Node
     platform::Trap(Platform().messageBoxes, "NodeExisted", [&] {
         editor::GUI& form = Form();
         const double typeId = runtime::Variant(NodeTypeID).toDouble();
-        if (typeId == 817 || typeId == 818) NodeTypeID = "0";
+        if (typeId == 817 || typeId == 818)
+            NodeTypeID = "0";
         auto& rs = db_->rsGet_Description();
         db_->Get_Description(
             {to_string(form.ConfigID()), to_string(form.PartitionID()), NodeTypeID, NodeNumber});

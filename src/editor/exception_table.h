@@ -32,14 +32,19 @@ struct ExceptionInfo {
 inline constexpr std::array<ExceptionInfo, 6> kExceptions{{
     {Exception::Hold, "Hold", "1a", "1", "Hold", "HoldNodeType", "HoldNodeNumber", true, false},
     {Exception::MOH, "MOH", "2a", "2", "MOH", "MOHNodeType", "MOHNodeNumber", true, true},
-    {Exception::Busy1, "Busy 1", "3a", "3", "Busy1", "Busy1NodeType", "Busy1NodeNumber", false, false},
-    {Exception::Busy2, "Busy 2", "4a", "4", "Busy2", "Busy2NodeType", "Busy2NodeNumber", false, false},
-    {Exception::NoAnswer, "No Answer", "5a", "5", "NoAnswer", "NoAnswerNodeType", "NoAnswerNodeNumber",
-     false, false},
-    {Exception::Answer, "Answer", "6a", "6", "Answer", "AnswerNodeType", "AnswerNodeNumber", false, true},
+    {Exception::Busy1, "Busy 1", "3a", "3", "Busy1", "Busy1NodeType", "Busy1NodeNumber", false,
+     false},
+    {Exception::Busy2, "Busy 2", "4a", "4", "Busy2", "Busy2NodeType", "Busy2NodeNumber", false,
+     false},
+    {Exception::NoAnswer, "No Answer", "5a", "5", "NoAnswer", "NoAnswerNodeType",
+     "NoAnswerNodeNumber", false, false},
+    {Exception::Answer, "Answer", "6a", "6", "Answer", "AnswerNodeType", "AnswerNodeNumber", false,
+     true},
 }};
 
-inline const ExceptionInfo& Info(Exception e) { return kExceptions[static_cast<std::size_t>(e)]; }
+inline const ExceptionInfo& Info(Exception e) {
+    return kExceptions[static_cast<std::size_t>(e)];
+}
 
 // Sub-items of an exception row.
 namespace cell {

@@ -32,12 +32,15 @@ GUI::GUI(business_rules::Component& component)
                  {&cmbAnswerNode, &cmbAnswerNumber}}};
     Design();
     WireEvents();
-    for (Control* c : controls()) c->CaptureDesign();
+    for (Control* c : controls())
+        c->CaptureDesign();
 }
 
 GUI::~GUI() = default;
 
-platform::Platform& GUI::Platform() { return component_.platform(); }
+platform::Platform& GUI::Platform() {
+    return component_.platform();
+}
 
 void GUI::Design() {
     // Tab order: label, dial, style, the exceptions, the three buttons, then navigation.
@@ -143,15 +146,16 @@ void GUI::WireEvents() {
 // Lifecycle ------------------------------------------------------------------------------------
 
 void GUI::Load() {
-    if (IsLoaded()) return;
+    if (IsLoaded())
+        return;
     Form_Load();
     setLoaded(true);
 }
 
 void GUI::Form_Load() {
     rules_ = std::make_unique<business_rules::Business_Rules>(component_);
-    previousWindowProc_ = LVExceptions.SetWindowProc(
-        [this](std::intptr_t hw, unsigned msg, long w, long l) {
+    previousWindowProc_ =
+        LVExceptions.SetWindowProc([this](std::intptr_t hw, unsigned msg, long w, long l) {
             return ExceptionListWindowProc(hw, msg, w, l);
         });
     StatusBar1.setPanelWidth(1, ClientWidth() - 100);
@@ -159,18 +163,23 @@ void GUI::Form_Load() {
 }
 
 bool GUI::Unload() {
-    if (!IsLoaded()) return true;
-    if (!Form_QueryUnload()) return false;
+    if (!IsLoaded())
+        return true;
+    if (!Form_QueryUnload())
+        return false;
     Form_Unload();
     ClearFocus();
-    for (Control* c : controls()) c->RestoreDesign();
+    for (Control* c : controls())
+        c->RestoreDesign();
     setClientHeight(kClientHeight);
     setShown(false);
     setLoaded(false);
     return true;
 }
 
-bool GUI::Form_QueryUnload() { return AskToSaveChanges() != platform::answer::kCancel; }
+bool GUI::Form_QueryUnload() {
+    return AskToSaveChanges() != platform::answer::kCancel;
+}
 
 void GUI::Form_Unload() {
     rules_.reset();
@@ -190,35 +199,49 @@ void GUI::CloseBox() {
 }
 
 business_rules::Business_Rules& GUI::Rules() {
-    if (!rules_) runtime::RaiseRuntime(runtime::err::kObjectNotSet);
+    if (!rules_)
+        runtime::RaiseRuntime(runtime::err::kObjectNotSet);
     return *rules_;
 }
 
 // Collections ----------------------------------------------------------------------------------
 
 void GUI::SetNewCollection() {
-    for (auto& c : collections_) c = std::make_unique<runtime::Collection>();
+    for (auto& c : collections_)
+        c = std::make_unique<runtime::Collection>();
 }
 
 void GUI::FreeCollection() {
-    for (auto& c : collections_) c.reset();
+    for (auto& c : collections_)
+        c.reset();
 }
 
 namespace {
 runtime::Collection& Existing(std::unique_ptr<runtime::Collection>& c) {
-    if (!c) runtime::RaiseRuntime(runtime::err::kObjectNotSet);
+    if (!c)
+        runtime::RaiseRuntime(runtime::err::kObjectNotSet);
     return *c;
 }
 }  // namespace
 
-runtime::Collection& GUI::NodeNameCollection() { return Existing(collections_[kNodeName]); }
-runtime::Collection& GUI::NodeTypeIDCollection() { return Existing(collections_[kNodeTypeID]); }
+runtime::Collection& GUI::NodeNameCollection() {
+    return Existing(collections_[kNodeName]);
+}
+runtime::Collection& GUI::NodeTypeIDCollection() {
+    return Existing(collections_[kNodeTypeID]);
+}
 runtime::Collection& GUI::MaxNodeNumberCollection() {
     return Existing(collections_[kMaxNodeNumber]);
 }
-runtime::Collection& GUI::NotAvailableHoldNode() { return Existing(collections_[kNotAvailableHold]); }
-runtime::Collection& GUI::NotAvailableMOHNode() { return Existing(collections_[kNotAvailableMOH]); }
-runtime::Collection& GUI::NotAvailableBusyNode() { return Existing(collections_[kNotAvailableBusy]); }
+runtime::Collection& GUI::NotAvailableHoldNode() {
+    return Existing(collections_[kNotAvailableHold]);
+}
+runtime::Collection& GUI::NotAvailableMOHNode() {
+    return Existing(collections_[kNotAvailableMOH]);
+}
+runtime::Collection& GUI::NotAvailableBusyNode() {
+    return Existing(collections_[kNotAvailableBusy]);
+}
 runtime::Collection& GUI::NotAvailableNoAnswerNode() {
     return Existing(collections_[kNotAvailableNoAnswer]);
 }
@@ -228,12 +251,17 @@ runtime::Collection& GUI::NotAvailableAnswerNode() {
 
 runtime::Collection& GUI::NotAvailableFor(Exception e) {
     switch (e) {
-        case Exception::Hold: return NotAvailableHoldNode();
-        case Exception::MOH: return NotAvailableMOHNode();
+        case Exception::Hold:
+            return NotAvailableHoldNode();
+        case Exception::MOH:
+            return NotAvailableMOHNode();
         case Exception::Busy1:
-        case Exception::Busy2: return NotAvailableBusyNode();
-        case Exception::NoAnswer: return NotAvailableNoAnswerNode();
-        case Exception::Answer: break;
+        case Exception::Busy2:
+            return NotAvailableBusyNode();
+        case Exception::NoAnswer:
+            return NotAvailableNoAnswerNode();
+        case Exception::Answer:
+            break;
     }
     return NotAvailableAnswerNode();
 }
@@ -270,7 +298,8 @@ void GUI::MoveControlsUp() {
         lblXStyle.setTop(lblXStyle.Top() - distance);
         cmbXStyle.setTop(lblXStyle.Top());
         txtXStyleDescription.setTop(lblXStyle.Top());
-        for (Control* c : std::initializer_list<Control*>{&fraExceptions, &cmdOK, &cmdCancel, &cmdApply}) {
+        for (Control* c :
+             std::initializer_list<Control*>{&fraExceptions, &cmdOK, &cmdCancel, &cmdApply}) {
             c->setTop(c->Top() - distance);
         }
         // The status bar sits on the form's bottom edge and goes up with it.

@@ -32,7 +32,7 @@ class Component;
 namespace xfer::editor {
 
 class GUI final : public FormBase {
-public:
+  public:
     static constexpr int kClientWidth = 4890;
     static constexpr int kClientHeight = 5835;
 
@@ -52,7 +52,9 @@ public:
     std::int16_t ConfigID() const noexcept { return configID_; }
     void setConfigID(std::int16_t Given_ConfigID) noexcept { configID_ = Given_ConfigID; }
     std::int16_t PartitionID() const noexcept { return partitionID_; }
-    void setPartitionID(std::int16_t Given_PartitionID) noexcept { partitionID_ = Given_PartitionID; }
+    void setPartitionID(std::int16_t Given_PartitionID) noexcept {
+        partitionID_ = Given_PartitionID;
+    }
     std::int16_t nodeNumber() const noexcept { return nodeNumber_; }
     void setNodeNumber(std::int16_t Given_NodeNumber) noexcept { nodeNumber_ = Given_NodeNumber; }
 
@@ -101,7 +103,9 @@ public:
     bool IsNoAnswerNodeAvailable(const std::string& n) {
         return IsNodeAvailable(Exception::NoAnswer, n);
     }
-    bool IsAnswerNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Answer, n); }
+    bool IsAnswerNodeAvailable(const std::string& n) {
+        return IsNodeAvailable(Exception::Answer, n);
+    }
     // cmb<Name>Node_Click, cmb<Name>Number_Click and cmb<Name>Number_Change of each exception.
     void NodePicker_Click(Exception e);
     void NumberPicker_Click(Exception e);
@@ -160,7 +164,7 @@ public:
 
     business_rules::Component& component() noexcept { return component_; }
 
-private:
+  private:
     struct PickerPair {
         ComboBox* node;
         ComboBox* number;

@@ -17,28 +17,31 @@ bool LabelAccepted(platform::Platform& platform, const std::string& label) {
         platform.components.Create<platform::TextFieldValidator>(platform::kValidatorProgId);
     const bool accepted = validator->ValidateText(label);
     if (!accepted) {
-        platform.messageBoxes.MsgBox(kLabelRejected,
-                                     platform::mb::kOKOnly | platform::mb::kInformation,
-                                     "Information");
+        platform.messageBoxes.MsgBox(
+            kLabelRejected, platform::mb::kOKOnly | platform::mb::kInformation, "Information");
     }
     return accepted;
 }
 }  // namespace
 
 int GUI::AskToSaveChanges() {
-    if (!cmdApply.Enabled()) return platform::answer::kNo;
+    if (!cmdApply.Enabled())
+        return platform::answer::kNo;
     const int answer = Platform().messageBoxes.MsgBox(
         "Do you want to save changes?", platform::mb::kYesNoCancel | platform::mb::kQuestion,
         "Confirmation");
-    if (answer != platform::answer::kYes) return answer;
-    if (!LabelAccepted(Platform(), txtDescription.Text())) return platform::answer::kCancel;
+    if (answer != platform::answer::kYes)
+        return answer;
+    if (!LabelAccepted(Platform(), txtDescription.Text()))
+        return platform::answer::kCancel;
     Rules().SaveChanges(nodeNumber_);
     cmdApply.setEnabled(false);
     return platform::answer::kYes;
 }
 
 void GUI::EndExceptionsEdit(bool TurnOff) {
-    if (TurnOff && cmdExceptionsEdit.Caption() == "Edit Off") cmdExceptionsEdit_Click();
+    if (TurnOff && cmdExceptionsEdit.Caption() == "Edit Off")
+        cmdExceptionsEdit_Click();
 }
 
 void GUI::cmdOK_Click() {
@@ -48,8 +51,10 @@ void GUI::cmdOK_Click() {
             Unload();
             return;
         }
-        if (!Rules().Validate_Dial_TextBox()) return;
-        if (!LabelAccepted(Platform(), txtDescription.Text())) return;
+        if (!Rules().Validate_Dial_TextBox())
+            return;
+        if (!LabelAccepted(Platform(), txtDescription.Text()))
+            return;
         Rules().SaveChanges(nodeNumber_);
         cmdApply.setEnabled(false);
         Unload();
@@ -59,8 +64,10 @@ void GUI::cmdOK_Click() {
 void GUI::cmdApply_Click() {
     platform::Trap(Platform().messageBoxes, "cmdApply_Click", [&] {
         EndExceptionsEdit(true);
-        if (!Rules().Validate_Dial_TextBox()) return;
-        if (!LabelAccepted(Platform(), txtDescription.Text())) return;
+        if (!Rules().Validate_Dial_TextBox())
+            return;
+        if (!LabelAccepted(Platform(), txtDescription.Text()))
+            return;
         Rules().SaveChanges(nodeNumber_);
         cmdApply.setEnabled(false);
     });
@@ -69,7 +76,8 @@ void GUI::cmdApply_Click() {
 void GUI::cmdCancel_Click() {
     platform::Trap(Platform().messageBoxes, "cmdCancel_Click", [&] {
         EndExceptionsEdit(true);
-        if (AskToSaveChanges() == platform::answer::kCancel) return;
+        if (AskToSaveChanges() == platform::answer::kCancel)
+            return;
         cmdApply.setEnabled(false);
         Unload();
     });

@@ -26,17 +26,21 @@ std::string ProcedureName(Exception e, const char* kind) {
 // The row key chooses the exception; any key but "1a" .. "5a" means Answer.
 Exception ExceptionOfRow(const std::string& key) {
     for (const auto& e : kExceptions) {
-        if (e.id != Exception::Answer && key == e.rowKey) return e.id;
+        if (e.id != Exception::Answer && key == e.rowKey)
+            return e.id;
     }
     return Exception::Answer;
 }
 
 // A cell read as a number, as the comparisons of the pickers read it.
-double NumberOf(const std::string& text) { return runtime::Variant(text).toDouble(); }
+double NumberOf(const std::string& text) {
+    return runtime::Variant(text).toDouble();
+}
 
 ListItem& SelectedRow(ListView& list) {
     ListItem* row = list.SelectedItem();
-    if (row == nullptr) runtime::RaiseRuntime(runtime::err::kObjectNotSet);
+    if (row == nullptr)
+        runtime::RaiseRuntime(runtime::err::kObjectNotSet);
     return *row;
 }
 }  // namespace
@@ -62,11 +66,13 @@ void GUI::cmdExceptionsEdit_Click() {
 void GUI::LVExceptions_ItemClick(ListItem& Item) {
     platform::Trap(Platform().messageBoxes, "LVExceptions_ItemClick", [&] {
         ResetExceptionListView();
-        if (cmdExceptionsEdit.Caption() == "Edit") return;
+        if (cmdExceptionsEdit.Caption() == "Edit")
+            return;
 
         const Exception e = ExceptionOfRow(Item.Key());
         for (const auto& other : kExceptions) {
-            if (other.id == e) continue;
+            if (other.id == e)
+                continue;
             NodePicker(other.id).setVisible(false);
             NumberPicker(other.id).setVisible(false);
         }
@@ -102,11 +108,14 @@ void GUI::LVExceptions_ItemClick(ListItem& Item) {
     });
 }
 
-void GUI::LVExceptions_Click() { EndExceptionsEdit(false); }
+void GUI::LVExceptions_Click() {
+    EndExceptionsEdit(false);
+}
 
 void GUI::LVExceptions_MouseUp(int, int, int, int) {
     platform::Trap(Platform().messageBoxes, "LVExceptions_MouseUp", [&] {
-        if (cmbHoldNode.Visible()) cmbHoldNode.SetFocus();
+        if (cmbHoldNode.Visible())
+            cmbHoldNode.SetFocus();
     });
 }
 
@@ -114,24 +123,27 @@ bool GUI::IsNodeAvailable(Exception e, const std::string& NodeName) {
     runtime::Collection& notAvailable = NotAvailableFor(e);
     const std::string wanted = runtime::UCase(NodeName);
     for (long i = 1; i <= notAvailable.Count(); ++i) {
-        if (runtime::UCase(notAvailable.Item(i).toText()) == wanted) return false;
+        if (runtime::UCase(notAvailable.Item(i).toText()) == wanted)
+            return false;
     }
     return true;
 }
 
 long GUI::ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, long lParam) {
-    if (hw != LVExceptions.hWnd()) return 0;
+    if (hw != LVExceptions.hWnd())
+        return 0;
     // The pickers float over rows; once the rows move under them they would point at the wrong
     // exception, so scrolling and a press on the header take them away.
-    if (uMsg == kWmVScroll || uMsg == kWmParentNotify) HideAllPickers();
+    if (uMsg == kWmVScroll || uMsg == kWmParentNotify)
+        HideAllPickers();
     return previousWindowProc_ ? previousWindowProc_(hw, uMsg, wParam, lParam) : 0;
 }
 
 void GUI::ShowNotAvailable(const std::string& nodeName) {
-    Platform().messageBoxes.MsgBox(
-        "Please check the \"Max Number of each Node\" Section for " + nodeName +
-            " Node in Partition Settings.",
-        platform::mb::kOKOnly | platform::mb::kInformation, "Information");
+    Platform().messageBoxes.MsgBox("Please check the \"Max Number of each Node\" Section for " +
+                                       nodeName + " Node in Partition Settings.",
+                                   platform::mb::kOKOnly | platform::mb::kInformation,
+                                   "Information");
 }
 
 void GUI::NodePicker_Click(Exception e) {
@@ -161,7 +173,8 @@ void GUI::NodePicker_Click(Exception e) {
         number.setWidth(kNumberPickerWidth);
         number.setLeft(node.Left() + node.Width());
         ListItem* row = LVExceptions.SelectedItem();
-        if (row == nullptr) return;
+        if (row == nullptr)
+            return;
         row->setSubItems(cell::kNodeTypeID, id);
         row->setSubItems(cell::kCommandNode, NodeNameCollection().Item(id).toText() + " " +
                                                  row->SubItems(cell::kNodeNumber));
@@ -176,11 +189,12 @@ void GUI::NodePicker_Click(Exception e) {
 void GUI::NumberPicker_Click(Exception e) {
     platform::Trap(Platform().messageBoxes, ProcedureName(e, "Number_Click"), [&] {
         ListItem* row = LVExceptions.SelectedItem();
-        if (row == nullptr || !row->Selected()) return;
+        if (row == nullptr || !row->Selected())
+            return;
         const std::string& text = NumberPicker(e).Text();
-        row->setSubItems(cell::kCommandNode,
-                         NodeNameCollection().Item(row->SubItems(cell::kNodeTypeID)).toText() + " " +
-                             text);
+        row->setSubItems(
+            cell::kCommandNode,
+            NodeNameCollection().Item(row->SubItems(cell::kNodeTypeID)).toText() + " " + text);
         row->setSubItems(cell::kNodeNumber, text);
     });
 }
@@ -190,7 +204,8 @@ void GUI::NumberPicker_Change(Exception e) {
         ComboBox& number = NumberPicker(e);
         // The row click sets a hidden picker's text for the no-number commands: nothing may
         // reach the row then.
-        if (!number.Visible()) return;
+        if (!number.Visible())
+            return;
         Rules().Combo_Change(number);
         NumberPicker_Click(e);
     });

@@ -13,11 +13,13 @@ namespace xfer::editor {
 void GUI::Navigate(const char* procedure, long (*target)(long index, long count)) {
     platform::Trap(Platform().messageBoxes, procedure, [&] {
         EndExceptionsEdit(true);
-        if (AskToSaveChanges() == platform::answer::kCancel) return;
+        if (AskToSaveChanges() == platform::answer::kCancel)
+            return;
         cmdApply.setEnabled(false);  // edits the prompt did not save are dropped
         const long index = cmbNode.ListIndex();
         const long to = target(index, cmbNode.ListCount());
-        if (to == index) return;
+        if (to == index)
+            return;
         cmbNode.setListIndex(to);
         nodeNumber_ = static_cast<std::int16_t>(cmbNode.ItemData(cmbNode.ListIndex()));
     });
@@ -46,9 +48,11 @@ void GUI::cmbNode_Click() {
         EndExceptionsEdit(true);
         // While the editor is being opened the node asked for is loaded by the opening itself;
         // the selector only shows where it stands.
-        if (!IsShown()) return;
+        if (!IsShown())
+            return;
         const auto selected = static_cast<std::int16_t>(cmbNode.ItemData(cmbNode.ListIndex()));
-        if (selected == nodeNumber_) return;
+        if (selected == nodeNumber_)
+            return;
         if (AskToSaveChanges() != platform::answer::kCancel) {
             bool loaded = false;
             Rules().LoadData(selected, loaded);

@@ -10,8 +10,10 @@ void SessionWindowSystem::ShowModal(platform::Window& window) {
     leftOpen_ = false;
     auto& form = dynamic_cast<GUI&>(window);
     UserActions user(form);
-    if (session_) session_(form, user);
-    if (form.IsLoaded()) form.CloseBox();
+    if (session_)
+        session_(form, user);
+    if (form.IsLoaded())
+        form.CloseBox();
     leftOpen_ = form.IsLoaded();
 }
 

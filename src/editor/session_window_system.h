@@ -14,7 +14,7 @@ class GUI;
 class UserActions;
 
 class SessionWindowSystem final : public platform::WindowSystem {
-public:
+  public:
     using Session = std::function<void(GUI& form, UserActions& user)>;
 
     void setSession(Session session) { session_ = std::move(session); }
@@ -24,7 +24,7 @@ public:
     // True when the form was still loaded after its close box was pressed.
     bool leftOpen() const noexcept { return leftOpen_; }
 
-private:
+  private:
     Session session_;
     int shown_ = 0;
     bool leftOpen_ = false;
