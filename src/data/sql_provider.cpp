@@ -32,14 +32,6 @@ constexpr std::string_view kParameterPrefix = "Given_";
     RaiseProvider(sqlite3_extended_errcode(db), sqlite3_errmsg(db));
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -74,7 +66,7 @@ ConnectionString ParseConnectionString(std::string_view text) {
         std::size_t end = text.find(';', start);
         if (end == std::string_view::npos)
             end = text.size();
-        const std::string_view part = Trim(text.substr(start, end - start));
+        const std::string_view part = runtime::Trim(text.substr(start, end - start));
         start = end + 1;
         if (part.empty())
             continue;
@@ -83,8 +75,8 @@ ConnectionString ParseConnectionString(std::string_view text) {
             RaiseProvider(kBadConnectionString, "The connection string is not valid: '" +
                                                     std::string(part) + "' has no value.");
         }
-        const std::string_view keyword = Trim(part.substr(0, eq));
-        const std::string value(Unquote(Trim(part.substr(eq + 1))));
+        const std::string_view keyword = runtime::Trim(part.substr(0, eq));
+        const std::string value(Unquote(runtime::Trim(part.substr(eq + 1))));
         if (runtime::EqualsNoCase(keyword, "Provider")) {
             result.provider = value;
             haveProvider = true;

@@ -63,14 +63,6 @@ std::string NarrowFromUtf16(const std::uint8_t* data, std::size_t size) {
     return out;
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::optional<std::uint32_t> ParseHex(std::string_view digits, std::size_t maxDigits) {
     if (digits.empty() || digits.size() > maxDigits)
         return std::nullopt;
@@ -146,7 +138,7 @@ class LineParser {
     }
 
     void ExpectEnd() {
-        if (!Trim(text_.substr(pos_)).empty())
+        if (!runtime::Trim(text_.substr(pos_)).empty())
             Fail(line_, "unexpected text after the value");
     }
 
@@ -163,14 +155,14 @@ class LineParser {
 
 std::vector<std::uint8_t> HexBytes(std::string_view list, std::size_t line) {
     std::vector<std::uint8_t> bytes;
-    list = Trim(list);
+    list = runtime::Trim(list);
     if (list.empty())
         return bytes;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
-        const std::string_view token =
-            Trim(list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        const std::string_view token = runtime::Trim(
+            list.substr(start, comma == std::string_view::npos ? comma : comma - start));
         const auto byte = ParseHex(token, 2);
         if (!byte)
             Fail(line, "'" + std::string(token) + "' is not a hexadecimal byte");
@@ -198,7 +190,7 @@ RegistryValue ParseData(LineParser& p, bool version5, std::size_t line) {
     if (p.Take('-'))
         Fail(line, "removing values is not supported");
     if (p.TakeWord("dword:")) {
-        const auto number = ParseHex(Trim(p.Rest()), 8);
+        const auto number = ParseHex(runtime::Trim(p.Rest()), 8);
         if (!number)
             Fail(line, "a dword needs one to eight hexadecimal digits");
         RegistryValue value{REG_DWORD, {}};
@@ -209,7 +201,7 @@ RegistryValue ParseData(LineParser& p, bool version5, std::size_t line) {
     }
     std::uint32_t type = REG_BINARY;
     if (p.TakeWord("hex(")) {
-        const auto number = ParseHex(Trim(p.Until(')')), 8);
+        const auto number = ParseHex(runtime::Trim(p.Until(')')), 8);
         if (!number)
             Fail(line, "hex(N) needs a hexadecimal type number");
         type = *number;
@@ -254,7 +246,7 @@ Hive ParseRegFile(const std::string& fileText) {
             lines.push_back(std::move(line));
         }
     }
-    const std::string_view header = lines.empty() ? std::string_view() : Trim(lines[0]);
+    const std::string_view header = lines.empty() ? std::string_view() : runtime::Trim(lines[0]);
     const bool version5 = header == kVersion5Header;
     if (!version5 && header != kVersion4Header) {
         Fail(1, "expected \"" + std::string(kVersion5Header) + "\" or \"" +
@@ -265,11 +257,11 @@ Hive ParseRegFile(const std::string& fileText) {
     std::optional<std::string> key;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::size_t lineNumber = i + 1;
-        std::string logical(Trim(lines[i]));
+        std::string logical(runtime::Trim(lines[i]));
         // A trailing backslash continues the value on the next line.
         while (!logical.empty() && logical.back() == '\\' && i + 1 < lines.size()) {
             logical.pop_back();
-            logical += Trim(lines[++i]);
+            logical += runtime::Trim(lines[++i]);
         }
         if (logical.empty() || logical.front() == ';')
             continue;

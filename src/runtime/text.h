@@ -9,6 +9,8 @@
 namespace xfer::runtime {
 
 std::string UCase(std::string_view s);
+// The text without white space at either end.
+std::string_view Trim(std::string_view s) noexcept;
 bool EqualsNoCase(std::string_view a, std::string_view b) noexcept;
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) noexcept;
 
