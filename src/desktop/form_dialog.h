@@ -1,0 +1,71 @@
+#pragma once
+// A QDialog that mirrors a form view model: one widget per control, placed at the control's
+// position (twips / 15: Qt's 96 device-independent pixels per inch), following every property
+// change through the control's observer, and handing every user action to UserActions.
+// Widgets are named after their controls. Nothing here knows the form's handlers.
+
+#include <QDialog>
+#include <set>
+#include <unordered_map>
+
+#include "editor/controls/control.h"
+#include "editor/controls/user_actions.h"
+
+class QStyle;
+
+namespace xfer::editor {
+class FormBase;
+}
+
+namespace xfer::desktop {
+
+// Twips to device-independent pixels.
+int Pixels(int twips);
+
+class FormDialog final : public QDialog {
+  public:
+    explicit FormDialog(editor::FormBase& form, QWidget* parent = nullptr);
+    ~FormDialog() override;
+
+    QWidget* widgetOf(const editor::Control& control) const;
+
+  protected:
+    // The window's close box (and anything else that would dismiss the dialog) goes through
+    // the form's unload handling; the dialog closes only when the form was unloaded.
+    void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* create(editor::Control& control);
+    void connectInput(editor::Control& control, QWidget* widget);
+    void watchFocus(editor::Control& control, QWidget* widget);
+
+    // Model to widget. `what` narrows the work; Prop::All refreshes everything.
+    void refresh(editor::Control& control, editor::Prop what);
+    void refreshState();
+    void refreshText(editor::Control& control, QWidget* widget);
+    void refreshEntries(editor::Control& control, QWidget* widget);
+    void refreshSelection(editor::Control& control, QWidget* widget, editor::Prop what);
+    void refreshFocus(editor::Control& control, QWidget* widget);
+    void resizeToForm();
+
+    // Widget to model: runs a user action, then brings every widget back in line with the
+    // model (a refused key, a filtered text) and closes the dialog once the form is unloaded.
+    template <typename Action>
+    void act(Action&& action);
+    void typed(editor::Control& control, const QString& text);
+
+    editor::FormBase& form_;
+    editor::UserActions user_;
+    std::unordered_map<const editor::Control*, QWidget*> widgets_;
+    std::unordered_map<const QObject*, editor::Control*> focusTargets_;
+    QStyle* comboStyle_ = nullptr;
+    int syncing_ = 0;  // > 0 while model changes are written to widgets
+    int acting_ = 0;   // > 0 while a user action runs in the model
+    bool closing_ = false;
+    const editor::Control* typingInto_ = nullptr;
+    std::set<editor::Control*> pendingLists_;
+};
+
+}  // namespace xfer::desktop

@@ -1,0 +1,168 @@
+#include "desktop/qt_platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "desktop/form_dialog.h"
+#include "editor/controls/form_base.h"
+
+namespace xfer::desktop {
+
+namespace {
+
+QString Q(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.remove(QLatin1Char('\r'));
+    return shown;
+}
+
+// The window a box belongs to: the dialog in front, if any.
+QWidget* Owner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QMessageBox::StandardButtons ButtonsOf(int buttons) {
+    switch (buttons & platform::mb::kButtonsMask) {
+        case platform::mb::kOKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case 2:
+            return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        case platform::mb::kYesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case platform::mb::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case 5:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon IconOf(int icon) {
+    switch (icon & platform::mb::kIconMask) {
+        case platform::mb::kCritical:
+            return QMessageBox::Critical;
+        case platform::mb::kQuestion:
+            return QMessageBox::Question;
+        case platform::mb::kExclamation:
+            return QMessageBox::Warning;
+        case platform::mb::kInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+int CodeOf(QMessageBox::StandardButton button) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return platform::answer::kOK;
+        case QMessageBox::Cancel:
+            return platform::answer::kCancel;
+        case QMessageBox::Abort:
+            return 3;
+        case QMessageBox::Retry:
+            return 4;
+        case QMessageBox::Ignore:
+            return 5;
+        case QMessageBox::Yes:
+            return platform::answer::kYes;
+        case QMessageBox::No:
+            return platform::answer::kNo;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+int QtMessageBoxes::Show(const platform::MessageBoxRequest& request) {
+    QMessageBox box(IconOf(request.icon), Q(request.title), Q(request.text),
+                    ButtonsOf(request.buttons), Owner());
+    box.setTextFormat(Qt::PlainText);
+    // The first button is the default one, as in the classic box.
+    const auto buttons = box.buttons();
+    if (!buttons.isEmpty()) {
+        QAbstractButton* first = buttons.front();
+        for (QAbstractButton* b : buttons) {
+            if (box.buttonRole(b) == QMessageBox::AcceptRole ||
+                box.buttonRole(b) == QMessageBox::YesRole) {
+                first = b;
+                break;
+            }
+        }
+        box.setDefaultButton(qobject_cast<QPushButton*>(first));
+    }
+    box.exec();
+    const int code = box.clickedButton() ? CodeOf(box.standardButton(box.clickedButton())) : 0;
+    return code != 0 ? code : platform::DefaultAnswer(request.buttons);
+}
+
+QtMousePointer::~QtMousePointer() {
+    if (current_ == platform::Pointer::Hourglass && qApp != nullptr) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void QtMousePointer::Set(platform::Pointer pointer) {
+    if (pointer == current_)
+        return;
+    if (pointer == platform::Pointer::Hourglass) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    current_ = pointer;
+}
+
+long QtConfirmationDialog::Show(short, const std::string& prompt, long defaultButton, long,
+                                const std::string& title) {
+    QDialog dialog(Owner());
+    dialog.setWindowTitle(Q(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(Q(prompt), &dialog);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* row = new QHBoxLayout;
+    layout->addLayout(row);
+    struct Choice {
+        const char* caption;
+        long code;
+    };
+    const Choice choices[] = {{"Create", platform::confirm::kCreate},
+                              {"Create all", platform::confirm::kCreateAll},
+                              {"Skip", platform::confirm::kSkip},
+                              {"Stop", platform::confirm::kStop}};
+    long position = 1;
+    for (const Choice& choice : choices) {
+        auto* button = new QPushButton(QString::fromLatin1(choice.caption), &dialog);
+        button->setObjectName(QString::fromLatin1(choice.caption));
+        button->setDefault(position++ == defaultButton);
+        QObject::connect(button, &QPushButton::clicked, &dialog,
+                         [&dialog, code = choice.code] { dialog.done(static_cast<int>(code)); });
+        row->addWidget(button);
+    }
+    // Closing the dialog rejects it, which is the "closed" answer 0.
+    return dialog.exec();
+}
+
+void QtWindowSystem::ShowModal(platform::Window& window) {
+    auto& form = dynamic_cast<editor::FormBase&>(window);
+    FormDialog dialog(form);
+    while (form.IsLoaded())
+        dialog.exec();
+}
+
+void QtWindowSystem::Repaint() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace xfer::desktop

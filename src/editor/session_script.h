@@ -1,0 +1,77 @@
+#pragma once
+// Scripted editing sessions: a small line-based language of user actions and of the answers to
+// give to message boxes and confirmation prompts, run through UserActions inside the modal
+// show, with a transcript of everything the user would have seen.
+//
+//   # a comment
+//   type txtDescription "New label"     appends keys; "\b" is backspace
+//   replace txtDial "12,34"             selects the whole text, then types
+//   choose cmbXStyle "STYLE 2"          an entry by its text
+//   click cmdOK
+//   row 3 | scroll 1 | header 2         the form's list view: click a row, scroll, press a header
+//   focus txtDial
+//   close                               the window's close box
+//   answer yes|no|cancel|ok             queued for the next message box that offers a choice
+//   confirm create|create-all|skip|stop|closed   queued for the next confirmation prompt
+//
+// A box with only an OK button needs no answer. An action the user could not do (an unknown,
+// hidden or disabled control, an entry that is not in the list) or a box or prompt that asks
+// for an answer the script does not give ends the run as failed, with a line saying which.
+
+#include <cstdint>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xfer::platform {
+class PlatformServices;
+}
+
+namespace xfer::editor {
+
+enum class ScriptVerb {
+    Click,
+    Type,
+    Replace,
+    Choose,
+    Row,
+    Scroll,
+    Header,
+    Focus,
+    Close,
+    Answer,
+    Confirm
+};
+
+struct ScriptStep {
+    int line = 0;
+    ScriptVerb verb = ScriptVerb::Click;
+    std::string control;  // click, type, replace, choose, focus
+    std::string text;     // type, replace, choose
+    long number = 0;      // row, scroll, header; the answer code of answer and confirm
+    std::string source;   // the line as written, for the transcript
+};
+
+class ScriptError : public std::runtime_error {
+  public:
+    ScriptError(int line, const std::string& message);
+    int line() const noexcept { return line_; }
+
+  private:
+    int line_;
+};
+
+// Raises ScriptError naming the first line it cannot read.
+std::vector<ScriptStep> ParseSessionScript(std::string_view text);
+
+// Opens XFER node `node` as a host does, on a component built from `services` whose message
+// boxes, confirmation dialog and window system are replaced by the script's; runs the steps
+// inside the modal show and writes the transcript to `out`, ending with the stored node.
+// Returns whether every step could be carried out and every question was answered.
+bool RunSessionScript(const std::vector<ScriptStep>& steps, platform::PlatformServices& services,
+                      std::int16_t config, std::int16_t partition, std::int16_t node,
+                      std::ostream& out);
+
+}  // namespace xfer::editor
