@@ -390,7 +390,10 @@ void FormDialog::typed(editor::Control& control, const QString& text) {
         replace = true;
     }
     typingInto_ = &control;
-    act([&] { box ? user_.type(*box, keys, replace) : user_.type(*combo, keys, replace); });
+    act([&] {
+        box ? user_.type(*box, keys, replace) : user_.type(*combo, keys, replace);
+        typingInto_ = nullptr;
+    });
     typingInto_ = nullptr;
 }
 
@@ -470,7 +473,10 @@ void FormDialog::refresh(editor::Control& control, Prop what) {
     }
     if (all || what == Prop::Entries)
         refreshEntries(control, widget);
-    if (all || what == Prop::Text || what == Prop::Cells || what == Prop::Panels) {
+    // The keys of one edit pass through intermediate texts; the widget already shows the
+    // result, and rewriting it on the way would throw its caret to the end.
+    if ((all || what == Prop::Text || what == Prop::Cells || what == Prop::Panels) &&
+        typingInto_ != &control) {
         refreshText(control, widget);
     }
     if (all || what == Prop::ListIndex || what == Prop::Selection || what == Prop::Scroll) {

@@ -1,0 +1,149 @@
+// The Qt view of the form on the demo database: widgets show what the view model holds, and
+// what a user does to a widget reaches the model through its user actions.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "component/harness.h"
+#include "desktop/form_dialog.h"
+
+namespace xfer::desktop {
+namespace {
+
+using editor::GUI;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "desktop_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class FormDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override { App(); }
+
+    // Opens demo node 1 ("Reception") and runs `body` on its dialog while the form is shown.
+    void OnDemoNode(const std::function<void(GUI&, FormDialog&)>& body) {
+        bool shown = false;
+        harness.Open(1, 1, 1, [&](GUI& form, editor::UserActions&) {
+            FormDialog dialog(form);
+            dialog.show();
+            shown = true;
+            body(form, dialog);
+        });
+        ASSERT_TRUE(shown);
+    }
+
+    template <typename W>
+    static W* Widget(FormDialog& dialog, const char* name) {
+        auto* widget = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    test::Harness harness;
+};
+
+TEST_F(FormDialogTest, WidgetsShowWhatTheModelHolds) {
+    OnDemoNode([](GUI& form, FormDialog& dialog) {
+        EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDescription")->text(), "Reception");
+        EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDial")->text(), "2001");
+        EXPECT_EQ(Widget<QComboBox>(dialog, "cmbXStyle")->currentText(),
+                  QString::fromStdString(form.cmbXStyle.Text()));
+        EXPECT_EQ(Widget<QLabel>(dialog, "lblRecordPosition")->text(),
+                  QString::fromStdString(form.lblRecordPosition.Caption()));
+        EXPECT_FALSE(Widget<QPushButton>(dialog, "cmdApply")->isEnabled());
+        EXPECT_FALSE(Widget<QComboBox>(dialog, "cmbHoldNode")->isVisible());
+
+        auto* list = Widget<QTreeWidget>(dialog, "LVExceptions");
+        ASSERT_EQ(list->topLevelItemCount(), 6);
+        EXPECT_EQ(list->columnCount(), 7);
+        for (int column : {0, 4, 5, 6})
+            EXPECT_TRUE(list->isColumnHidden(column)) << column;
+        for (int row = 0; row < 6; ++row) {
+            for (int column = 1; column < 7; ++column) {
+                EXPECT_EQ(list->topLevelItem(row)->text(column).toStdString(),
+                          form.LVExceptions.Item(row + 1).SubItems(column));
+            }
+        }
+    });
+}
+
+TEST_F(FormDialogTest, TypingReachesTheModelAndWhatItRefusesDoesNotStay) {
+    OnDemoNode([](GUI& form, FormDialog& dialog) {
+        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
+        QTest::keyClick(label, Qt::Key_End);
+        QTest::keyClicks(label, " desk");
+        EXPECT_EQ(form.txtDescription.Text(), "Reception desk");
+        EXPECT_TRUE(Widget<QPushButton>(dialog, "cmdApply")->isEnabled());
+
+        // 30 characters at most: the model drops the rest, and so must the widget.
+        QTest::keyClicks(label, std::string(30, 'x').c_str());
+        EXPECT_EQ(form.txtDescription.Text().size(), 30u);
+        EXPECT_EQ(label->text().toStdString(), form.txtDescription.Text());
+
+        // The dial check puts back the last valid dial string.
+        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
+        QTest::keyClicks(dial, "-");
+        EXPECT_EQ(dial->text(), "2001");
+    });
+}
+
+TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
+    OnDemoNode([&](GUI& form, FormDialog& dialog) {
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdExceptionsEdit"), Qt::LeftButton);
+        ASSERT_EQ(form.cmdExceptionsEdit.Caption(), "Edit Off");
+
+        auto* list = Widget<QTreeWidget>(dialog, "LVExceptions");
+        const QRect row = list->visualItemRect(list->topLevelItem(2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(list->columnViewportPosition(2) + 4, row.center().y()));
+        ASSERT_EQ(form.LVExceptions.SelectedItem(), &form.LVExceptions.Item(3));
+        EXPECT_TRUE(list->topLevelItem(2)->isSelected());
+
+        auto* type = Widget<QComboBox>(dialog, "cmbBusy1Node");
+        auto* number = Widget<QComboBox>(dialog, "cmbBusy1Number");
+        ASSERT_TRUE(type->isVisible());
+        EXPECT_FALSE(Widget<QComboBox>(dialog, "cmbHoldNode")->isVisible());
+        const QRect onFrame(list->viewport()->mapTo(type->parentWidget(), row.topLeft()),
+                            row.size());
+        EXPECT_TRUE(onFrame.contains(QPoint(onFrame.center().x(), type->geometry().center().y())));
+        EXPECT_EQ(number->geometry().left(), type->geometry().right() + 1);
+
+        // The number picker's generated entries are read from the model, all of them.
+        EXPECT_EQ(number->count(), form.cmbBusy1Number.ListCount());
+        EXPECT_EQ(number->itemText(number->count() - 1).toStdString(),
+                  form.cmbBusy1Number.List(form.cmbBusy1Number.ListCount() - 1));
+
+        dialog.grab().save(QStringLiteral(XFER_SCREENSHOT_PATH));
+        harness.boxes.Answer(platform::answer::kNo);  // leave without saving
+    });
+}
+
+TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
+    OnDemoNode([&](GUI& form, FormDialog& dialog) {
+        QTest::keyClicks(Widget<QLineEdit>(dialog, "txtDescription"), "!");
+        harness.boxes.Answer(platform::answer::kCancel);
+        dialog.close();
+        EXPECT_TRUE(form.IsLoaded());
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(harness.boxes.shown().size(), 1u);
+
+        harness.boxes.Answer(platform::answer::kNo);
+        dialog.close();
+        EXPECT_FALSE(form.IsLoaded());
+        EXPECT_FALSE(dialog.isVisible());
+    });
+}
+
+}  // namespace
+}  // namespace xfer::desktop
