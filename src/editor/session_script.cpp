@@ -296,29 +296,30 @@ class ScriptBoxes final : public platform::MessageBoxes {
     int Show(const platform::MessageBoxRequest& request) override {
         RunState& s = *state_;
         const ButtonSet& set = ButtonsOf(request.buttons);
-        s.out << "  [" << request.title << "] " << Quoted(request.text) << " (" << set.names << ")";
         long code = set.codes.front();
+        std::string why;
         if (set.codes.size() == 1) {
             if (!s.answers.empty() && s.answers.front() == code)
                 s.answers.pop_front();
         } else if (s.failed()) {
             code = Discarding(set);
         } else if (s.answers.empty()) {
-            s.out << "\n";
-            s.fail("the box " + Quoted(request.text) + " asks " + set.names +
-                   " and the script gives no answer");
+            why = "the box " + Quoted(request.text) + " asks " + set.names +
+                  " and the script gives no answer";
             code = Discarding(set);
         } else {
             code = s.answers.front();
             s.answers.pop_front();
             if (std::find(set.codes.begin(), set.codes.end(), code) == set.codes.end()) {
-                s.out << "\n";
-                s.fail("the script answers " + AnswerName(code) + " to a box that offers " +
-                       set.names);
+                why =
+                    "the script answers " + AnswerName(code) + " to a box that offers " + set.names;
                 code = Discarding(set);
             }
         }
-        s.out << " -> " << AnswerName(code) << "\n";
+        s.out << "  [" << request.title << "] " << Quoted(request.text) << " (" << set.names
+              << ") -> " << AnswerName(code) << "\n";
+        if (!why.empty())
+            s.fail(why);
         return static_cast<int>(code);
     }
 
@@ -332,16 +333,16 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
 
     long Show(short, const std::string& prompt, long, long, const std::string& title) override {
         RunState& s = *state_;
-        s.out << "  [" << title << " prompt] " << Quoted(prompt);
         long code = platform::confirm::kStop;
-        if (!s.failed() && s.confirms.empty()) {
-            s.out << "\n";
-            s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
-        } else if (!s.failed()) {
+        const bool unanswered = !s.failed() && s.confirms.empty();
+        if (!s.failed() && !unanswered) {
             code = s.confirms.front();
             s.confirms.pop_front();
         }
-        s.out << " -> " << NameOf(kConfirms, code) << "\n";
+        s.out << "  [" << title << " prompt] " << Quoted(prompt) << " -> "
+              << NameOf(kConfirms, code) << "\n";
+        if (unanswered)
+            s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
         return code;
     }
 
