@@ -19,18 +19,8 @@ namespace {
 
 using editor::GUI;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "desktop_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 class FormDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override { App(); }
-
     // Opens demo node 1 ("Reception") and runs `body` on its dialog while the form is shown.
     void OnDemoNode(const std::function<void(GUI&, FormDialog&)>& body) {
         bool shown = false;
@@ -147,3 +137,13 @@ TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
 
 }  // namespace
 }  // namespace xfer::desktop
+
+// The application lives on main's stack: Qt's own objects must go before the process exits.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Offscreen also when the build lists the tests, where ctest's environment is not set.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
