@@ -7,12 +7,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "component/harness.h"
 #include "desktop/form_dialog.h"
+#include "desktop/qt_platform.h"
 
 namespace xfer::desktop {
 namespace {
@@ -133,6 +136,73 @@ TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
         EXPECT_FALSE(form.IsLoaded());
         EXPECT_FALSE(dialog.isVisible());
     });
+}
+
+TEST_F(FormDialogTest, ChoosingARecordInTheSelectorNavigatesThroughTheModel) {
+    OnDemoNode([](GUI& form, FormDialog& dialog) {
+        auto* selector = Widget<QComboBox>(dialog, "cmbNode");
+        QTest::keyClick(selector, Qt::Key_Down);
+        EXPECT_EQ(form.nodeNumber(), 2);
+        EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDescription")->text(), "Sales desk");
+        EXPECT_EQ(selector->currentIndex(), form.cmbNode.ListIndex());
+        EXPECT_EQ(Widget<QLabel>(dialog, "lblRecordPosition")->text(),
+                  QString::fromStdString(form.lblRecordPosition.Caption()));
+    });
+}
+
+// Runs `answer` on the modal dialog that `show` opens, once it is up.
+template <typename Show>
+auto WithModal(Show&& show, std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
+    return show();
+}
+
+TEST(QtSeams, MessageBoxesShowWhatIsAskedAndAnswerTheButtonsCode) {
+    QtMessageBoxes boxes;
+    QString seen;
+    const int code = WithModal(
+        [&] {
+            return boxes.Show({"Do you want to save changes?", platform::mb::kYesNoCancel,
+                               platform::mb::kQuestion, "Confirmation"});
+        },
+        [&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            seen = box->windowTitle() + "|" + box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            box->button(QMessageBox::No)->click();
+        });
+    EXPECT_EQ(seen, "Confirmation|Do you want to save changes?");
+    EXPECT_EQ(code, platform::answer::kNo);
+}
+
+TEST(QtSeams, ConfirmationDialogAnswersItsCodesAndZeroWhenClosed) {
+    QtConfirmationDialog dialog;
+    const std::pair<const char*, long> buttons[] = {{"Create", platform::confirm::kCreate},
+                                                    {"Create all", platform::confirm::kCreateAll},
+                                                    {"Skip", platform::confirm::kSkip},
+                                                    {"Stop", platform::confirm::kStop}};
+    for (const auto& [caption, code] : buttons) {
+        const long answer =
+            WithModal([&] { return dialog.Show(0, "MSG 12?", 1, 7, "Confirmation"); },
+                      [caption = caption](QWidget* modal) {
+                          ASSERT_NE(modal, nullptr);
+                          modal->findChild<QPushButton*>(caption)->click();
+                      });
+        EXPECT_EQ(answer, code) << caption;
+    }
+    EXPECT_EQ(WithModal([&] { return dialog.Show(0, "MSG 12?", 1, 7, "Confirmation"); },
+                        [](QWidget* modal) { modal->close(); }),
+              platform::confirm::kClosed);
+}
+
+TEST(QtSeams, TheHourglassIsTheApplicationsOverrideCursor) {
+    QtMousePointer pointer;
+    pointer.Set(platform::Pointer::Hourglass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    pointer.Set(platform::Pointer::Default);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
