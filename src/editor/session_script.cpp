@@ -26,7 +26,7 @@ ScriptError::ScriptError(int line, const std::string& message)
 
 namespace {
 
-struct VerbSpec {
+struct VerbRule {
     std::string_view word;
     ScriptVerb verb;
     bool control;  // takes a control name first
@@ -34,7 +34,7 @@ struct VerbSpec {
     bool number;   // or a number
 };
 
-constexpr VerbSpec kVerbs[] = {
+constexpr VerbRule kVerbs[] = {
     {"click", ScriptVerb::Click, true, false, false},
     {"type", ScriptVerb::Type, true, true, false},
     {"replace", ScriptVerb::Replace, true, true, false},
@@ -150,28 +150,28 @@ long CodeOf(const Word (&words)[N], const std::string& word, int line) {
 }
 
 ScriptStep ParseLine(const std::vector<std::string>& words, int line, std::string_view source) {
-    const VerbSpec* spec = nullptr;
-    for (const VerbSpec& v : kVerbs) {
+    const VerbRule* rule = nullptr;
+    for (const VerbRule& v : kVerbs) {
         if (runtime::EqualsNoCase(v.word, words[0]))
-            spec = &v;
+            rule = &v;
     }
-    if (spec == nullptr)
+    if (rule == nullptr)
         throw ScriptError(line, "unknown action \"" + words[0] + "\"");
-    const std::size_t wanted = 1 + (spec->control ? 1 : 0) + (spec->text || spec->number ? 1 : 0);
+    const std::size_t wanted = 1 + (rule->control ? 1 : 0) + (rule->text || rule->number ? 1 : 0);
     if (words.size() != wanted) {
-        throw ScriptError(line, std::string(spec->word) + " takes " + std::to_string(wanted - 1) +
+        throw ScriptError(line, std::string(rule->word) + " takes " + std::to_string(wanted - 1) +
                                     " argument" + (wanted == 2 ? "" : "s"));
     }
     ScriptStep step;
     step.line = line;
-    step.verb = spec->verb;
+    step.verb = rule->verb;
     step.source = std::string(source);
     std::size_t next = 1;
-    if (spec->control)
+    if (rule->control)
         step.control = words[next++];
-    if (spec->number)
+    if (rule->number)
         step.number = WholeNumber(words[next], line);
-    if (spec->text)
+    if (rule->text)
         step.text = words[next];
     switch (step.verb) {
         case ScriptVerb::Answer:
