@@ -1,0 +1,513 @@
+// The editor's costs on the demo database and on a large one, in one run:
+//   open      ShowNodeEditor through a session that closes at once
+//   floor     the statements the opening runs, replayed on SQLite's C API alone
+//   open_over_floor, open_large_over_demo   the two measured side by side, as ratios
+//   navigate  one cmdNext_Click in a partition of 999 XFER nodes (the demo's main partition)
+//   pick      choosing MSG in the Hold type picker and typing 4321 into its number picker
+//   save      OK on a node whose style and six targets are all missing, all seven created
+//   peak_rss  resident memory of one opening over the process's baseline, in a fresh process
+//
+// xfer_bench [benchmark flags] [--work=DIR] [--large=FILE]
+//   --work   folder for the working copies of the databases (default: a temp folder)
+//   --large  the large database (xfer_make_large_db); built into the work folder when absent
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/schema.h"
+#include "editor/controls/user_actions.h"
+#include "editor/gui.h"
+#include "editor_host.h"
+#include "large_db.h"
+#include "statement_trace.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using xfer::bench::EditorHost;
+using xfer::editor::GUI;
+using xfer::editor::UserActions;
+
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// SQL on a short-lived connection of the benchmark's own, for preparing and resetting files.
+class Sql {
+  public:
+    explicit Sql(const std::string& path) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            throw std::runtime_error("cannot open " + path);
+        }
+    }
+    ~Sql() { sqlite3_close(db_); }
+    Sql(const Sql&) = delete;
+    Sql& operator=(const Sql&) = delete;
+
+    void exec(const std::string& sql) {
+        char* error = nullptr;
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const std::string message = error != nullptr ? error : sqlite3_errmsg(db_);
+            sqlite3_free(error);
+            throw std::runtime_error(message + " in: " + sql);
+        }
+    }
+    bool any(const std::string& sql) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+            throw std::runtime_error(std::string(sqlite3_errmsg(db_)) + " in: " + sql);
+        }
+        const bool row = sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_finalize(stmt);
+        return row;
+    }
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+struct NodeRef {
+    int typeId;
+    int number;
+};
+
+// Node tables and the detail tables a copy of each type's template adds to.
+const std::map<int, std::vector<std::pair<std::string, std::string>>>& CreatedRows() {
+    static const std::map<int, std::vector<std::pair<std::string, std::string>>> rows{
+        {0, {{"Node_MSG", "NodeNumber"}}},
+        {1, {{"Node_CMD", "NodeNumber"}, {"Detail_CMD", "NodeMasterID"}}},
+        {2, {{"Node_TIME", "NodeNumber"}, {"Detail_TIME", "NodeMasterID"}}},
+        {4, {{"Node_XFER", "NodeNumber"}}},
+        {5,
+         {{"Node_STYLE", "NodeNumber"},
+          {"STYLE_Partial", "StyleID"},
+          {"STYLE_Full", "StyleID"},
+          {"STYLE_DialCont", "StyleID"},
+          {"STYLE_Enhanced", "StyleID"}}},
+        {6,
+         {{"Node_DTMF", "NodeNumber"},
+          {"Detail_DTMF_Prompts", "NodeMasterID"},
+          {"Detail_DTMF_Action", "NodeMasterID"}}},
+        {11, {{"Node_MOH", "NodeNumber"}}},
+    };
+    return rows;
+}
+
+struct Database {
+    std::string name;
+    std::string root;      // the read-only cases
+    std::string saveRoot;  // a copy holding the node that saving creates references for
+    std::int16_t config = 1;
+    std::int16_t part = 1;
+    std::int16_t node = 1;  // opened by open, navigate (then moved on) and pick
+    std::int16_t saveConfig = 1;
+    std::int16_t savePart = 1;
+    std::int16_t saveNode = 0;
+    std::vector<NodeRef> created;  // what saving creates: the style and the six targets
+    std::optional<xfer::bench::FloorReplay> floor;
+    std::size_t statements = 0;
+    int connections = 0;
+};
+
+std::string Where(int config, int part) {
+    return " WHERE ConfigID = " + std::to_string(config) + " AND PartID = " + std::to_string(part);
+}
+
+// Adds an XFER node whose style and six targets do not exist: for each its type's lowest free
+// number. Returns what saving it with every creation agreed must create.
+std::vector<NodeRef> AddNodeWithMissingReferences(const std::string& path, Database& db) {
+    Sql sql(path);
+    const auto taken = [&](int type, int number) {
+        return sql.any("SELECT 1 FROM Node_General_Pool" + Where(db.saveConfig, db.savePart) +
+                       " AND NodeTypeID = " + std::to_string(type) +
+                       " AND NodeNumber = " + std::to_string(number));
+    };
+    const auto freeNumber = [&](int type, int skip) {
+        int n = 1;
+        while (taken(type, n) || n == skip)
+            ++n;
+        return n;
+    };
+    db.saveNode = static_cast<std::int16_t>(freeNumber(4, 0));
+    const std::vector<NodeRef> created{{5, freeNumber(5, 0)},          {0, freeNumber(0, 0)},
+                                       {11, freeNumber(11, 0)},        {1, freeNumber(1, 0)},
+                                       {2, freeNumber(2, 0)},          {6, freeNumber(6, 0)},
+                                       {4, freeNumber(4, db.saveNode)}};
+    const auto n = [&](std::size_t i) { return std::to_string(created[i].number); };
+    const std::string key = std::to_string(db.saveConfig) + ", " + std::to_string(db.savePart) +
+                            ", " + std::to_string(db.saveNode);
+    sql.exec(
+        "INSERT INTO Node_XFER (ConfigID, PartID, NodeNumber, StyleNodeNumber, "
+        "HoldNodeType, HoldNodeNumber, Dial, MOHNodeType, MOHNodeNumber, Busy1NodeType, "
+        "Busy1NodeNumber, Busy2NodeType, Busy2NodeNumber, NoAnswerNodeType, "
+        "NoAnswerNodeNumber, AnswerNodeType, AnswerNodeNumber, NodeDescription) VALUES (" +
+        key + ", " + n(0) + ", 'MSG', " + n(1) + ", '2001', 'MOH', " + n(2) + ", 'CMD', " + n(3) +
+        ", 'TIME', " + n(4) + ", 'DTMF', " + n(5) + ", 'XFER', " + n(6) +
+        ", 'Nothing exists yet');"
+        "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
+        "NodeDescription, DateModified) VALUES (" +
+        std::to_string(db.saveConfig) + ", " + std::to_string(db.savePart) + ", 4, " +
+        std::to_string(db.saveNode) + ", 'XFER', 'Nothing exists yet', '3/14/2024 9:30:00 AM')");
+    return created;
+}
+
+// Takes away what saving created, so that the next save creates all seven again.
+void RemoveCreatedNodes(const Database& db) {
+    std::string sql = "BEGIN;";
+    for (const NodeRef& r : db.created) {
+        const std::string n = std::to_string(r.number);
+        sql += "DELETE FROM Node_General_Pool" + Where(db.saveConfig, db.savePart) +
+               " AND NodeTypeID = " + std::to_string(r.typeId) + " AND NodeNumber = " + n + ";";
+        for (const auto& [table, column] : CreatedRows().at(r.typeId))
+            sql += "DELETE FROM " + table + Where(db.saveConfig, db.savePart) + " AND " + column +
+                   " = " + n + ";";
+    }
+    Sql(EditorHost::DatabasePath(db.saveRoot)).exec(sql + "COMMIT;");
+}
+
+bool AllCreated(const Database& db) {
+    Sql sql(EditorHost::DatabasePath(db.saveRoot));
+    for (const NodeRef& r : db.created) {
+        const auto& table = CreatedRows().at(r.typeId).front().first;
+        const std::string key =
+            Where(db.saveConfig, db.savePart) + " AND NodeNumber = " + std::to_string(r.number);
+        if (!sql.any("SELECT 1 FROM Node_General_Pool" + key +
+                     " AND NodeTypeID = " + std::to_string(r.typeId)) ||
+            !sql.any("SELECT 1 FROM " + table + key))
+            return false;
+    }
+    return true;
+}
+
+void CopyDatabase(const std::string& from, const std::string& root) {
+    const fs::path to = EditorHost::DatabasePath(root);
+    fs::create_directories(to.parent_path());
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+Database gDemo;
+Database gLarge;
+
+// Records what one opening runs, once per database, for the floor to replay.
+xfer::bench::FloorReplay& Floor(Database& db) {
+    if (!db.floor) {
+        xfer::bench::Recording recording;
+        {
+            EditorHost host(db.root);
+            xfer::bench::StatementRecorder recorder;
+            host.Open(db.config, db.part, db.node);
+            recording = recorder.take();
+        }
+        db.statements = recording.runs();
+        db.connections = recording.connections();
+        db.floor.emplace(recording, EditorHost::DatabasePath(db.root));
+    }
+    return *db.floor;
+}
+
+bool Clean(benchmark::State& state, const EditorHost& host, int boxesBefore = 0) {
+    if (host.boxes() != boxesBefore) {
+        state.SkipWithError(("a message box was shown: " + host.lastBox()).c_str());
+        return false;
+    }
+    return true;
+}
+
+// Cases ---------------------------------------------------------------------------------------
+
+void Open(benchmark::State& state, Database* db) {
+    EditorHost host(db->root);
+    for (auto _ : state)
+        host.Open(db->config, db->part, db->node);
+    if (Clean(state, host) && !host.shown())
+        state.SkipWithError("the editor was not shown");
+}
+
+void FloorCase(benchmark::State& state, Database* db) {
+    const auto& floor = Floor(*db);
+    long long rows = 0;
+    for (auto _ : state)
+        rows = floor.run();
+    state.counters["statements"] = static_cast<double>(db->statements);
+    state.counters["connections"] = db->connections;
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void OpenOverFloor(benchmark::State& state, Database* db) {
+    const auto& floor = Floor(*db);
+    EditorHost host(db->root);
+    Clock::duration open{};
+    Clock::duration bare{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        host.Open(db->config, db->part, db->node);
+        const auto t1 = Clock::now();
+        benchmark::DoNotOptimize(floor.run());
+        const auto t2 = Clock::now();
+        open += t1 - t0;
+        bare += t2 - t1;
+        state.SetIterationTime(Seconds(t2 - t0));
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["open_us"] = Seconds(open) * 1e6 / n;
+    state.counters["floor_us"] = Seconds(bare) * 1e6 / n;
+    state.counters["ratio"] = Seconds(open) / Seconds(bare);
+    Clean(state, host);
+}
+
+void OpenLargeOverDemo(benchmark::State& state) {
+    EditorHost demo(gDemo.root);
+    EditorHost large(gLarge.root);
+    Clock::duration small{};
+    Clock::duration big{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        demo.Open(gDemo.config, gDemo.part, gDemo.node);
+        const auto t1 = Clock::now();
+        large.Open(gLarge.config, gLarge.part, gLarge.node);
+        const auto t2 = Clock::now();
+        small += t1 - t0;
+        big += t2 - t1;
+        state.SetIterationTime(Seconds(t2 - t0));
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["demo_us"] = Seconds(small) * 1e6 / n;
+    state.counters["large_us"] = Seconds(big) * 1e6 / n;
+    state.counters["ratio"] = Seconds(big) / Seconds(small);
+    if (Clean(state, demo))
+        Clean(state, large);
+}
+
+void Navigate(benchmark::State& state, Database* db) {
+    EditorHost host(db->root);
+    long count = 0;
+    host.Open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
+        count = f.cmbNode.ListCount();
+        for (auto _ : state) {
+            if (f.cmbNode.ListIndex() == count - 1)
+                user.click(f.cmdFirst);
+            const auto t0 = Clock::now();
+            user.click(f.cmdNext);
+            state.SetIterationTime(Seconds(Clock::now() - t0));
+        }
+    });
+    state.counters["nodes"] = static_cast<double>(count);
+    if (Clean(state, host) && count == 0)
+        state.SkipWithError("the editor was not shown");
+}
+
+void Pick(benchmark::State& state, Database* db) {
+    EditorHost host(db->root);
+    long limit = 0;
+    std::string typed;
+    int boxes = 0;
+    host.Open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsEdit);
+        user.clickRow(f.LVExceptions, 1);
+        boxes = host.boxes();
+        for (auto _ : state) {
+            user.choose(f.cmbHoldNode, std::string("CMD"));
+            const auto t0 = Clock::now();
+            user.choose(f.cmbHoldNode, std::string("MSG"));
+            user.type(f.cmbHoldNumber, "4321", true);
+            state.SetIterationTime(Seconds(Clock::now() - t0));
+        }
+        limit = f.cmbHoldNumber.ListCount();
+        typed = f.cmbHoldNumber.Text();
+        if (host.boxes() != boxes)
+            boxes = -1;
+    });
+    if (!host.shown()) {
+        state.SkipWithError("the editor was not shown");
+        return;
+    }
+    state.counters["limit"] = static_cast<double>(limit);
+    state.counters["typed"] = std::stod(typed.empty() ? "0" : typed);
+    if (boxes < 0)
+        state.SkipWithError(("a message box was shown: " + host.lastBox()).c_str());
+}
+
+void Save(benchmark::State& state, Database* db) {
+    EditorHost host(db->saveRoot);
+    bool checked = false;
+    for (auto _ : state) {
+        RemoveCreatedNodes(*db);
+        const int prompts = host.prompts();
+        host.Open(db->saveConfig, db->savePart, db->saveNode, [&](GUI& f, UserActions& user) {
+            // The same dial typed again: a change that makes OK save.
+            user.type(f.txtDial, "2001", true);
+            const auto t0 = Clock::now();
+            user.click(f.cmdOK);
+            state.SetIterationTime(Seconds(Clock::now() - t0));
+        });
+        if (!checked) {
+            if (host.prompts() != prompts + 1 || !AllCreated(*db)) {
+                state.SkipWithError("saving did not create the seven missing nodes");
+                break;
+            }
+            checked = true;
+        }
+    }
+    state.counters["created"] = static_cast<double>(db->created.size());
+    Clean(state, host);
+}
+
+// Peak memory ---------------------------------------------------------------------------------
+
+long StatusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    }
+    return -1;
+}
+
+// The child's side: the host is ready, the peak is reset to the resident set of now, then one
+// opening. Prints the baseline and the peak in kB.
+int MeasureOpening(const std::string& root, int config, int part, int node) {
+    EditorHost host(root);
+    const long baseline = StatusKb("VmRSS:");
+    {
+        std::ofstream clear("/proc/self/clear_refs");
+        clear << "5";
+    }
+    host.Open(static_cast<std::int16_t>(config), static_cast<std::int16_t>(part),
+              static_cast<std::int16_t>(node));
+    std::cout << baseline << ' ' << StatusKb("VmHWM:") << ' ' << (host.shown() ? 1 : 0) << '\n';
+    return 0;
+}
+
+std::string gSelf;
+
+void PeakRss(benchmark::State& state, Database* db) {
+    long baseline = 0;
+    long peak = 0;
+    int shown = 0;
+    for (auto _ : state) {
+        const std::string command = "'" + gSelf + "' --xfer-measure-opening '" + db->root + "' " +
+                                    std::to_string(db->config) + ' ' + std::to_string(db->part) +
+                                    ' ' + std::to_string(db->node);
+        const std::unique_ptr<FILE, int (*)(FILE*)> child(popen(command.c_str(), "r"), pclose);
+        if (!child || std::fscanf(child.get(), "%ld %ld %d", &baseline, &peak, &shown) != 3) {
+            state.SkipWithError("the measuring process gave no figures");
+            return;
+        }
+    }
+    if (shown != 1)
+        state.SkipWithError("the editor was not shown");
+    state.counters["baseline_MB"] = static_cast<double>(baseline) / 1024.0;
+    state.counters["peak_over_baseline_MB"] = static_cast<double>(peak - baseline) / 1024.0;
+}
+
+// Set-up --------------------------------------------------------------------------------------
+
+void Prepare(const fs::path& work, std::string large) {
+    fs::create_directories(work);
+    for (const char* folder : {"demo", "demo-save", "large", "large-save"})
+        fs::remove_all(work / folder);
+
+    gDemo.name = "demo";
+    gDemo.root = (work / "demo").string();
+    gDemo.saveRoot = (work / "demo-save").string();
+    xfer::data::CreateConfigurationDatabase(EditorHost::DatabasePath(gDemo.root), true);
+    xfer::data::CreateConfigurationDatabase(EditorHost::DatabasePath(gDemo.saveRoot), true);
+    gDemo.created = AddNodeWithMissingReferences(EditorHost::DatabasePath(gDemo.saveRoot), gDemo);
+
+    if (large.empty()) {
+        large = (work / "large.mdb").string();
+        if (!fs::exists(large))
+            xfer::bench::MakeLargeDatabase(large, {});
+    }
+    gLarge.name = "large";
+    gLarge.root = (work / "large").string();
+    gLarge.saveRoot = (work / "large-save").string();
+    gLarge.part = xfer::bench::kFullXferPartition;
+    gLarge.savePart = 2;  // room left below every limit
+    CopyDatabase(large, gLarge.root);
+    CopyDatabase(large, gLarge.saveRoot);
+    gLarge.created =
+        AddNodeWithMissingReferences(EditorHost::DatabasePath(gLarge.saveRoot), gLarge);
+}
+
+void Register() {
+    const auto each = [](const char* name, void (*fn)(benchmark::State&, Database*),
+                         const std::function<void(benchmark::internal::Benchmark*)>& tune) {
+        for (Database* db : {&gDemo, &gLarge})
+            tune(
+                benchmark::RegisterBenchmark((std::string(name) + "/" + db->name).c_str(), fn, db));
+    };
+    const auto micro = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMicrosecond); };
+    const auto manual = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMicrosecond)->UseManualTime();
+    };
+    each("open", Open, micro);
+    each("floor", FloorCase, micro);
+    each("open_over_floor", OpenOverFloor, manual);
+    benchmark::RegisterBenchmark("open_large_over_demo", OpenLargeOverDemo)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseManualTime();
+    each("navigate", Navigate, manual);
+    each("pick", Pick, manual);
+    each("save", Save, [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)->UseManualTime();
+    });
+    each("peak_rss", PeakRss, [](benchmark::internal::Benchmark* b) {
+        b->Iterations(1)->Unit(benchmark::kMillisecond);
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 6 && std::string(argv[1]) == "--xfer-measure-opening")
+        return MeasureOpening(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+
+    benchmark::Initialize(&argc, argv);
+    std::optional<fs::path> work;
+    std::string large;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--work=", 0) == 0) {
+            work = arg.substr(7);
+        } else if (arg.rfind("--large=", 0) == 0) {
+            large = arg.substr(8);
+        } else {
+            std::cerr << "unknown argument " << arg << '\n';
+            return 2;
+        }
+    }
+    gSelf = fs::read_symlink("/proc/self/exe").string();
+    const bool temporary = !work;
+    if (temporary)
+        work = fs::temp_directory_path() / ("xfer-bench-" + std::to_string(getpid()));
+    try {
+        Prepare(*work, large);
+    } catch (const std::exception& e) {
+        std::cerr << "xfer_bench: " << e.what() << '\n';
+        return 1;
+    }
+    Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (temporary)
+        fs::remove_all(*work);
+    return 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A host program without a display, as the benchmarks need it: the component on a database in
+// a given common application-data folder, a session run inside the modal show, questions
+// answered "No" (nothing is saved on leaving), other boxes with their first button, and every
+// creation agreed (answer 4). It counts boxes and prompts, so that a case can tell that it
+// measured the path it meant to.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "business_rules/component.h"
+#include "editor/session_window_system.h"
+#include "platform/platform.h"
+
+namespace xfer::bench {
+
+class EditorHost {
+  public:
+    // `root` plays the common application-data folder; the database lives under it where the
+    // folders module looks for it.
+    explicit EditorHost(const std::string& root);
+    ~EditorHost();
+    EditorHost(const EditorHost&) = delete;
+    EditorHost& operator=(const EditorHost&) = delete;
+
+    // ShowNodeEditor through a host's Business_Rules, `session` inside the modal show; the
+    // window's close box is pressed afterwards unless the session closed it.
+    void Open(std::int16_t config, std::int16_t partition, std::int16_t node,
+              editor::SessionWindowSystem::Session session = {});
+
+    int boxes() const noexcept;
+    const std::string& lastBox() const noexcept;
+    int prompts() const noexcept;
+    bool shown() const noexcept;
+
+    static std::string DatabasePath(const std::string& root);
+
+  private:
+    struct Seams;
+    std::unique_ptr<Seams> seams_;
+    std::unique_ptr<business_rules::Component> component_;
+};
+
+}  // namespace xfer::bench
