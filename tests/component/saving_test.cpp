@@ -379,3 +379,60 @@ TEST(SavingTest, AValidatorThatCannotBeCreatedSavesNothing) {
 
 }  // namespace
 }  // namespace xfer::test
+
+namespace xfer::test {
+namespace {
+
+// Copies made straight from DuplicateNode, in the demo partitions whose STYLE templates take
+// each supervision kind.
+TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace) {
+    struct Case {
+        std::int16_t config, partition;
+        std::string type, number;
+        std::vector<std::string> expected;  // "table=count" of rows with the new number
+    };
+    const Case cases[] = {
+        {1, 2, "5", "6", {"Node_STYLE=1", "STYLE_Partial=0", "STYLE_Full=0", "STYLE_Enhanced=0"}},
+        {1, 1, "5", "6", {"Node_STYLE=1", "STYLE_Partial=1", "STYLE_Full=0", "STYLE_Enhanced=0"}},
+        {2, 1, "5", "6", {"Node_STYLE=1", "STYLE_Partial=0", "STYLE_Full=1", "STYLE_DialCont=0"}},
+        {2, 3, "5", "2", {"Node_STYLE=1", "STYLE_DialCont=1", "STYLE_Enhanced=0"}},
+        {2, 2, "5", "6", {"Node_STYLE=1", "STYLE_DialCont=0", "STYLE_Enhanced=1"}},
+        {2, 3, "817", "1250", {"Node_MSG=1", "Node_General_Pool=1"}},
+        {1, 1, "6", "9", {"Node_DTMF=1", "Detail_DTMF_Prompts=1", "Detail_DTMF_Action=2"}},
+        {1, 1, "10", "77", {"Node_General_Pool=0"}},
+        {1, 1, "05", "9", {"Node_STYLE=0", "Node_General_Pool=0"}},  // compared as text
+    };
+    for (const auto& c : cases) {
+        Harness h;
+        h.form().setConfigID(c.config);
+        h.form().setPartitionID(c.partition);
+        business_rules::Business_Rules rules(*h.component);
+        rules.DuplicateNode("0", c.number, c.type);
+        const std::string where = " WHERE ConfigID=" + std::to_string(c.config) +
+                                  " AND PartID=" + std::to_string(c.partition) + " AND ";
+        std::vector<std::string> got;
+        for (const auto& e : c.expected) {
+            const std::string table = e.substr(0, e.find('='));
+            const std::string key = table.starts_with("STYLE_")    ? "StyleID"
+                                    : table.starts_with("Detail_") ? "NodeMasterID"
+                                                                   : "NodeNumber";
+            got.push_back(table + "=" +
+                          std::to_string(h.database.count("SELECT 1 FROM " + table + where + key +
+                                                          "=" + c.number)));
+        }
+        EXPECT_EQ(got, c.expected) << c.type << " in " << c.config << "/" << c.partition;
+        EXPECT_TRUE(h.boxes.shown().empty());
+    }
+    Harness h;
+    h.form().setConfigID(2);
+    h.form().setPartitionID(3);
+    business_rules::Business_Rules(*h.component).DuplicateNode("0", "1250", "818");
+    EXPECT_EQ(h.database.rows(
+                  "SELECT m.VDAFilename, g.NodeTypeID FROM Node_MSG m JOIN Node_General_Pool g "
+                  "USING (ConfigID, PartID, NodeNumber) WHERE ConfigID=2 AND PartID=3 AND "
+                  "NodeNumber=1250"),
+              (std::vector<std::vector<std::string>>{{"P03M1250.wav", "0"}}));
+}
+
+}  // namespace
+}  // namespace xfer::test

@@ -1,5 +1,5 @@
-// The configuration database as created from schema/: strict types, safe creation, demo data
-// that the editor's paths rely on, and reading commands that stay on indexes.
+// The configuration database as created from schema/: strict types, safe creation, and
+// reading commands that stay on indexes.
 
 #include "data/schema.h"
 
@@ -83,102 +83,6 @@ TEST(Schema, AFailingScriptLeavesNoFileBehind) {
     EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
     CreateConfigurationDatabase(path, false);  // the name is free again
     EXPECT_TRUE(std::filesystem::exists(path));
-}
-
-class DemoData : public ::testing::Test {
-  protected:
-    TempDatabase db;
-};
-
-TEST_F(DemoData, EveryNodeHasItsGeneralRowUnderItsOwnTypeAndLabel) {
-    for (const char* table : {"Node_MSG", "Node_CMD", "Node_TIME", "Node_DATE", "Node_XFER",
-                              "Node_STYLE", "Node_DTMF", "Node_VOX", "Node_LIST", "Node_AUTO",
-                              "Node_MOH", "Node_PAAS", "Node_TABLE", "Node_DBN"}) {
-        SCOPED_TRACE(table);
-        EXPECT_EQ(db.count(std::string("SELECT 1 FROM ") + table +
-                           " n LEFT JOIN Node_General_Pool g USING (ConfigID, PartID, "
-                           "NodeTypeID, NodeNumber) WHERE g.NodeType IS NOT n.NodeType OR "
-                           "g.NodeDescription IS NOT n.NodeDescription"),
-                  0);
-    }
-}
-
-TEST_F(DemoData, EveryDuplicableTypeHasATemplateWithDetailRowsInEveryPartition) {
-    struct Template {
-        int typeId;
-        const char* table;
-        const char* detailTable;  // nullptr: the type keeps no detail rows
-    };
-    const Template templates[] = {
-        {0, "Node_MSG", nullptr},
-        {1, "Node_CMD", "Detail_CMD"},
-        {2, "Node_TIME", "Detail_TIME"},
-        {3, "Node_DATE", "Detail_DATE"},
-        {4, "Node_XFER", nullptr},
-        {5, "Node_STYLE", nullptr},
-        {6, "Node_DTMF", "Detail_DTMF_Prompts"},
-        {6, "Node_DTMF", "Detail_DTMF_Action"},
-        {7, "Node_VOX", "Detail_VOX_Prompts"},
-        {7, "Node_VOX", "Detail_VOX_Action"},
-        {8, "Node_LIST", "Detail_LIST"},
-        {9, "Node_AUTO", "Detail_AUTO_Prompts"},
-        {9, "Node_AUTO", "Detail_AUTO_Action"},
-        {11, "Node_MOH", nullptr},
-        {12, "Node_PAAS", nullptr},
-        {13, "Node_TABLE", "Detail_TABLE_Action"},
-        {15, "Node_DBN", "Detail_DBN_Prompts"},
-    };
-    for (const auto& [config, part] : {std::pair{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 3}}) {
-        const std::string where =
-            " WHERE ConfigID = " + std::to_string(config) + " AND PartID = " + std::to_string(part);
-        for (const Template& t : templates) {
-            SCOPED_TRACE(std::string(t.table) + where);
-            EXPECT_EQ(db.count(std::string("SELECT 1 FROM ") + t.table + where +
-                               " AND NodeNumber = 0 AND NodeTypeID = " + std::to_string(t.typeId)),
-                      1);
-            EXPECT_EQ(db.count("SELECT 1 FROM Node_General_Pool" + where +
-                               " AND NodeNumber = 0 AND NodeTypeID = " + std::to_string(t.typeId)),
-                      1);
-            if (t.detailTable != nullptr) {
-                EXPECT_GE(db.count(std::string("SELECT 1 FROM ") + t.detailTable + where +
-                                   " AND NodeMasterID = 0"),
-                          1);
-            }
-        }
-    }
-}
-
-TEST_F(DemoData, StyleTemplatesTakeEverySuperviseBranchWithOneMatchingDetailRow) {
-    // The table a copy of STYLE 0 takes its detail row from, by SuperviseID.
-    const auto kinds = db.rows(
-        "SELECT CASE WHEN s.SuperviseID IN (0, 1, 2, 3) THEN s.SuperviseID ELSE 'other' END, "
-        "(SELECT count(*) FROM STYLE_Partial d WHERE d.ConfigID = s.ConfigID AND "
-        "d.PartID = s.PartID AND d.StyleID = 0), "
-        "(SELECT count(*) FROM STYLE_Full d WHERE d.ConfigID = s.ConfigID AND "
-        "d.PartID = s.PartID AND d.StyleID = 0), "
-        "(SELECT count(*) FROM STYLE_DialCont d WHERE d.ConfigID = s.ConfigID AND "
-        "d.PartID = s.PartID AND d.StyleID = 0), "
-        "(SELECT count(*) FROM STYLE_Enhanced d WHERE d.ConfigID = s.ConfigID AND "
-        "d.PartID = s.PartID AND d.StyleID = 0) "
-        "FROM Node_STYLE s WHERE s.NodeNumber = 0 ORDER BY 1");
-    const std::vector<std::vector<std::string>> expected = {{"0", "0", "0", "0", "0"},
-                                                            {"1", "1", "0", "0", "0"},
-                                                            {"2", "0", "1", "0", "0"},
-                                                            {"3", "0", "0", "1", "0"},
-                                                            {"other", "0", "0", "0", "1"}};
-    EXPECT_EQ(kinds, expected);
-}
-
-TEST_F(DemoData, XferTargetTypesAreCatalogueNamesSaveTheOneMeantToFailLoading) {
-    // A typo here would make a demo node fail to load where it is meant to load.
-    std::string sql;
-    for (const std::string column : {"HoldNodeType", "MOHNodeType", "Busy1NodeType",
-                                     "Busy2NodeType", "NoAnswerNodeType", "AnswerNodeType"}) {
-        sql += (sql.empty() ? "" : " UNION ALL ") +
-               ("SELECT ConfigID, PartID, NodeNumber, " + column + " FROM Node_XFER WHERE upper(" +
-                column + ") NOT IN (SELECT upper(" + "English_Name) FROM SR_Node_Type_Names)");
-    }
-    EXPECT_EQ(db.rows(sql), (std::vector<std::vector<std::string>>{{"1", "2", "2", "FOO"}}));
 }
 
 TEST(Schema, ReadingAndCopyingCommandsSearchAnIndexNeverScanOrSort) {

@@ -70,13 +70,5 @@ TEST(TextTest, ZeroPaddedNumbers) {
     EXPECT_EQ(ZeroPad(-5, 3), "-005");
 }
 
-TEST(TextTest, NowIsIsoLocalDateAndTime) {
-    const std::string now = NowText();
-    ASSERT_EQ(now.size(), 19u);
-    EXPECT_EQ(now[4], '-');
-    EXPECT_EQ(now[10], ' ');
-    EXPECT_EQ(now[16], ':');
-}
-
 }  // namespace
 }  // namespace xfer::runtime
