@@ -445,6 +445,8 @@ void Prepare(const fs::path& work, std::string large) {
     CopyDatabase(large, gLarge.saveRoot);
     gLarge.created =
         AddNodeWithMissingReferences(EditorHost::DatabasePath(gLarge.saveRoot), gLarge);
+    // The copies go to disk now, not while the first cases run.
+    sync();
 }
 
 void Register() {
