@@ -41,7 +41,7 @@ if command -v jq >/dev/null; then
         | [.run_name, "\(.real_time * 1000 | round / 1000) \(.time_unit)",
            (if .ratio then "ratio \(.ratio * 100 | round / 100)" else "" end),
            (if .peak_over_baseline_MB then "peak \(.peak_over_baseline_MB * 10 | round / 10) MB over baseline" else "" end)]
-        | @tsv' "$out" | column -t -s $'\t'
+        | @tsv' "$out" | if command -v column >/dev/null; then column -t -s $'\t'; else cat; fi
 else
     echo "(install jq for a summary; the console output above has the same figures)"
 fi
