@@ -51,12 +51,12 @@ void DataBase::Execute(CommandId id, const Params& params) {
     }
     const CommandDef& def = Command(id);
     if (!def.returnsRows) {
-        Conn.execute(def.name, def.sql, params);
+        Conn.execute(def.name, def.sql, params, nullptr);
         return;
     }
     // The previous rows go even when the new run fails: a stale result set is never read.
     results_[Index(id)].close();
-    results_[Index(id)] = Conn.execute(def.name, def.sql, params);
+    Conn.execute(def.name, def.sql, params, &results_[Index(id)]);
 }
 
 Recordset& DataBase::ResultSet(CommandId id) {

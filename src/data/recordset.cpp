@@ -1,7 +1,6 @@
 #include "data/recordset.h"
 
 #include <string>
-#include <unordered_map>
 #include <utility>
 
 #include "data/sql_provider.h"
@@ -12,7 +11,16 @@ namespace xfer::data {
 
 struct Recordset::Columns {
     std::vector<std::string> names;
-    std::unordered_map<std::string, std::size_t> index;  // upper-cased name -> position
+
+    // A table has a few dozen columns at most: a scan beats hashing an upper-cased copy.
+    // The first of two equally named columns wins, as a look-up by name does in the provider.
+    std::size_t Find(std::string_view name) const noexcept {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (runtime::EqualsNoCase(names[i], name))
+                return i;
+        }
+        return names.size();
+    }
 };
 
 namespace {
@@ -21,59 +29,153 @@ constexpr long kNoCurrentRecord = 3021;
 constexpr long kItemNotFound = 3265;
 constexpr long kObjectClosed = 3704;
 
+[[noreturn]] void RaiseNoCurrentRecord() {
+    runtime::Raise(kNoCurrentRecord, kProviderSource,
+                   "Either BOF or EOF is True, or the current record has been deleted. "
+                   "Requested operation requires a current record.");
+}
+
 }  // namespace
 
 std::shared_ptr<const Recordset::Columns> Recordset::MakeColumns(std::vector<std::string> names) {
     auto columns = std::make_shared<Columns>();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        // The first of two equally named columns wins, as a lookup by name does in the provider.
-        columns->index.try_emplace(runtime::UCase(names[i]), i);
-    }
     columns->names = std::move(names);
     return columns;
 }
 
-Recordset::Recordset(std::shared_ptr<const Columns> columns,
-                     std::vector<std::vector<runtime::Variant>> rows)
-    : columns_(std::move(columns)), rows_(std::move(rows)), open_(columns_ != nullptr) {}
+RecordsetBuilder::RecordsetBuilder(Recordset& target,
+                                   std::shared_ptr<const Recordset::Columns> columns)
+    : rs_(target) {
+    rs_.close();
+    rs_.reuseStorage();
+    rs_.width_ = columns->names.size();
+    rs_.columns_ = std::move(columns);
+    rs_.open_ = true;
+}
+
+void RecordsetBuilder::Null() {
+    rs_.cells_.emplace_back();
+}
+
+void RecordsetBuilder::Integer(std::int64_t value) {
+    Recordset::Cell& cell = rs_.cells_.emplace_back();
+    cell.kind = Recordset::Kind::Integer;
+    cell.integer = value;
+}
+
+void RecordsetBuilder::Real(double value) {
+    Recordset::Cell& cell = rs_.cells_.emplace_back();
+    cell.kind = Recordset::Kind::Real;
+    cell.real = value;
+}
+
+void RecordsetBuilder::Text(std::string_view value) {
+    Recordset::Cell& cell = rs_.cells_.emplace_back();
+    cell.kind = Recordset::Kind::Text;
+    cell.size = static_cast<std::uint32_t>(value.size());
+    cell.offset = rs_.arena_.size();
+    rs_.arena_.append(value);
+}
+
+void RecordsetBuilder::Blob(std::span<const std::uint8_t> value) {
+    Text(std::string_view(reinterpret_cast<const char*>(value.data()), value.size()));
+    rs_.cells_.back().kind = Recordset::Kind::Blob;
+}
 
 void Recordset::moveNext() {
-    if (eof()) {
-        runtime::Raise(kNoCurrentRecord, kProviderSource,
-                       "Either BOF or EOF is True, or the current record has been deleted. "
-                       "Requested operation requires a current record.");
-    }
+    if (eof())
+        RaiseNoCurrentRecord();
     ++position_;
 }
 
-const runtime::Variant& Recordset::field(std::string_view name) const {
+runtime::Variant Recordset::decode(const Cell& cell) const {
+    switch (cell.kind) {
+        case Kind::Integer:
+            return runtime::Variant(static_cast<long long>(cell.integer));
+        case Kind::Real:
+            return runtime::Variant(cell.real);
+        case Kind::Text:
+            return runtime::Variant(arena_.substr(cell.offset, cell.size));
+        case Kind::Blob: {
+            const auto* first = reinterpret_cast<const std::uint8_t*>(arena_.data() + cell.offset);
+            return runtime::Variant(runtime::Variant::Bytes(first, first + cell.size));
+        }
+        case Kind::Null:
+            break;
+    }
+    return runtime::Variant::Null();
+}
+
+runtime::Variant Recordset::field(std::string_view name) const {
     if (!open_) {
         runtime::Raise(kObjectClosed, kProviderSource,
                        "Operation is not allowed when the object is closed.");
     }
-    const auto found = columns_->index.find(runtime::UCase(name));
-    if (found == columns_->index.end()) {
+    const std::size_t column = columns_->Find(name);
+    if (column == width_) {
         runtime::Raise(kItemNotFound, kProviderSource,
                        "Item cannot be found in the collection corresponding to the requested "
                        "name or ordinal. (Field: " +
                            std::string(name) + ")");
     }
-    if (eof()) {
-        runtime::Raise(kNoCurrentRecord, kProviderSource,
-                       "Either BOF or EOF is True, or the current record has been deleted. "
-                       "Requested operation requires a current record.");
-    }
-    return rows_[position_][found->second];
+    if (eof())
+        RaiseNoCurrentRecord();
+    return decode(cells_[position_ * width_ + column]);
 }
 
 std::vector<std::string> Recordset::fieldNames() const {
     return columns_ ? columns_->names : std::vector<std::string>{};
 }
 
+Recordset::~Recordset() {
+    recycleStorage();
+}
+
+// Storage of closed result sets, kept for the next ones on this thread. Opening the editor on a
+// partition of a thousand nodes fills a few hundred kilobytes of cells; memory of that size
+// comes fresh from the system, page by page, on every opening, while these pages are warm.
+struct Recordset::StoragePool {
+    static constexpr std::size_t kWorthKeeping = 1024;  // cells
+    static constexpr std::size_t kSlots = 4;
+    std::vector<std::pair<std::vector<Cell>, std::string>> slots;
+
+    static StoragePool& ThisThread() {
+        thread_local StoragePool pool;
+        return pool;
+    }
+};
+
+void Recordset::recycleStorage() noexcept {
+    auto& pool = StoragePool::ThisThread();
+    if (cells_.capacity() < StoragePool::kWorthKeeping || pool.slots.size() >= StoragePool::kSlots)
+        return;
+    cells_.clear();
+    arena_.clear();
+    try {
+        pool.slots.emplace_back(std::move(cells_), std::move(arena_));
+    } catch (...) {
+        // Keeping it was only a saving.
+    }
+    cells_ = {};
+    arena_ = {};
+}
+
+void Recordset::reuseStorage() noexcept {
+    auto& pool = StoragePool::ThisThread();
+    if (pool.slots.empty() || cells_.capacity() >= StoragePool::kWorthKeeping)
+        return;
+    cells_ = std::move(pool.slots.back().first);
+    arena_ = std::move(pool.slots.back().second);
+    pool.slots.pop_back();
+}
+
 void Recordset::close() noexcept {
     open_ = false;
-    rows_.clear();
+    recycleStorage();
+    cells_.clear();
+    arena_.clear();
     columns_.reset();
+    width_ = 0;
     position_ = 0;
 }
 

@@ -241,25 +241,28 @@ namespace {
 
 // One look-up of the column's value per field: each sqlite3_column_* call checks the
 // statement anew. The value is read at once, on the connection's one thread.
-runtime::Variant ColumnValue(sqlite3_stmt* stmt, int column) {
+void AppendColumn(RecordsetBuilder& rows, sqlite3_stmt* stmt, int column) {
     sqlite3_value* value = sqlite3_column_value(stmt, column);
     switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER:
-            return runtime::Variant(static_cast<long long>(sqlite3_value_int64(value)));
+            rows.Integer(sqlite3_value_int64(value));
+            return;
         case SQLITE_FLOAT:
-            return runtime::Variant(sqlite3_value_double(value));
+            rows.Real(sqlite3_value_double(value));
+            return;
         case SQLITE_TEXT: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-            return runtime::Variant(
-                std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(value))));
+            rows.Text(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value))));
+            return;
         }
         case SQLITE_BLOB: {
             const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
-            const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
-            return runtime::Variant(runtime::Variant::Bytes(data, data + size));
+            rows.Blob({data, static_cast<std::size_t>(sqlite3_value_bytes(value))});
+            return;
         }
         default:
-            return runtime::Variant::Null();
+            rows.Null();
+            return;
     }
 }
 
@@ -300,8 +303,8 @@ void Connection::close() noexcept {
     impl_->Close();
 }
 
-Recordset Connection::execute(std::string_view key, std::string_view sql,
-                              const std::vector<std::string>& values) {
+void Connection::execute(std::string_view key, std::string_view sql,
+                         const std::vector<std::string>& values, Recordset* rows) {
     if (!isOpen())
         impl_->Open(connectionString_, busyTimeout_);
     sqlite3_busy_timeout(impl_->db, static_cast<int>(busyTimeout_.count()));
@@ -320,23 +323,27 @@ Recordset Connection::execute(std::string_view key, std::string_view sql,
         }
     }
 
-    std::vector<std::vector<runtime::Variant>> rows;
-    const int columnCount = sqlite3_column_count(stmt);
-    while (true) {
-        const int rc = sqlite3_step(stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW)
-            RaiseEngine(impl_->db);
-        std::vector<runtime::Variant> row;
-        row.reserve(static_cast<std::size_t>(columnCount));
-        for (int i = 0; i < columnCount; ++i)
-            row.push_back(ColumnValue(stmt, i));
-        rows.push_back(std::move(row));
+    if (!statement.columns || rows == nullptr) {
+        // Nothing to keep: run it to the end.
+        for (int rc = sqlite3_step(stmt); rc != SQLITE_DONE; rc = sqlite3_step(stmt)) {
+            if (rc != SQLITE_ROW)
+                RaiseEngine(impl_->db);
+        }
+        return;
     }
-    if (!statement.columns)
-        return Recordset();
-    return Recordset(statement.columns, std::move(rows));
+    try {
+        RecordsetBuilder builder(*rows, statement.columns);
+        const int columnCount = sqlite3_column_count(stmt);
+        for (int rc = sqlite3_step(stmt); rc != SQLITE_DONE; rc = sqlite3_step(stmt)) {
+            if (rc != SQLITE_ROW)
+                RaiseEngine(impl_->db);
+            for (int i = 0; i < columnCount; ++i)
+                AppendColumn(builder, stmt, i);
+        }
+    } catch (...) {
+        rows->close();  // half a result is never read
+        throw;
+    }
 }
 
 int Connection::parameterCount(std::string_view key, std::string_view sql) {

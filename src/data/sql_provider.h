@@ -32,7 +32,7 @@ ConnectionString ParseConnectionString(std::string_view text);
 std::string RewriteParameters(std::string_view sql, std::vector<std::string>* names = nullptr);
 
 class Connection {
-public:
+  public:
     Connection();
     ~Connection();
     Connection(const Connection&) = delete;
@@ -45,13 +45,14 @@ public:
     void close() noexcept;
 
     // Runs a statement by key (prepared on first use from `sql`, reused afterwards) with the
-    // values bound in order. A statement that returns rows gives them all; others give an
-    // empty, closed result. Errors carry the provider's name and the engine's message.
-    Recordset execute(std::string_view key, std::string_view sql,
-                      const std::vector<std::string>& values);
+    // values bound in order. The rows of a statement that returns rows go into `rows`, which is
+    // closed first and left closed when the run fails; others leave `rows` alone (it may be
+    // null). Errors carry the provider's name and the engine's message.
+    void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
+                 Recordset* rows);
     int parameterCount(std::string_view key, std::string_view sql);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::string connectionString_;
