@@ -1,5 +1,6 @@
 // The loaders that fill the form when the editor opens and when it moves to another node.
 
+#include <optional>
 #include <string>
 
 #include "business_rules/business_rules.h"
@@ -96,12 +97,14 @@ void Business_Rules::LoadExistingNodesInRecordSelector(std::int16_t Node_Number)
         db_->Get_All_XFER_Nodes(
             {to_string(form.ConfigID()), to_string(form.PartitionID()), kXferTypeId});
         long toSelect = 0;
+        std::optional<std::string> xfer;  // the type's name, looked up at the first entry
         while (!rs.eof()) {
             const std::int32_t number = rs.field("NodeNumber").toInt32();
             const bool take = isTemplateNode_ ? number == 0 : number > 0;
             if (take) {
-                form.cmbNode.AddItem(form.NodeNameCollection().Item(kXferTypeId).toText() + " " +
-                                     to_string(number));
+                if (!xfer)
+                    xfer = form.NodeNameCollection().Item(kXferTypeId).toText();
+                form.cmbNode.AddItem(*xfer + " " + to_string(number));
                 form.cmbNode.setItemData(form.cmbNode.NewIndex(), number);
                 if (number == Node_Number)
                     toSelect = form.cmbNode.NewIndex();
