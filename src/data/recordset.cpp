@@ -139,20 +139,29 @@ struct Recordset::StoragePool {
     static constexpr std::size_t kSlots = 4;
     std::vector<std::pair<std::vector<Cell>, std::string>> slots;
 
-    static StoragePool& ThisThread() {
+    ~StoragePool() { Gone() = true; }
+    // Result sets that outlive the thread's pool (held by a static object) keep their storage.
+    static bool& Gone() {
+        thread_local bool gone = false;  // trivially destructible: readable to the thread's end
+        return gone;
+    }
+    static StoragePool* ThisThread() {
+        if (Gone())
+            return nullptr;
         thread_local StoragePool pool;
-        return pool;
+        return &pool;
     }
 };
 
 void Recordset::recycleStorage() noexcept {
-    auto& pool = StoragePool::ThisThread();
-    if (cells_.capacity() < StoragePool::kWorthKeeping || pool.slots.size() >= StoragePool::kSlots)
+    StoragePool* pool = StoragePool::ThisThread();
+    if (pool == nullptr || cells_.capacity() < StoragePool::kWorthKeeping ||
+        pool->slots.size() >= StoragePool::kSlots)
         return;
     cells_.clear();
     arena_.clear();
     try {
-        pool.slots.emplace_back(std::move(cells_), std::move(arena_));
+        pool->slots.emplace_back(std::move(cells_), std::move(arena_));
     } catch (...) {
         // Keeping it was only a saving.
     }
@@ -161,12 +170,12 @@ void Recordset::recycleStorage() noexcept {
 }
 
 void Recordset::reuseStorage() noexcept {
-    auto& pool = StoragePool::ThisThread();
-    if (pool.slots.empty() || cells_.capacity() >= StoragePool::kWorthKeeping)
+    StoragePool* pool = StoragePool::ThisThread();
+    if (pool == nullptr || pool->slots.empty() || cells_.capacity() >= StoragePool::kWorthKeeping)
         return;
-    cells_ = std::move(pool.slots.back().first);
-    arena_ = std::move(pool.slots.back().second);
-    pool.slots.pop_back();
+    cells_ = std::move(pool->slots.back().first);
+    arena_ = std::move(pool->slots.back().second);
+    pool->slots.pop_back();
 }
 
 void Recordset::close() noexcept {
