@@ -7,14 +7,14 @@
 
 namespace xfer::data {
 
-// X(name, returnsRows)
-#define XFER_READING_COMMANDS(X) \
-    X(Get_Node_Names)            \
-    X(Get_Max_NodeNumber)        \
+// X(name): reading commands keep their rows, action commands return none.
+#define XFER_READING_COMMANDS(X)       \
+    X(Get_Node_Names)                  \
+    X(Get_Max_NodeNumber)              \
     X(Get_Node_Type_can_contain_nodes) \
-    X(Get_All_XFER_Nodes)        \
-    X(Get_XFER_Node)             \
-    X(Get_Description)           \
+    X(Get_All_XFER_Nodes)              \
+    X(Get_XFER_Node)                   \
+    X(Get_Description)                 \
     X(Get_STYLE_Node)
 
 #define XFER_ACTION_COMMANDS(X)           \

@@ -12,13 +12,12 @@
 #include "data/sql_provider.h"
 #include "platform/platform.h"
 
-
 namespace xfer::data {
 
 using Params = std::vector<std::string>;
 
 class DataBase {
-public:
+  public:
     // Runs DataEnvironment_Initialize: resolves the folders and sets Conn's connection string.
     // Errors of the resolution (1001 from the registry fallback) propagate.
     explicit DataBase(const platform::Platform& platform);
@@ -33,17 +32,23 @@ public:
     void Execute(CommandId id, const Params& params);
     Recordset& ResultSet(CommandId id);
 
-#define XFER_DECLARE_READING(name)                            \
-    void name(const Params& params) { Execute(CommandId::name, params); } \
-    Recordset& rs##name() { return ResultSet(CommandId::name); }
-#define XFER_DECLARE_ACTION(name) \
-    void name(const Params& params) { Execute(CommandId::name, params); }
+#define XFER_DECLARE_READING(name)         \
+    void name(const Params& params) {      \
+        Execute(CommandId::name, params);  \
+    }                                      \
+    Recordset& rs##name() {                \
+        return ResultSet(CommandId::name); \
+    }
+#define XFER_DECLARE_ACTION(name)         \
+    void name(const Params& params) {     \
+        Execute(CommandId::name, params); \
+    }
     XFER_READING_COMMANDS(XFER_DECLARE_READING)
     XFER_ACTION_COMMANDS(XFER_DECLARE_ACTION)
 #undef XFER_DECLARE_READING
 #undef XFER_DECLARE_ACTION
 
-private:
+  private:
     platform::Platform platform_;
     std::array<Recordset, static_cast<std::size_t>(CommandId::Count_)> results_;
 };

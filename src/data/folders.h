@@ -7,7 +7,6 @@
 #include "platform/platform.h"
 #include "runtime/variant.h"
 
-
 namespace xfer::data {
 
 namespace names {
@@ -47,7 +46,7 @@ inline constexpr const char* kShellFoldersKey =
 inline constexpr const char* kCommonAppDataValue = "Common AppData";
 
 class VDACOMPlusFilesAndFolders {
-public:
+  public:
     explicit VDACOMPlusFilesAndFolders(const platform::Platform& platform);
 
     // The special folder's path without a trailing separator, or "" when unresolvable.
@@ -66,7 +65,7 @@ public:
     // How the product folder was found, for a host that explains it: "shell" or "registry".
     std::string ProductFolderSource() const;
 
-private:
+  private:
     platform::Platform platform_;
 };
 

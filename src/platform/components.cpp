@@ -7,10 +7,13 @@
 namespace xfer::platform {
 
 bool LabelValidator::ValidateText(std::string text) {
-    if (text.find('"') != std::string::npos) return false;
-    if (text.find("''") != std::string::npos) return false;
+    if (text.find('"') != std::string::npos)
+        return false;
+    if (text.find("''") != std::string::npos)
+        return false;
     for (const unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F) return false;
+        if (c < 0x20 || c == 0x7F)
+            return false;
     }
     return true;
 }
@@ -25,17 +28,23 @@ void ComponentFactory::Register(const std::string& progId, Maker maker) {
     makers_[progId] = std::move(maker);
 }
 
-void ComponentFactory::Unregister(const std::string& progId) { makers_.erase(progId); }
+void ComponentFactory::Unregister(const std::string& progId) {
+    makers_.erase(progId);
+}
 
 std::shared_ptr<ComObject> ComponentFactory::CreateObject(const std::string& progId) const {
     const auto it = makers_.find(progId);
-    if (it == makers_.end()) runtime::RaiseRuntime(runtime::err::kCantCreateObject);
+    if (it == makers_.end())
+        runtime::RaiseRuntime(runtime::err::kCantCreateObject);
     auto object = it->second();
-    if (!object) runtime::RaiseRuntime(runtime::err::kCantCreateObject);
+    if (!object)
+        runtime::RaiseRuntime(runtime::err::kCantCreateObject);
     return object;
 }
 
-void RaiseTypeMismatch() { runtime::RaiseRuntime(runtime::err::kTypeMismatch); }
+void RaiseTypeMismatch() {
+    runtime::RaiseRuntime(runtime::err::kTypeMismatch);
+}
 
 }  // namespace xfer::platform
 

@@ -12,7 +12,7 @@
 namespace xfer::platform {
 
 class ComObject {
-public:
+  public:
     virtual ~ComObject() = default;
 };
 
@@ -21,7 +21,7 @@ inline constexpr const char* kConfirmationProgId = "QRV_Confirmation.Dialog";
 
 // Validates the text of a label before it is saved.
 class TextFieldValidator : public ComObject {
-public:
+  public:
     virtual bool ValidateText(std::string text) = 0;
 };
 
@@ -36,7 +36,7 @@ inline constexpr long kStop = 5;
 
 // Asks whether to create a missing node; returns an answer code of `confirm`.
 class ConfirmationDialog : public ComObject {
-public:
+  public:
     virtual long Show(short style, const std::string& prompt, long defaultButton, long buttons,
                       const std::string& title) = 0;
 };
@@ -45,19 +45,19 @@ public:
 // database layer of sibling programs cannot store in their SQL. Control characters (line
 // breaks, tabs) are refused too: a label is one line of text.
 class LabelValidator final : public TextFieldValidator {
-public:
+  public:
     bool ValidateText(std::string text) override;
 };
 
 // Prints the prompt to stderr and answers "skip": creating nodes needs a person's yes.
 class StderrConfirmationDialog final : public ConfirmationDialog {
-public:
+  public:
     long Show(short style, const std::string& prompt, long defaultButton, long buttons,
               const std::string& title) override;
 };
 
 class ComponentFactory {
-public:
+  public:
     using Maker = std::function<std::shared_ptr<ComObject>()>;
 
     void Register(const std::string& progId, Maker maker);
@@ -69,7 +69,7 @@ public:
     template <class T>
     std::shared_ptr<T> Create(const std::string& progId) const;
 
-private:
+  private:
     std::map<std::string, Maker> makers_;
 };
 
@@ -78,7 +78,8 @@ private:
 template <class T>
 std::shared_ptr<T> ComponentFactory::Create(const std::string& progId) const {
     auto object = std::dynamic_pointer_cast<T>(CreateObject(progId));
-    if (!object) RaiseTypeMismatch();
+    if (!object)
+        RaiseTypeMismatch();
     return object;
 }
 
@@ -88,17 +89,18 @@ namespace xfer::platform {
 
 // Answers from a script and records every prompt; with the script used up it answers "closed".
 class ScriptedConfirmationDialog final : public ConfirmationDialog {
-public:
+  public:
     struct Shared {
         std::deque<long> answers;
         std::vector<std::string> prompts;
         int unscripted = 0;
     };
-    explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared)
+        : shared_(std::move(shared)) {}
     long Show(short style, const std::string& prompt, long defaultButton, long buttons,
               const std::string& title) override;
 
-private:
+  private:
     std::shared_ptr<Shared> shared_;
 };
 

@@ -21,7 +21,8 @@ std::string TrapMessage(const runtime::Error& error, std::string_view procedure)
 namespace {
 void Report(MessageBoxes& boxes, std::string_view procedure, const runtime::Error& error,
             const std::function<void()>& restore) {
-    if (restore) restore();
+    if (restore)
+        restore();
     boxes.MsgBox(TrapMessage(error, procedure), mb::kOKOnly | mb::kExclamation, "Error");
 }
 }  // namespace

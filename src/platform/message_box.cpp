@@ -7,8 +7,10 @@ namespace xfer::platform {
 int DefaultAnswer(int buttons) {
     switch (buttons & mb::kButtonsMask) {
         case mb::kYesNoCancel:
-        case mb::kYesNo: return answer::kYes;
-        default: return answer::kOK;
+        case mb::kYesNo:
+            return answer::kYes;
+        default:
+            return answer::kOK;
     }
 }
 

@@ -41,7 +41,7 @@ struct MessageBoxRequest {
 int DefaultAnswer(int buttons);
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual int Show(const MessageBoxRequest& request) = 0;
 
@@ -51,14 +51,14 @@ public:
 
 // Writes each box to stderr and answers its first button: for hosts without a display.
 class StderrMessageBoxes final : public MessageBoxes {
-public:
+  public:
     int Show(const MessageBoxRequest& request) override;
 };
 
 // Records every box and answers from a script; with the script used up it answers the box's
 // first button and counts the box as unscripted.
 class RecordingMessageBoxes final : public MessageBoxes {
-public:
+  public:
     int Show(const MessageBoxRequest& request) override;
 
     void Answer(int code) { script_.push_back(code); }
@@ -67,7 +67,7 @@ public:
     std::size_t pendingAnswers() const { return script_.size(); }
     void Clear();
 
-private:
+  private:
     std::deque<int> script_;
     std::vector<MessageBoxRequest> shown_;
     int unscripted_ = 0;

@@ -8,7 +8,7 @@ namespace xfer::platform {
 enum class Pointer { Default = 0, Hourglass = 11 };
 
 class MousePointer {
-public:
+  public:
     virtual ~MousePointer() = default;
     virtual void Set(Pointer pointer) = 0;
     virtual Pointer Current() const = 0;
@@ -16,7 +16,7 @@ public:
 
 // Remembers the pointer and every change, for hosts without a display and for tests.
 class RecordingMousePointer final : public MousePointer {
-public:
+  public:
     void Set(Pointer pointer) override {
         current_ = pointer;
         history_.push_back(pointer);
@@ -24,7 +24,7 @@ public:
     Pointer Current() const override { return current_; }
     const std::vector<Pointer>& history() const { return history_; }
 
-private:
+  private:
     Pointer current_ = Pointer::Default;
     std::vector<Pointer> history_;
 };

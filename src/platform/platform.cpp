@@ -20,8 +20,8 @@ PlatformServices::PlatformServices()
 }
 
 Platform PlatformServices::view() {
-    return Platform{*shell, *registry, *fileSystem, *messageBoxes, *mousePointer, *components,
-                    *windows};
+    return Platform{*shell,        *registry,   *fileSystem, *messageBoxes,
+                    *mousePointer, *components, *windows};
 }
 
 }  // namespace xfer::platform

@@ -27,7 +27,7 @@ struct Platform {
 // machine's registry file, the real file system, boxes and prompts on stderr, a recorded
 // pointer, the label validator and a headless window system. Each may be replaced.
 class PlatformServices {
-public:
+  public:
     PlatformServices();
 
     Platform view();

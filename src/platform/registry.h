@@ -32,7 +32,7 @@ inline constexpr std::uint32_t REG_DWORD = 4;
 inline constexpr std::uint32_t REG_MULTI_SZ = 7;
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     virtual long RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t samDesired,
                               HKEY& result) = 0;
@@ -52,15 +52,15 @@ struct RegistryValue {
 // Keys are full paths with the root's name ("HKEY_LOCAL_MACHINE\\SOFTWARE\\..."), compared
 // without regard to letter case, as are value names.
 class Hive {
-public:
+  public:
     void Set(const std::string& keyPath, const std::string& valueName, RegistryValue value);
-    void SetString(const std::string& keyPath, const std::string& valueName, const std::string& text,
-                   std::uint32_t type = REG_SZ);
+    void SetString(const std::string& keyPath, const std::string& valueName,
+                   const std::string& text, std::uint32_t type = REG_SZ);
     void CreateKey(const std::string& keyPath);
     bool HasKey(const std::string& keyPath) const;
     const RegistryValue* Find(const std::string& keyPath, const std::string& valueName) const;
 
-private:
+  private:
     std::map<std::string, std::map<std::string, RegistryValue>> keys_;  // upper-cased names
 };
 
@@ -74,7 +74,7 @@ Hive LoadRegFile(const std::string& path);
 inline constexpr const char* kDefaultRegistryFile = "/etc/quorvel/registry.reg";
 
 class HiveRegistry final : public Registry {
-public:
+  public:
     explicit HiveRegistry(Hive hive) : hive_(std::move(hive)) {}
     long RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t samDesired,
                       HKEY& result) override;
@@ -85,7 +85,7 @@ public:
     Hive& hive() { return hive_; }
     int openKeys() const { return static_cast<int>(open_.size()); }
 
-private:
+  private:
     Hive hive_;
     std::map<HKEY, std::string> open_;
     HKEY next_ = 0x1000;

@@ -7,14 +7,17 @@
 namespace xfer::platform {
 
 std::optional<std::string> EnvironmentShell::SpecialFolderPath(int csidl) {
-    if (csidl != kCsidlCommonAppData) return std::nullopt;
+    if (csidl != kCsidlCommonAppData)
+        return std::nullopt;
     const char* env = std::getenv("PROGRAMDATA");
-    if (env != nullptr && *env != '\0') return std::string(env);
+    if (env != nullptr && *env != '\0')
+        return std::string(env);
     return std::string("/var/lib");
 }
 
 std::optional<std::string> FixedShell::SpecialFolderPath(int csidl) {
-    if (csidl != kCsidlCommonAppData) return std::nullopt;
+    if (csidl != kCsidlCommonAppData)
+        return std::nullopt;
     return folder_;
 }
 

@@ -9,7 +9,7 @@ namespace xfer::platform {
 inline constexpr int kCsidlCommonAppData = 35;
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The folder's path without a trailing separator, or nothing when it cannot be resolved.
     virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;
@@ -17,28 +17,29 @@ public:
 
 // Folder 35 is $PROGRAMDATA when set and non-empty, else /var/lib; other folders are unknown.
 class EnvironmentShell final : public Shell {
-public:
+  public:
     std::optional<std::string> SpecialFolderPath(int csidl) override;
 };
 
 // A fixed answer for folder 35 (or none), for tests.
 class FixedShell final : public Shell {
-public:
-    explicit FixedShell(std::optional<std::string> commonAppData) : folder_(std::move(commonAppData)) {}
+  public:
+    explicit FixedShell(std::optional<std::string> commonAppData)
+        : folder_(std::move(commonAppData)) {}
     std::optional<std::string> SpecialFolderPath(int csidl) override;
 
-private:
+  private:
     std::optional<std::string> folder_;
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     virtual bool FolderExists(const std::string& path) = 0;
 };
 
 class StdFileSystem final : public FileSystem {
-public:
+  public:
     bool FolderExists(const std::string& path) override;
 };
 

@@ -4,7 +4,7 @@
 namespace xfer::platform {
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     virtual bool IsLoaded() const = 0;
     // The window's close box: runs the form's unload handling, which may refuse.
@@ -12,7 +12,7 @@ public:
 };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
     virtual void ShowModal(Window& window) = 0;
     // Lets the screen catch up with changes made during a long operation (a status text).
@@ -21,7 +21,7 @@ public:
 
 // Without a display nothing can be shown: showing raises an error that says so.
 class HeadlessWindowSystem final : public WindowSystem {
-public:
+  public:
     void ShowModal(Window& window) override;
 };
 

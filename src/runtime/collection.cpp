@@ -7,22 +7,27 @@ namespace xfer::runtime {
 
 void Collection::Add(Variant item, std::string_view key) {
     auto [it, inserted] = index_.try_emplace(UCase(key), items_.size());
-    if (!inserted) RaiseRuntime(err::kKeyAlreadyAssociated);
+    if (!inserted)
+        RaiseRuntime(err::kKeyAlreadyAssociated);
     items_.emplace_back(std::string(key), std::move(item));
 }
 
 const Variant& Collection::Item(std::string_view key) const {
     const auto it = index_.find(UCase(key));
-    if (it == index_.end()) RaiseRuntime(err::kInvalidProcedureCall);
+    if (it == index_.end())
+        RaiseRuntime(err::kInvalidProcedureCall);
     return items_[it->second].second;
 }
 
 const Variant& Collection::Item(long position) const {
-    if (position < 1 || position > Count()) RaiseRuntime(err::kSubscriptOutOfRange);
+    if (position < 1 || position > Count())
+        RaiseRuntime(err::kSubscriptOutOfRange);
     return items_[static_cast<std::size_t>(position - 1)].second;
 }
 
-bool Collection::Contains(std::string_view key) const { return index_.contains(UCase(key)); }
+bool Collection::Contains(std::string_view key) const {
+    return index_.contains(UCase(key));
+}
 
 void Collection::Clear() noexcept {
     items_.clear();

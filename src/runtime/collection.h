@@ -13,7 +13,7 @@
 namespace xfer::runtime {
 
 class Collection {
-public:
+  public:
     // Raises 457 when the key is present already.
     void Add(Variant item, std::string_view key);
     // Raises 5 when no item has the key.
@@ -24,7 +24,7 @@ public:
     long Count() const noexcept { return static_cast<long>(items_.size()); }
     void Clear() noexcept;
 
-private:
+  private:
     std::vector<std::pair<std::string, Variant>> items_;  // key as given, item
     std::unordered_map<std::string, std::size_t> index_;  // upper-cased key -> position - 1
 };

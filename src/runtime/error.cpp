@@ -12,25 +12,40 @@ Error::Error(long number, std::string source, std::string description)
 
 std::string_view ClassicDescription(long number) {
     switch (number) {
-        case err::kInvalidProcedureCall: return "Invalid procedure call or argument";
-        case err::kOverflow: return "Overflow";
-        case err::kOutOfMemory: return "Out of memory";
-        case err::kSubscriptOutOfRange: return "Subscript out of range";
-        case err::kTypeMismatch: return "Type mismatch";
-        case err::kObjectNotSet: return "Object variable or With block variable not set";
-        case err::kInvalidUseOfNull: return "Invalid use of Null";
-        case err::kInvalidPropertyValue: return "Invalid property value";
-        case err::kInvalidPropertyArrayIndex: return "Invalid property array index";
-        case err::kTextPropertyReadOnly: return "'Text' property is read-only";
-        case err::kCantCreateObject: return "ActiveX component can't create object";
+        case err::kInvalidProcedureCall:
+            return "Invalid procedure call or argument";
+        case err::kOverflow:
+            return "Overflow";
+        case err::kOutOfMemory:
+            return "Out of memory";
+        case err::kSubscriptOutOfRange:
+            return "Subscript out of range";
+        case err::kTypeMismatch:
+            return "Type mismatch";
+        case err::kObjectNotSet:
+            return "Object variable or With block variable not set";
+        case err::kInvalidUseOfNull:
+            return "Invalid use of Null";
+        case err::kInvalidPropertyValue:
+            return "Invalid property value";
+        case err::kInvalidPropertyArrayIndex:
+            return "Invalid property array index";
+        case err::kTextPropertyReadOnly:
+            return "'Text' property is read-only";
+        case err::kCantCreateObject:
+            return "ActiveX component can't create object";
         case err::kWrongNumberOfArguments:
             return "Wrong number of arguments or invalid property assignment";
         case err::kKeyAlreadyAssociated:
             return "This key is already associated with an element of this collection";
-        case err::kIndexOutOfBounds: return "Index out of bounds";
-        case err::kElementNotFound: return "Element not found";
-        case err::kKeyNotUnique: return "Key is not unique in collection";
-        default: return {};
+        case err::kIndexOutOfBounds:
+            return "Index out of bounds";
+        case err::kElementNotFound:
+            return "Element not found";
+        case err::kKeyNotUnique:
+            return "Key is not unique in collection";
+        default:
+            return {};
     }
 }
 

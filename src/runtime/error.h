@@ -33,14 +33,14 @@ inline constexpr long kKeyNotUnique = 35602;
 }  // namespace err
 
 class Error : public std::runtime_error {
-public:
+  public:
     Error(long number, std::string source, std::string description);
 
     long number() const noexcept { return number_; }
     const std::string& source() const noexcept { return source_; }
     const std::string& description() const noexcept { return description_; }
 
-private:
+  private:
     long number_;
     std::string source_;
     std::string description_;

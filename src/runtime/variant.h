@@ -10,7 +10,7 @@
 namespace xfer::runtime {
 
 class Variant {
-public:
+  public:
     struct EmptyT {
         bool operator==(const EmptyT&) const = default;
     };
@@ -54,7 +54,7 @@ public:
 
     bool operator==(const Variant&) const = default;
 
-private:
+  private:
     std::variant<EmptyT, NullT, std::int64_t, double, std::string, Bytes> value_;
 };
 

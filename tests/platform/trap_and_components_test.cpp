@@ -51,10 +51,11 @@ TEST(MessageBoxTest, ScriptedAnswersThenTheFirstButton) {
 TEST(LabelValidatorTest, RefusesQuotesThatBreakTheProductsSqlAndLineBreaks) {
     LabelValidator v;
     const std::pair<const char*, bool> cases[] = {
-        {"Sales transfer", true}, {"", true},        {"O'Brien", true},  {"It''s", false},
-        {"say \"hi\"", false},    {"a\tb", false},   {"line\r\nnext", false},
+        {"Sales transfer", true}, {"", true},      {"O'Brien", true},       {"It''s", false},
+        {"say \"hi\"", false},    {"a\tb", false}, {"line\r\nnext", false},
     };
-    for (const auto& [text, ok] : cases) EXPECT_EQ(v.ValidateText(text), ok) << text;
+    for (const auto& [text, ok] : cases)
+        EXPECT_EQ(v.ValidateText(text), ok) << text;
 }
 
 TEST(ComponentFactoryTest, UnknownIdentifierCannotBeCreated) {

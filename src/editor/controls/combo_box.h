@@ -22,7 +22,7 @@ namespace xfer::editor {
 enum class ComboStyle { DropDownCombo = 0, DropDownList = 2 };
 
 class ComboBox final : public Control {
-public:
+  public:
     ComboBox(std::string name, ComboStyle style)
         : Control(std::move(name), ControlKind::ComboBox), style_(style) {}
 
@@ -61,7 +61,7 @@ public:
     std::function<void()> Click;
     std::function<void()> Change;
 
-private:
+  private:
     void captureOwnDesign() override {}
     void restoreOwnDesign() override;
     void clearSilently();
@@ -83,7 +83,7 @@ private:
 
 // A list box; the three the reference check uses are never shown.
 class ListBox final : public Control {
-public:
+  public:
     explicit ListBox(std::string name) : Control(std::move(name), ControlKind::ListBox) {}
     void AddItem(std::string text);
     void Clear();
@@ -93,7 +93,7 @@ public:
     // start (the list box's own find); -1 when none.
     long FindPrefix(const std::string& prefix) const;
 
-private:
+  private:
     void captureOwnDesign() override {}
     void restoreOwnDesign() override { texts_.clear(); }
     std::vector<std::string> texts_;

@@ -29,7 +29,7 @@ enum class ControlKind {
 // What changed, for the observer. `All` after a reset to the designed state.
 enum class Prop {
     All,
-    Text,       // Text of a text box or combo, Caption of a label, button or frame
+    Text,  // Text of a text box or combo, Caption of a label, button or frame
     Enabled,
     Visible,
     Geometry,   // Left, Top, Width, Height
@@ -38,15 +38,15 @@ enum class Prop {
     Cells,      // the text of a list view row's cells
     Selection,  // SelStart / SelLength of a text box or combo
     Focus,
-    Panels,     // status bar panels
-    Scroll      // the first visible row of a list view
+    Panels,  // status bar panels
+    Scroll   // the first visible row of a list view
 };
 
 class Frame;
 class FocusHost;
 
 class Control {
-public:
+  public:
     Control(std::string name, ControlKind kind);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -97,7 +97,9 @@ public:
     std::function<void()> LostFocus;
 
     // One observer, the view that mirrors the control. Called after the change.
-    void setObserver(std::function<void(Control&, Prop)> observer) { observer_ = std::move(observer); }
+    void setObserver(std::function<void(Control&, Prop)> observer) {
+        observer_ = std::move(observer);
+    }
 
     // Remember the current state as the designed one / go back to it (no events but `All`).
     void CaptureDesign();
@@ -105,12 +107,12 @@ public:
 
     void setFocusHost(FocusHost* host) noexcept { focusHost_ = host; }
 
-protected:
+  protected:
     void notify(Prop what);
     virtual void captureOwnDesign() = 0;
     virtual void restoreOwnDesign() = 0;
 
-private:
+  private:
     friend class FocusHost;  // notifies focus changes
     void dropFocusWithin() noexcept;
 
@@ -138,17 +140,17 @@ private:
 
 // The form side of focus: which control has it, and the GotFocus / LostFocus events.
 class FocusHost {
-public:
+  public:
     virtual ~FocusHost() = default;
     Control* FocusedControl() const noexcept { return focused_; }
     // Raises 5 unless the form is loaded and the control usable.
     void MoveFocus(Control& control);
     void ClearFocus() noexcept;
 
-protected:
+  protected:
     virtual bool FocusAllowed() const = 0;
 
-private:
+  private:
     Control* focused_ = nullptr;
 };
 

@@ -11,7 +11,7 @@
 namespace xfer::editor {
 
 class FormBase : public FocusHost, public platform::Window {
-public:
+  public:
     const std::string& Caption() const noexcept { return caption_; }
     int ClientWidth() const noexcept { return width_; }
     int ClientHeight() const noexcept { return height_; }
@@ -26,13 +26,13 @@ public:
     // The form's own size changes, for a view.
     std::function<void()> FormChanged;
 
-protected:
+  protected:
     FormBase(std::string caption, int width, int height);
     void Register(Control& control);
     void setLoaded(bool loaded) noexcept { loaded_ = loaded; }
     bool FocusAllowed() const override { return loaded_; }
 
-private:
+  private:
     std::string caption_;
     int width_, height_;
     std::vector<Control*> controls_;

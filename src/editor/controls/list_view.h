@@ -41,7 +41,7 @@ struct ColumnHeader {
 };
 
 class ListItem {
-public:
+  public:
     const std::string& Key() const noexcept { return key_; }
     const std::string& Text() const noexcept { return text_; }
     void setText(std::string text);
@@ -58,7 +58,7 @@ public:
     int Width() const;
     int Height() const;
 
-private:
+  private:
     friend class ListView;
     ListItem(ListView& owner, std::string key, std::string text)
         : owner_(&owner), key_(std::move(key)), text_(std::move(text)) {}
@@ -71,8 +71,9 @@ private:
 };
 
 class ListView final : public Control {
-public:
-    using WindowProc = std::function<long(std::intptr_t hwnd, unsigned msg, long wParam, long lParam)>;
+  public:
+    using WindowProc =
+        std::function<long(std::intptr_t hwnd, unsigned msg, long wParam, long lParam)>;
 
     static constexpr int kRowHeight = 255;
     static constexpr int kHeaderHeight = 255;
@@ -120,7 +121,7 @@ public:
     // Called by rows when a cell or a selection changes.
     void rowChanged(Prop what) { notify(what); }
 
-private:
+  private:
     friend class ListItem;  // a row marked selected becomes the selected row
 
     void captureOwnDesign() override {}

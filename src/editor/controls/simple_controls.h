@@ -9,12 +9,12 @@
 namespace xfer::editor {
 
 class Label final : public Control {
-public:
+  public:
     explicit Label(std::string name) : Control(std::move(name), ControlKind::Label) {}
     const std::string& Caption() const noexcept { return caption_; }
     void setCaption(std::string caption);
 
-private:
+  private:
     void captureOwnDesign() override { designCaption_ = caption_; }
     void restoreOwnDesign() override { caption_ = designCaption_; }
     std::string caption_, designCaption_;
@@ -23,8 +23,9 @@ private:
 // A button. `Symbol` names the picture of a picture button ("first", "previous", "next",
 // "last"); a view draws it as it likes.
 class CommandButton final : public Control {
-public:
-    explicit CommandButton(std::string name) : Control(std::move(name), ControlKind::CommandButton) {}
+  public:
+    explicit CommandButton(std::string name)
+        : Control(std::move(name), ControlKind::CommandButton) {}
     const std::string& Caption() const noexcept { return caption_; }
     void setCaption(std::string caption);
     bool Default() const noexcept { return default_; }
@@ -36,7 +37,7 @@ public:
 
     std::function<void()> Click;
 
-private:
+  private:
     void captureOwnDesign() override { designCaption_ = caption_; }
     void restoreOwnDesign() override { caption_ = designCaption_; }
     std::string caption_, designCaption_, symbol_;
@@ -46,14 +47,14 @@ private:
 // A frame contains controls: hiding or disabling it hides or disables them for the user,
 // without changing their own Visible and Enabled.
 class Frame final : public Control {
-public:
+  public:
     explicit Frame(std::string name) : Control(std::move(name), ControlKind::Frame) {}
     const std::string& Caption() const noexcept { return caption_; }
     void setCaption(std::string caption);
     bool Border() const noexcept { return border_; }
     void setBorder(bool v) noexcept { border_ = v; }
 
-private:
+  private:
     void captureOwnDesign() override { designCaption_ = caption_; }
     void restoreOwnDesign() override { caption_ = designCaption_; }
     std::string caption_, designCaption_;
@@ -66,7 +67,7 @@ struct Panel {
 };
 
 class StatusBar final : public Control {
-public:
+  public:
     explicit StatusBar(std::string name);
     long PanelCount() const noexcept { return static_cast<long>(panels_.size()); }
     // Panels are numbered from 1; a bad number raises 35600.
@@ -75,7 +76,7 @@ public:
     void setPanelWidth(long index, int width);
     void AddPanel(Panel panel);
 
-private:
+  private:
     void captureOwnDesign() override { design_ = panels_; }
     void restoreOwnDesign() override { panels_ = design_; }
     Panel& at(long index);
@@ -83,14 +84,14 @@ private:
 };
 
 class ImageList final : public Control {
-public:
+  public:
     explicit ImageList(std::string name) : Control(std::move(name), ControlKind::ImageList) {
         setVisible(false);
     }
     void AddImage(std::string key) { images_.push_back(std::move(key)); }
     const std::vector<std::string>& Images() const noexcept { return images_; }
 
-private:
+  private:
     void captureOwnDesign() override {}
     void restoreOwnDesign() override {}
     std::vector<std::string> images_;

@@ -10,7 +10,7 @@
 namespace xfer::editor {
 
 class TextBox final : public Control {
-public:
+  public:
     explicit TextBox(std::string name) : Control(std::move(name), ControlKind::TextBox) {}
 
     const std::string& Text() const noexcept { return text_; }
@@ -32,7 +32,7 @@ public:
 
     std::function<void()> Change;
 
-private:
+  private:
     void captureOwnDesign() override { designText_ = text_; }
     void restoreOwnDesign() override;
     std::string text_, designText_;

@@ -16,7 +16,7 @@ class ListView;
 class TextBox;
 
 class UserActions {
-public:
+  public:
     explicit UserActions(FormBase& form) : form_(form) {}
 
     bool click(CommandButton& button);
@@ -37,7 +37,7 @@ public:
     // The window's close box; true when the form is unloaded afterwards.
     bool closeBox();
 
-private:
+  private:
     bool reachable(const Control& control) const;
     FormBase& form_;
 };
