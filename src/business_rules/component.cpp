@@ -9,10 +9,4 @@ Component::Component(platform::Platform platform)
 
 Component::~Component() = default;
 
-Component& Component::Default() {
-    static platform::PlatformServices services;
-    static Component component(services.view());
-    return component;
-}
-
 }  // namespace xfer::business_rules

@@ -23,9 +23,6 @@ class Component {
     // The form object; loaded or not.
     editor::GUI& gui() noexcept { return *gui_; }
 
-    // The process-wide component with the default platform, for hosts that change nothing.
-    static Component& Default();
-
   private:
     platform::Platform platform_;
     std::unique_ptr<editor::GUI> gui_;

@@ -34,7 +34,6 @@ class Recordset {
     bool eof() const noexcept { return !open_ || position_ >= rowCount(); }
     long recordCount() const noexcept { return static_cast<long>(rowCount()); }
     void moveNext();  // raises 3021 past the end
-    void moveFirst() noexcept { position_ = 0; }
     // The current row's field, found without regard to letter case. A missing field is an
     // error naming it; reading with no current row is an error too.
     runtime::Variant field(std::string_view name) const;

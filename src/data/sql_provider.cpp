@@ -346,10 +346,4 @@ void Connection::execute(std::string_view key, std::string_view sql,
     }
 }
 
-int Connection::parameterCount(std::string_view key, std::string_view sql) {
-    if (!isOpen())
-        impl_->Open(connectionString_, busyTimeout_);
-    return sqlite3_bind_parameter_count(impl_->Prepare(key, sql).stmt);
-}
-
 }  // namespace xfer::data

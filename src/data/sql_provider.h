@@ -50,7 +50,6 @@ class Connection {
     // null). Errors carry the provider's name and the engine's message.
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows);
-    int parameterCount(std::string_view key, std::string_view sql);
 
   private:
     struct Impl;

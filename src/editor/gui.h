@@ -96,16 +96,9 @@ class GUI final : public FormBase {
     void LVExceptions_Click();
     void LVExceptions_MouseUp(int Button, int Shift, int x, int y);
     long ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, long lParam);
+    // The availability test of each exception (IsHoldNodeAvailable and its twins): false when
+    // the type is in the exception's not-available collection, letter case ignored.
     bool IsNodeAvailable(Exception e, const std::string& NodeName);
-    bool IsHoldNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Hold, n); }
-    bool IsMOHNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::MOH, n); }
-    bool IsBusyNodeAvailable(const std::string& n) { return IsNodeAvailable(Exception::Busy1, n); }
-    bool IsNoAnswerNodeAvailable(const std::string& n) {
-        return IsNodeAvailable(Exception::NoAnswer, n);
-    }
-    bool IsAnswerNodeAvailable(const std::string& n) {
-        return IsNodeAvailable(Exception::Answer, n);
-    }
     // cmb<Name>Node_Click, cmb<Name>Number_Click and cmb<Name>Number_Change of each exception.
     void NodePicker_Click(Exception e);
     void NumberPicker_Click(Exception e);
@@ -176,6 +169,8 @@ class GUI final : public FormBase {
     bool Form_QueryUnload();
     void Form_Unload();
     void HideAllPickers();
+    // OK's and Apply's save: the dial and label checks, then SaveChanges. False when refused.
+    bool SaveIfValid();
     void Navigate(const char* procedure, long (*target)(long index, long count));
     void ShowNotAvailable(const std::string& nodeName);
     platform::Platform& Platform();

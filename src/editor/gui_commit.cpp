@@ -51,26 +51,26 @@ void GUI::cmdOK_Click() {
             Unload();
             return;
         }
-        if (!Rules().Validate_Dial_TextBox())
-            return;
-        if (!LabelAccepted(Platform(), txtDescription.Text()))
-            return;
-        Rules().SaveChanges(nodeNumber_);
-        cmdApply.setEnabled(false);
-        Unload();
+        if (SaveIfValid())
+            Unload();
     });
 }
 
 void GUI::cmdApply_Click() {
     platform::Trap(Platform().messageBoxes, "cmdApply_Click", [&] {
         EndExceptionsEdit(true);
-        if (!Rules().Validate_Dial_TextBox())
-            return;
-        if (!LabelAccepted(Platform(), txtDescription.Text()))
-            return;
-        Rules().SaveChanges(nodeNumber_);
-        cmdApply.setEnabled(false);
+        SaveIfValid();
     });
+}
+
+bool GUI::SaveIfValid() {
+    if (!Rules().Validate_Dial_TextBox())
+        return false;
+    if (!LabelAccepted(Platform(), txtDescription.Text()))
+        return false;
+    Rules().SaveChanges(nodeNumber_);
+    cmdApply.setEnabled(false);
+    return true;
 }
 
 void GUI::cmdCancel_Click() {

@@ -105,10 +105,4 @@ std::string Variant::textOrEmpty() const {
     return isNull() ? std::string() : toText();
 }
 
-const Variant::Bytes& Variant::bytes() const {
-    if (const auto* b = std::get_if<Bytes>(&value_))
-        return *b;
-    RaiseRuntime(err::kTypeMismatch);
-}
-
 }  // namespace xfer::runtime

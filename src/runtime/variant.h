@@ -50,8 +50,6 @@ class Variant {
     // The text of a value that may be Null, with Null read as "" (a field read with & "").
     std::string textOrEmpty() const;
 
-    const Bytes& bytes() const;  // raises 13 unless the value holds bytes
-
     bool operator==(const Variant&) const = default;
 
   private:
