@@ -2,12 +2,8 @@
 
 #include <filesystem>
 
-#include "business_rules/business_rules.h"
-#include "platform/components.h"
-#include "platform/message_box.h"
-#include "platform/mouse_pointer.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
+#include "platform/platform.h"
+#include "support/platform_doubles.h"
 
 namespace xfer::bench {
 
@@ -52,50 +48,53 @@ class AgreeToAll final : public platform::ConfirmationDialog {
 
 }  // namespace
 
+// What the benchmarks look at; the services own the seams.
 struct EditorHost::Seams {
-    explicit Seams(const std::string& root) : shell(root), registry(platform::Hive{}) {
-        platform::RegisterDefaultComponents(factory);
-        factory.Register(platform::kConfirmationProgId,
-                         [this] { return std::make_shared<AgreeToAll>(prompts); });
-    }
-    platform::Platform view() {
-        return {shell, registry, fileSystem, boxes, pointer, factory, windows};
-    }
-
-    platform::FixedShell shell;
-    platform::HiveRegistry registry;
-    platform::StdFileSystem fileSystem;
-    CountingMessageBoxes boxes;
-    Pointer pointer;
-    platform::ComponentFactory factory;
-    editor::SessionWindowSystem windows;
+    CountingMessageBoxes* boxes = nullptr;
+    host::SessionWindowSystem* windows = nullptr;
     int prompts = 0;
+
+    platform::PlatformServices Services(const std::string& root) {
+        platform::PlatformParts parts;
+        parts.shell = std::make_unique<test::FixedShell>(root);
+        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        auto counting = std::make_unique<CountingMessageBoxes>();
+        boxes = counting.get();
+        parts.messageBoxes = std::move(counting);
+        parts.mousePointer = std::make_unique<Pointer>();
+        parts.components = platform::DefaultComponents();
+        parts.components->Register(platform::kConfirmationProgId,
+                                   [this] { return std::make_shared<AgreeToAll>(prompts); });
+        auto session = std::make_unique<host::SessionWindowSystem>();
+        windows = session.get();
+        parts.windows = std::move(session);
+        return platform::PlatformServices(std::move(parts));
+    }
 };
 
 EditorHost::EditorHost(const std::string& root)
-    : seams_(std::make_unique<Seams>(root)),
-      component_(std::make_unique<business_rules::Component>(seams_->view())) {}
+    : seams_(std::make_unique<Seams>()),
+      host_(std::make_unique<host::EditorHost>(seams_->Services(root))) {}
 
 EditorHost::~EditorHost() = default;
 
 void EditorHost::Open(std::int16_t config, std::int16_t partition, std::int16_t node,
-                      editor::SessionWindowSystem::Session session) {
-    seams_->windows.setSession(std::move(session));
-    business_rules::Business_Rules host(*component_);
-    host.ShowNodeEditor(config, partition, node);
+                      host::SessionWindowSystem::Session session) {
+    seams_->windows->setSession(std::move(session));
+    host_->Open(config, partition, node);
 }
 
 int EditorHost::boxes() const noexcept {
-    return seams_->boxes.count;
+    return seams_->boxes->count;
 }
 const std::string& EditorHost::lastBox() const noexcept {
-    return seams_->boxes.last;
+    return seams_->boxes->last;
 }
 int EditorHost::prompts() const noexcept {
     return seams_->prompts;
 }
 bool EditorHost::shown() const noexcept {
-    return seams_->windows.shownCount() > 0;
+    return seams_->windows->shownCount() > 0;
 }
 
 std::string EditorHost::DatabasePath(const std::string& root) {

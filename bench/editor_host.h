@@ -9,9 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "business_rules/component.h"
-#include "editor/session_window_system.h"
-#include "platform/platform.h"
+#include "host/editor_host.h"
+#include "host/session_window_system.h"
 
 namespace xfer::bench {
 
@@ -27,7 +26,7 @@ class EditorHost {
     // ShowNodeEditor through a host's Business_Rules, `session` inside the modal show; the
     // window's close box is pressed afterwards unless the session closed it.
     void Open(std::int16_t config, std::int16_t partition, std::int16_t node,
-              editor::SessionWindowSystem::Session session = {});
+              host::SessionWindowSystem::Session session = {});
 
     int boxes() const noexcept;
     const std::string& lastBox() const noexcept;
@@ -39,7 +38,7 @@ class EditorHost {
   private:
     struct Seams;
     std::unique_ptr<Seams> seams_;
-    std::unique_ptr<business_rules::Component> component_;
+    std::unique_ptr<host::EditorHost> host_;
 };
 
 }  // namespace xfer::bench

@@ -1,47 +1,43 @@
 #include "business_rules/business_rules.h"
 
-#include "business_rules/component.h"
-#include "editor/gui.h"
+#include "business_rules/input_checks.h"
+#include "business_rules/node_duplicator.h"
+#include "business_rules/node_loader.h"
+#include "business_rules/node_saver.h"
 #include "platform/error_trap.h"
 
 namespace xfer::business_rules {
 
 Business_Rules::Business_Rules(Component& component)
-    : component_(component), db_(std::make_unique<data::DataBase>(component.platform())) {}
+    : component_(component),
+      db_(std::make_unique<data::DataBase>(component.platform())),
+      loader_(std::make_unique<NodeLoader>(RulesContext{component, *db_})),
+      checks_(std::make_unique<InputChecks>(RulesContext{component, *db_})),
+      duplicator_(std::make_unique<NodeDuplicator>(*db_, component.platform().messageBoxes)),
+      saver_(std::make_unique<NodeSaver>(RulesContext{component, *db_}, *duplicator_)) {}
 
 Business_Rules::~Business_Rules() = default;
 
-platform::Platform& Business_Rules::Platform() {
-    return component_.platform();
-}
-
-editor::GUI& Business_Rules::Form() {
-    editor::GUI& form = component_.gui();
-    form.Load();
-    return form;
-}
-
 bool Business_Rules::ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partition_ID,
                                     std::int16_t Node_Number) {
-    platform::Trap(Platform().messageBoxes, "ShowNodeEditor", [&] {
+    platform::Trap(component_.platform().messageBoxes, "ShowNodeEditor", [&] {
         isTemplateNode_ = Node_Number == 0;
-        editor::GUI& form = Form();
+        editor::GUI& form = component_.loadedGui();
         form.SetNewCollection();
         form.setConfigID(Config_ID);
         form.setPartitionID(Partition_ID);
         form.setNodeNumber(Node_Number);
         form.ResetExceptionListView();
-        HideExceptionPickers();
-        LoadNodeNameAndNodeTypeID();
-        LoadXStyle();
-        LoadHoldNode();
-        LoadMOHNode();
-        LoadBusy1Busy2Node();
-        LoadNoAnswerNode();
-        LoadAnswerNode();
-        LoadExistingNodesInRecordSelector(Node_Number);
-        bool nodeLoaded = false;
-        LoadData(Node_Number, nodeLoaded);
+        loader_->HideExceptionPickers();
+        loader_->LoadNodeNameAndNodeTypeID();
+        loader_->LoadXStyle();
+        loader_->LoadHoldNode();
+        loader_->LoadMOHNode();
+        loader_->LoadBusy1Busy2Node();
+        loader_->LoadNoAnswerNode();
+        loader_->LoadAnswerNode();
+        loader_->LoadExistingNodesInRecordSelector(Node_Number, isTemplateNode_);
+        const bool nodeLoaded = loader_->LoadData(Node_Number);
         form.cmdApply.setEnabled(false);
         if (nodeLoaded) {
             form.ShowModal();
@@ -53,12 +49,28 @@ bool Business_Rules::ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partiti
     return false;
 }
 
-void Business_Rules::HideExceptionPickers() {
-    editor::GUI& form = Form();
-    for (const auto& e : editor::kExceptions) {
-        form.NodePicker(e.id).setVisible(false);
-        form.NumberPicker(e.id).setVisible(false);
-    }
+bool Business_Rules::LoadData(std::int16_t Node_Number) {
+    return loader_->LoadData(Node_Number);
+}
+
+void Business_Rules::Get_XStyle_Description(std::int16_t StyleNodeNumber) {
+    loader_->Get_XStyle_Description(StyleNodeNumber);
+}
+
+void Business_Rules::Validate_Input_Dial() {
+    checks_->Validate_Input_Dial();
+}
+
+bool Business_Rules::Validate_Dial_TextBox() {
+    return checks_->Validate_Dial_TextBox();
+}
+
+void Business_Rules::Combo_Change(editor::ComboBox& Combo) {
+    checks_->Combo_Change(Combo);
+}
+
+void Business_Rules::SaveChanges(std::int16_t NodeNumber) {
+    saver_->SaveChanges(NodeNumber);
 }
 
 }  // namespace xfer::business_rules

@@ -1,28 +1,31 @@
 #pragma once
 // Business_Rules, the component's public class. A host creates it and calls ShowNodeEditor;
-// the form creates a second one for its own handlers. Everything else here is internal: the
-// loaders, the input checks, saving, the reference check and node duplication.
+// the form creates a second one for its own handlers and reaches it through the rules
+// interface it declares. The loaders, the input checks, saving with its reference check and
+// node duplication are parts of their own behind this facade.
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
-#include "data/database.h"
+#include "editor/form_rules.h"
 
-namespace xfer::editor {
-class ComboBox;
-class GUI;
-}  // namespace xfer::editor
+namespace xfer::data {
+class DataBase;
+}
 
 namespace xfer::business_rules {
 
 class Component;
+class InputChecks;
+class NodeDuplicator;
+class NodeLoader;
+class NodeSaver;
 
-class Business_Rules {
+class Business_Rules final : public editor::FormRules {
   public:
     // Creates the DataBase object; its errors (an unusable registry value) propagate.
     explicit Business_Rules(Component& component);
-    ~Business_Rules();
+    ~Business_Rules() override;
     Business_Rules(const Business_Rules&) = delete;
     Business_Rules& operator=(const Business_Rules&) = delete;
 
@@ -33,43 +36,21 @@ class Business_Rules {
     bool IsTemplateNode() const noexcept { return isTemplateNode_; }
     data::DataBase& DataBase() noexcept { return *db_; }
 
-    // Opening ---------------------------------------------------------------------------------
-    void HideExceptionPickers();
-    void LoadNodeNameAndNodeTypeID();
-    void LoadXStyle();
-    void Get_XStyle_Description(const std::int16_t& StyleNodeNumber);
-    void LoadHoldNode();
-    void LoadMOHNode();
-    void LoadBusy1Busy2Node();
-    void LoadNoAnswerNode();
-    void LoadAnswerNode();
-    void LoadExistingNodesInRecordSelector(std::int16_t Node_Number);
-    void LoadData(std::int16_t Node_Number, bool& NodeLoaded);
-
-    // Input checks ----------------------------------------------------------------------------
-    std::string LastValidDial;
-    void Validate_Input_Dial();
-    bool Validate_Dial_TextBox();
-    bool IsAutoLetterRepeated();
-    std::int16_t CountOccurrences(const std::string& Search, const std::string& Text);
-    void Combo_Change(editor::ComboBox& Combo);
-
-    // Saving ----------------------------------------------------------------------------------
-    void SaveChanges(std::int16_t NodeNumber);
-    void CheckForUnReferencedNodes();
-    void AddNodeTolstRequired(std::string NodeName, std::string NodeTypeID, std::string NodeNumber);
-    bool NodeExisted(std::string NodeTypeID, const std::string& NodeNumber);
-    void DuplicateNode(const std::string& SourceNodeNumber, const std::string& DestNodeNumber,
-                       std::string NodeTypeID);
+    // What the form's handlers call.
+    bool LoadData(std::int16_t Node_Number) override;
+    void Get_XStyle_Description(std::int16_t StyleNodeNumber) override;
+    void Validate_Input_Dial() override;
+    bool Validate_Dial_TextBox() override;
+    void Combo_Change(editor::ComboBox& Combo) override;
+    void SaveChanges(std::int16_t NodeNumber) override;
 
   private:
-    struct TargetLoader;
-    void LoadExceptionTargets(const TargetLoader& loader);
-    editor::GUI& Form();  // the component's form, loaded when it is not
-    platform::Platform& Platform();
-
     Component& component_;
     std::unique_ptr<data::DataBase> db_;
+    std::unique_ptr<NodeLoader> loader_;
+    std::unique_ptr<InputChecks> checks_;
+    std::unique_ptr<NodeDuplicator> duplicator_;
+    std::unique_ptr<NodeSaver> saver_;
     bool isTemplateNode_ = false;
 };
 

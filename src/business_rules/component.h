@@ -20,8 +20,10 @@ class Component {
     Component& operator=(const Component&) = delete;
 
     platform::Platform& platform() noexcept { return platform_; }
-    // The form object; loaded or not.
+    // The form object, loaded or not.
     editor::GUI& gui() noexcept { return *gui_; }
+    // The form, loaded first when it is not: referring to the form loads it.
+    editor::GUI& loadedGui();
 
   private:
     platform::Platform platform_;

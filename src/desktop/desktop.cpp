@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "desktop/qt_platform.h"
-#include "platform/platform.h"
 
 namespace xfer::desktop {
 
@@ -22,8 +21,7 @@ bool DisplayAvailable() {
     return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
-int RunDesktop(int argc, char** argv, platform::PlatformServices& services,
-               const std::function<int()>& body) {
+int RunDesktop(int argc, char** argv, const std::function<int()>& body) {
     int qtArgc = argc;  // QApplication keeps a reference for its whole life
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("xfer-node-editor"));
@@ -33,19 +31,17 @@ int RunDesktop(int argc, char** argv, platform::PlatformServices& services,
         font.setFamily(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+    return body();
+}
 
-    services.messageBoxes = std::make_unique<QtMessageBoxes>();
-    services.mousePointer = std::make_unique<QtMousePointer>();
-    services.windows = std::make_unique<QtWindowSystem>();
-    services.components->Register(platform::kConfirmationProgId,
-                                  [] { return std::make_shared<QtConfirmationDialog>(); });
-    const int result = body();
-    // `services` outlives the application: give it back seams that need no Qt.
-    services.messageBoxes = std::make_unique<platform::StderrMessageBoxes>();
-    services.mousePointer = std::make_unique<platform::RecordingMousePointer>();
-    services.windows = std::make_unique<platform::HeadlessWindowSystem>();
-    platform::RegisterDefaultComponents(*services.components);
-    return result;
+platform::PlatformServices DesktopServices(platform::PlatformParts machine) {
+    machine.messageBoxes = std::make_unique<QtMessageBoxes>();
+    machine.mousePointer = std::make_unique<QtMousePointer>();
+    machine.windows = std::make_unique<QtWindowSystem>();
+    machine.components = platform::DefaultComponents();
+    machine.components->Register(platform::kConfirmationProgId,
+                                 [] { return std::make_shared<QtConfirmationDialog>(); });
+    return platform::PlatformServices(std::move(machine));
 }
 
 }  // namespace xfer::desktop

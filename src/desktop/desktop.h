@@ -3,9 +3,7 @@
 
 #include <functional>
 
-namespace xfer::platform {
-class PlatformServices;
-}
+#include "platform/platform.h"
 
 namespace xfer::desktop {
 
@@ -13,9 +11,12 @@ namespace xfer::desktop {
 // platform plugin is chosen (QT_QPA_PLATFORM, e.g. offscreen).
 bool DisplayAvailable();
 
-// Creates the application, gives `services` the Qt message boxes, pointer, confirmation dialog
-// and window system, runs `body` and returns its result.
-int RunDesktop(int argc, char** argv, platform::PlatformServices& services,
-               const std::function<int()>& body);
+// Creates the application with the form's font, runs `body` and returns its result. Desktop
+// services must be made and released inside `body`, while the application exists.
+int RunDesktop(int argc, char** argv, const std::function<int()>& body);
+
+// Services for a screen: Qt message boxes, busy pointer, confirmation dialog and modal window
+// system; `machine` gives the shell, registry and file system (empty parts take the defaults).
+platform::PlatformServices DesktopServices(platform::PlatformParts machine = {});
 
 }  // namespace xfer::desktop

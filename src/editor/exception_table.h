@@ -1,7 +1,7 @@
 #pragma once
 // The six exception branches of an XFER node and what differs between them: the row of the
-// exceptions list, the node columns that store the target, the set of target rules, and the
-// no-number commands (NOOP, BEEP) that the exception may point to.
+// exceptions list, the node columns that store the target, the no-number commands (NOOP, BEEP)
+// that the exception may point to and its default target.
 
 #include <array>
 #include <string_view>
@@ -10,6 +10,9 @@ namespace xfer::editor {
 
 enum class Exception { Hold = 0, MOH, Busy1, Busy2, NoAnswer, Answer };
 
+// The type identifiers the form itself needs. They are the data layer's (data/node_types.h),
+// which the form cannot see; the business rules check at compile time that the two agree.
+inline constexpr int kMsgTypeId = 0;
 inline constexpr int kNoopTypeId = 814;
 inline constexpr int kBeepTypeId = 815;
 
@@ -23,6 +26,7 @@ struct ExceptionInfo {
     std::string_view numberColumn;  // Node_XFER column of the target's number
     bool allowsNoop;
     bool allowsBeep;
+    int defaultTargetType;  // the type of the target that the Default button puts in the row
 
     bool isNoNumberCommand(int typeId) const {
         return (typeId == kNoopTypeId && allowsNoop) || (typeId == kBeepTypeId && allowsBeep);
@@ -30,16 +34,18 @@ struct ExceptionInfo {
 };
 
 inline constexpr std::array<ExceptionInfo, 6> kExceptions{{
-    {Exception::Hold, "Hold", "1a", "1", "Hold", "HoldNodeType", "HoldNodeNumber", true, false},
-    {Exception::MOH, "MOH", "2a", "2", "MOH", "MOHNodeType", "MOHNodeNumber", true, true},
+    {Exception::Hold, "Hold", "1a", "1", "Hold", "HoldNodeType", "HoldNodeNumber", true, false,
+     kMsgTypeId},
+    {Exception::MOH, "MOH", "2a", "2", "MOH", "MOHNodeType", "MOHNodeNumber", true, true,
+     kNoopTypeId},
     {Exception::Busy1, "Busy 1", "3a", "3", "Busy1", "Busy1NodeType", "Busy1NodeNumber", false,
-     false},
+     false, kMsgTypeId},
     {Exception::Busy2, "Busy 2", "4a", "4", "Busy2", "Busy2NodeType", "Busy2NodeNumber", false,
-     false},
+     false, kMsgTypeId},
     {Exception::NoAnswer, "No Answer", "5a", "5", "NoAnswer", "NoAnswerNodeType",
-     "NoAnswerNodeNumber", false, false},
+     "NoAnswerNodeNumber", false, false, kMsgTypeId},
     {Exception::Answer, "Answer", "6a", "6", "Answer", "AnswerNodeType", "AnswerNodeNumber", false,
-     true},
+     true, kMsgTypeId},
 }};
 
 inline const ExceptionInfo& Info(Exception e) {

@@ -2,8 +2,6 @@
 
 #include "editor/gui.h"
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "platform/error_trap.h"
 #include "runtime/error.h"
 
@@ -22,8 +20,10 @@ enum CollectionSlot {
 };
 }  // namespace
 
-GUI::GUI(business_rules::Component& component)
-    : FormBase("XFER Node Editor", kClientWidth, kClientHeight), component_(component) {
+GUI::GUI(platform::Platform platform, FormRulesFactory makeRules)
+    : FormBase("XFER Node Editor", kClientWidth, kClientHeight),
+      platform_(platform),
+      makeRules_(std::move(makeRules)) {
     pickers_ = {{{&cmbHoldNode, &cmbHoldNumber},
                  {&cmbMOHNode, &cmbMOHNumber},
                  {&cmbBusy1Node, &cmbBusy1Number},
@@ -37,10 +37,6 @@ GUI::GUI(business_rules::Component& component)
 }
 
 GUI::~GUI() = default;
-
-platform::Platform& GUI::Platform() {
-    return component_.platform();
-}
 
 void GUI::Design() {
     // Tab order: label, dial, style, the exceptions, the three buttons, then navigation.
@@ -153,7 +149,7 @@ void GUI::Load() {
 }
 
 void GUI::Form_Load() {
-    rules_ = std::make_unique<business_rules::Business_Rules>(component_);
+    rules_ = makeRules_();
     previousWindowProc_ =
         LVExceptions.SetWindowProc([this](std::intptr_t hw, unsigned msg, long w, long l) {
             return ExceptionListWindowProc(hw, msg, w, l);
@@ -198,7 +194,7 @@ void GUI::CloseBox() {
     platform::Trap(Platform().messageBoxes, "Form_QueryUnload", [&] { Unload(); });
 }
 
-business_rules::Business_Rules& GUI::Rules() {
+FormRules& GUI::Rules() {
     if (!rules_)
         runtime::RaiseRuntime(runtime::err::kObjectNotSet);
     return *rules_;

@@ -1,7 +1,7 @@
 #pragma once
 // GUI, the "XFER Node Editor" form as a view model: its controls, the state it holds for the
 // component (configuration, partition, node number, eight keyed collections, its own
-// Business_Rules object), its load and unload handling and its event handlers.
+// rules object), its load and unload handling and its event handlers.
 //
 // The form object lives as long as its component; loading and unloading do not destroy it.
 // Unloading puts every control back to its designed state; the properties, the collections
@@ -18,16 +18,9 @@
 #include "editor/controls/simple_controls.h"
 #include "editor/controls/text_box.h"
 #include "editor/exception_table.h"
+#include "editor/form_rules.h"
+#include "platform/platform.h"
 #include "runtime/collection.h"
-
-namespace xfer::platform {
-struct Platform;
-}
-
-namespace xfer::business_rules {
-class Business_Rules;
-class Component;
-}  // namespace xfer::business_rules
 
 namespace xfer::editor {
 
@@ -36,7 +29,8 @@ class GUI final : public FormBase {
     static constexpr int kClientWidth = 4890;
     static constexpr int kClientHeight = 5835;
 
-    explicit GUI(business_rules::Component& component);
+    // `makeRules` creates the form's own rules object each time the form loads.
+    GUI(platform::Platform platform, FormRulesFactory makeRules);
     ~GUI() override;
 
     // Lifecycle -------------------------------------------------------------------------------
@@ -71,8 +65,8 @@ class GUI final : public FormBase {
     runtime::Collection& NotAvailableAnswerNode();
     runtime::Collection& NotAvailableFor(Exception e);
 
-    // The form's own Business_Rules object; raises 91 while the form is not loaded.
-    business_rules::Business_Rules& Rules();
+    // The form's own rules object; raises 91 while the form is not loaded.
+    FormRules& Rules();
 
     void ResetExceptionListView();
     void MoveControlsUp();
@@ -155,7 +149,7 @@ class GUI final : public FormBase {
     ListBox lstNodeTypeID{"lstNodeTypeID"};
     ListBox lstNodeNumber{"lstNodeNumber"};
 
-    business_rules::Component& component() noexcept { return component_; }
+    platform::Platform& Platform() noexcept { return platform_; }
 
   private:
     struct PickerPair {
@@ -173,10 +167,10 @@ class GUI final : public FormBase {
     bool SaveIfValid();
     void Navigate(const char* procedure, long (*target)(long index, long count));
     void ShowNotAvailable(const std::string& nodeName);
-    platform::Platform& Platform();
 
-    business_rules::Component& component_;
-    std::unique_ptr<business_rules::Business_Rules> rules_;
+    platform::Platform platform_;
+    FormRulesFactory makeRules_;
+    std::unique_ptr<FormRules> rules_;
     ListView::WindowProc previousWindowProc_;
 
     std::int16_t configID_ = 0;

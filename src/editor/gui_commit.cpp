@@ -1,7 +1,5 @@
 // Commit, cancel and the pending-change flag, which is the Enabled state of cmdApply alone.
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "editor/gui.h"
 #include "platform/error_trap.h"
 

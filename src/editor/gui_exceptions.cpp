@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "editor/gui.h"
 #include "platform/error_trap.h"
 #include "runtime/error.h"
@@ -215,7 +213,7 @@ void GUI::cmdExceptionsDefault_Click() {
     platform::Trap(Platform().messageBoxes, "cmdExceptionsDefault_Click", [&] {
         LVExceptions.ClearItems();
         for (const auto& e : kExceptions) {
-            const std::string id = e.id == Exception::MOH ? std::to_string(kNoopTypeId) : "0";
+            const std::string id = std::to_string(e.defaultTargetType);
             ListItem& row = LVExceptions.AddItem(std::string(e.rowKey), std::string(e.rowText));
             const std::string name = NodeNameCollection().Item(id).toText();
             row.setSubItems(cell::kLabel, std::string(e.label));

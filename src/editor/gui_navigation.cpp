@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "editor/gui.h"
 #include "platform/error_trap.h"
 
@@ -54,8 +52,7 @@ void GUI::cmbNode_Click() {
         if (selected == nodeNumber_)
             return;
         if (AskToSaveChanges() != platform::answer::kCancel) {
-            bool loaded = false;
-            Rules().LoadData(selected, loaded);
+            Rules().LoadData(selected);  // navigation does not ask whether it was found
             cmdApply.setEnabled(false);
             nodeNumber_ = selected;
             return;

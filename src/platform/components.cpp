@@ -47,19 +47,3 @@ void RaiseTypeMismatch() {
 }
 
 }  // namespace xfer::platform
-
-namespace xfer::platform {
-
-long ScriptedConfirmationDialog::Show(short, const std::string& prompt, long, long,
-                                      const std::string&) {
-    shared_->prompts.push_back(prompt);
-    if (shared_->answers.empty()) {
-        ++shared_->unscripted;
-        return confirm::kClosed;
-    }
-    const long answer = shared_->answers.front();
-    shared_->answers.pop_front();
-    return answer;
-}
-
-}  // namespace xfer::platform

@@ -1,13 +1,11 @@
 #pragma once
-// Components created by program identifier, as the original creates the label validator and
-// the confirmation dialog, and the two component interfaces the editor relies on.
+// Components created by program identifier (the label validator and the confirmation dialog
+// are created that way), and the two component interfaces the editor relies on.
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace xfer::platform {
 
@@ -82,26 +80,5 @@ std::shared_ptr<T> ComponentFactory::Create(const std::string& progId) const {
         RaiseTypeMismatch();
     return object;
 }
-
-}  // namespace xfer::platform
-
-namespace xfer::platform {
-
-// Answers from a script and records every prompt; with the script used up it answers "closed".
-class ScriptedConfirmationDialog final : public ConfirmationDialog {
-  public:
-    struct Shared {
-        std::deque<long> answers;
-        std::vector<std::string> prompts;
-        int unscripted = 0;
-    };
-    explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared)
-        : shared_(std::move(shared)) {}
-    long Show(short style, const std::string& prompt, long defaultButton, long buttons,
-              const std::string& title) override;
-
-  private:
-    std::shared_ptr<Shared> shared_;
-};
 
 }  // namespace xfer::platform

@@ -23,21 +23,4 @@ int StderrMessageBoxes::Show(const MessageBoxRequest& request) {
     return DefaultAnswer(request.buttons);
 }
 
-int RecordingMessageBoxes::Show(const MessageBoxRequest& request) {
-    shown_.push_back(request);
-    if (script_.empty()) {
-        ++unscripted_;
-        return DefaultAnswer(request.buttons);
-    }
-    const int code = script_.front();
-    script_.pop_front();
-    return code;
-}
-
-void RecordingMessageBoxes::Clear() {
-    script_.clear();
-    shown_.clear();
-    unscripted_ = 0;
-}
-
 }  // namespace xfer::platform

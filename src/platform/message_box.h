@@ -1,13 +1,11 @@
 #pragma once
 // The message-box seam: text, buttons, icon and title in, the answer code out.
 
-#include <deque>
 #include <string>
-#include <vector>
 
 namespace xfer::platform {
 
-// Button sets and icons, combined into one style value as the classic MsgBox takes them.
+// Button sets and icons, combined into one style value as MsgBox takes them.
 namespace mb {
 inline constexpr int kOKOnly = 0;
 inline constexpr int kOKCancel = 1;
@@ -53,24 +51,6 @@ class MessageBoxes {
 class StderrMessageBoxes final : public MessageBoxes {
   public:
     int Show(const MessageBoxRequest& request) override;
-};
-
-// Records every box and answers from a script; with the script used up it answers the box's
-// first button and counts the box as unscripted.
-class RecordingMessageBoxes final : public MessageBoxes {
-  public:
-    int Show(const MessageBoxRequest& request) override;
-
-    void Answer(int code) { script_.push_back(code); }
-    const std::vector<MessageBoxRequest>& shown() const { return shown_; }
-    int unscripted() const { return unscripted_; }
-    std::size_t pendingAnswers() const { return script_.size(); }
-    void Clear();
-
-  private:
-    std::deque<int> script_;
-    std::vector<MessageBoxRequest> shown_;
-    int unscripted_ = 0;
 };
 
 }  // namespace xfer::platform

@@ -2,26 +2,37 @@
 
 namespace xfer::platform {
 
-void RegisterDefaultComponents(ComponentFactory& factory) {
-    factory.Register(kValidatorProgId, [] { return std::make_shared<LabelValidator>(); });
-    factory.Register(kConfirmationProgId,
-                     [] { return std::make_shared<StderrConfirmationDialog>(); });
+std::unique_ptr<ComponentFactory> DefaultComponents() {
+    auto factory = std::make_unique<ComponentFactory>();
+    factory->Register(kValidatorProgId, [] { return std::make_shared<LabelValidator>(); });
+    factory->Register(kConfirmationProgId,
+                      [] { return std::make_shared<StderrConfirmationDialog>(); });
+    return factory;
 }
 
-PlatformServices::PlatformServices()
-    : shell(std::make_unique<EnvironmentShell>()),
-      registry(std::make_unique<HiveRegistry>(LoadRegFile(kDefaultRegistryFile))),
-      fileSystem(std::make_unique<StdFileSystem>()),
-      messageBoxes(std::make_unique<StderrMessageBoxes>()),
-      mousePointer(std::make_unique<RecordingMousePointer>()),
-      components(std::make_unique<ComponentFactory>()),
-      windows(std::make_unique<HeadlessWindowSystem>()) {
-    RegisterDefaultComponents(*components);
+namespace {
+template <typename T, typename Make>
+void Default(std::unique_ptr<T>& part, Make&& make) {
+    if (!part)
+        part = make();
+}
+}  // namespace
+
+PlatformServices::PlatformServices(PlatformParts parts) : parts_(std::move(parts)) {
+    Default(parts_.shell, [] { return std::make_unique<EnvironmentShell>(); });
+    Default(parts_.registry,
+            [] { return std::make_unique<HiveRegistry>(LoadRegFile(kDefaultRegistryFile)); });
+    Default(parts_.fileSystem, [] { return std::make_unique<StdFileSystem>(); });
+    Default(parts_.messageBoxes, [] { return std::make_unique<StderrMessageBoxes>(); });
+    Default(parts_.mousePointer, [] { return std::make_unique<RecordingMousePointer>(); });
+    Default(parts_.components, [] { return DefaultComponents(); });
+    Default(parts_.windows, [] { return std::make_unique<HeadlessWindowSystem>(); });
 }
 
-Platform PlatformServices::view() {
-    return Platform{*shell,        *registry,   *fileSystem, *messageBoxes,
-                    *mousePointer, *components, *windows};
+Platform PlatformServices::view() const {
+    return Platform{*parts_.shell,        *parts_.registry,     *parts_.fileSystem,
+                    *parts_.messageBoxes, *parts_.mousePointer, *parts_.components,
+                    *parts_.windows};
 }
 
 }  // namespace xfer::platform

@@ -1,6 +1,8 @@
 #pragma once
-// The bundle of platform seams handed to the component: the process-wide defaults for a host,
-// explicit ones in tests and in the desktop build.
+// The bundle of platform seams handed to the component, and the services that own one
+// implementation of each. Services are built complete: a host chooses every seam when it
+// builds them (the parts it leaves empty take the machine's defaults) and none is swapped
+// afterwards.
 
 #include <memory>
 
@@ -23,15 +25,10 @@ struct Platform {
     WindowSystem& windows;
 };
 
-// Owns one implementation of every seam. The defaults: the environment's shell folder, the
-// machine's registry file, the real file system, boxes and prompts on stderr, a recorded
-// pointer, the label validator and a headless window system. Each may be replaced.
-class PlatformServices {
-  public:
-    PlatformServices();
-
-    Platform view();
-
+// The seams a host chooses; an empty one takes the machine's default: the environment's shell
+// folder, the machine's registry file, the real file system, boxes and prompts on stderr, a
+// recorded pointer, the default components and a window system without a display.
+struct PlatformParts {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Registry> registry;
     std::unique_ptr<FileSystem> fileSystem;
@@ -41,7 +38,19 @@ class PlatformServices {
     std::unique_ptr<WindowSystem> windows;
 };
 
-// Registers the label validator and the stderr confirmation dialog.
-void RegisterDefaultComponents(ComponentFactory& factory);
+class PlatformServices {
+  public:
+    explicit PlatformServices(PlatformParts parts = {});
+    PlatformServices(PlatformServices&&) noexcept = default;
+    PlatformServices& operator=(PlatformServices&&) noexcept = default;
+
+    Platform view() const;
+
+  private:
+    PlatformParts parts_;
+};
+
+// A factory that knows the label validator and the stderr confirmation dialog.
+std::unique_ptr<ComponentFactory> DefaultComponents();
 
 }  // namespace xfer::platform

@@ -15,12 +15,6 @@ std::optional<std::string> EnvironmentShell::SpecialFolderPath(int csidl) {
     return std::string("/var/lib");
 }
 
-std::optional<std::string> FixedShell::SpecialFolderPath(int csidl) {
-    if (csidl != kCsidlCommonAppData)
-        return std::nullopt;
-    return folder_;
-}
-
 bool StdFileSystem::FolderExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::is_directory(path, ec);

@@ -21,17 +21,6 @@ class EnvironmentShell final : public Shell {
     std::optional<std::string> SpecialFolderPath(int csidl) override;
 };
 
-// A fixed answer for folder 35 (or none), for tests.
-class FixedShell final : public Shell {
-  public:
-    explicit FixedShell(std::optional<std::string> commonAppData)
-        : folder_(std::move(commonAppData)) {}
-    std::optional<std::string> SpecialFolderPath(int csidl) override;
-
-  private:
-    std::optional<std::string> folder_;
-};
-
 class FileSystem {
   public:
     virtual ~FileSystem() = default;

@@ -117,7 +117,7 @@ TEST(EditingTest, NoNumberCommandsPerException) {
         // The row click sets the hidden number picker's text; nothing reaches the row.
         f.cmbMOHNumber.setText("2");
         rows.push_back(Row(f, 2));
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
     });
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
                         {"1a", "1", "Hold", "BEEP 1", "", "BEEP", "815", "1"},
@@ -149,9 +149,9 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
     h.database.exec(
         "UPDATE Node_XFER SET HoldNodeType = 'list' WHERE ConfigID=1 AND PartID=1 AND "
         "NodeNumber=15");
-    h.boxes.Answer(kOK);
-    h.boxes.Answer(kOK);
-    h.boxes.Answer(kOK);
+    h.boxes->Answer(kOK);
+    h.boxes->Answer(kOK);
+    h.boxes->Answer(kOK);
     std::vector<std::string> hold;
     h.Open(1, 1, 15, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
@@ -160,7 +160,7 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
         // MOH is TABLE 3: offered, but without a limit the partition has no TABLE node.
         user.clickRow(f.LVExceptions, 2);
         EXPECT_FALSE(f.cmbMOHNode.Visible() || f.cmbMOHNumber.Visible());
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
     });
     EXPECT_EQ(hold, (std::vector<std::string>{"1a", "1", "Hold", "list 2", "", "list", "8", "2"}));
     EXPECT_EQ(h.boxTexts(),
@@ -188,7 +188,7 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
         EXPECT_TRUE(f.cmdApply.Enabled());
         for (const auto& e : editor::kExceptions)
             EXPECT_FALSE(f.NodePicker(e.id).Visible());
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
     });
     before[0][4] = "";  // the first row was the selected one
     EXPECT_EQ(after, before);
@@ -204,13 +204,13 @@ TEST(EditingTest, AnUnknownRowKeyMeansAnswer) {
         user.clickRow(f.LVExceptions, 7);
         EXPECT_TRUE(f.cmbAnswerNode.Visible());
         EXPECT_EQ(f.cmbAnswerNode.Text(), "BEEP");
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
     });
 }
 
 TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
     Harness h;
-    h.boxes.Answer(kNo);
+    h.boxes->Answer(kNo);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) { user.click(f.cmdExceptionsEdit); });
     std::vector<std::string> captions;
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
@@ -218,7 +218,7 @@ TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
         captions.push_back(f.cmdExceptionsEdit.Caption());
         user.click(f.cmdExceptionsEdit);
         captions.push_back(f.cmdExceptionsEdit.Caption());
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
     });
     EXPECT_EQ(captions, (std::vector<std::string>{"Edit", "Edit Off"}));
 }
@@ -235,7 +235,7 @@ TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
             f.LVExceptions.Item(index).setSubItems(editor::cell::kTargetLabel, "old");
             user.choose(f.NodePicker(e.id), std::string("MSG"));
             row = Row(f, index);
-            h.boxes.Answer(kNo);
+            h.boxes->Answer(kNo);
         });
         EXPECT_EQ(h.boxTexts()[0], "Source: QRV_XFER_Node - cmb" + std::string(e.pickerName) +
                                        "Node_Click \r\nDescription: Type mismatch");
@@ -257,7 +257,7 @@ TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
         Harness h;
         const auto stored =
             h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1");
-        h.boxes.Answer(kNo);
+        h.boxes->Answer(kNo);
         h.Open(1, 1, 2, [&](GUI& f, UserActions& user) {
             user.click(f.cmdExceptionsDefault);
             std::vector<std::vector<std::string>> rows;
@@ -351,8 +351,8 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
     for (const auto& c : cases) {
         Harness h;
         for (int a : c.answers)
-            h.boxes.Answer(a);
-        h.boxes.Answer(kNo);  // leaving at the end
+            h.boxes->Answer(a);
+        h.boxes->Answer(kNo);  // leaving at the end
         std::int16_t at = 0;
         std::string label, selected, position;
         bool pending = false;
@@ -369,7 +369,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
         EXPECT_EQ(label, c.label) << c.name;
         EXPECT_EQ(pending, c.pending) << c.name;
         EXPECT_EQ(selected, "XFER " + std::to_string(c.at)) << c.name;
-        EXPECT_EQ(h.boxes.shown().size(), c.prompts + (pending ? 1 : 0)) << c.name;
+        EXPECT_EQ(h.boxes->shown().size(), c.prompts + (pending ? 1 : 0)) << c.name;
         if (c.answers[0] == kYes) {
             EXPECT_EQ(h.database.scalar(
                           "SELECT NodeDescription FROM Node_XFER WHERE PartID=1 AND ConfigID=1 "
@@ -381,9 +381,9 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
 
 TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
     Harness h;
-    h.boxes.Answer(kYes);
-    h.boxes.Answer(kOK);
-    h.boxes.Answer(kNo);
+    h.boxes->Answer(kYes);
+    h.boxes->Answer(kOK);
+    h.boxes->Answer(kNo);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "\"", false);
         user.choose(f.cmbNode, std::string("XFER 5"));

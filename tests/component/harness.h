@@ -1,17 +1,18 @@
 #pragma once
-// A component on a real demo database in a temp folder, with every platform seam scripted
-// and recorded: the way the tests act as a host and as a user.
+// A component on a real configuration database in a temp folder, opened through the host
+// layer with every platform seam scripted and recorded: the way the tests act as a host and
+// as a user.
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
-#include "editor/session_window_system.h"
+#include "host/editor_host.h"
+#include "host/session_window_system.h"
 #include "platform/platform.h"
+#include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
 namespace xfer::test {
@@ -20,33 +21,24 @@ class Harness {
   public:
     explicit Harness(bool withDemoData = true)
         : database(withDemoData),
-          shell(database.root()),
-          registry(platform::Hive{}),
-          confirmations(std::make_shared<platform::ScriptedConfirmationDialog::Shared>()) {
-        platform::RegisterDefaultComponents(factory);
-        factory.Register(platform::kConfirmationProgId, [shared = confirmations] {
-            return std::make_shared<platform::ScriptedConfirmationDialog>(shared);
-        });
-        component = std::make_unique<business_rules::Component>(platform());
-    }
+          confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()),
+          host(Services()) {}
 
-    platform::Platform platform() {
-        return {shell, registry, fileSystem, boxes, mouse, factory, windows};
-    }
-    editor::GUI& form() { return component->gui(); }
+    platform::Platform platform() { return host.platform(); }
+    business_rules::Component& component() { return host.component(); }
+    editor::GUI& form() { return host.form(); }
 
-    // Opens node `node` of the partition with a host's Business_Rules; `session` runs inside
-    // the modal show. Returns ShowNodeEditor's result.
+    // Opens node `node` of the partition as a host does; `session` runs inside the modal show.
+    // Returns ShowNodeEditor's result.
     bool Open(std::int16_t config, std::int16_t partition, std::int16_t node,
-              editor::SessionWindowSystem::Session session = {}) {
-        windows.setSession(std::move(session));
-        business_rules::Business_Rules host(*component);
-        return host.ShowNodeEditor(config, partition, node);
+              host::SessionWindowSystem::Session session = {}) {
+        windows->setSession(std::move(session));
+        return host.Open(config, partition, node);
     }
 
     std::vector<std::string> boxTexts() const {
         std::vector<std::string> texts;
-        for (const auto& b : boxes.shown())
+        for (const auto& b : boxes->shown())
             texts.push_back(b.text);
         return texts;
     }
@@ -56,15 +48,32 @@ class Harness {
     const std::vector<std::string>& prompts() const { return confirmations->prompts; }
 
     TempDatabase database;
-    platform::FixedShell shell;
-    platform::HiveRegistry registry;
-    platform::StdFileSystem fileSystem;
-    platform::RecordingMessageBoxes boxes;
-    platform::RecordingMousePointer mouse;
-    platform::ComponentFactory factory;
-    editor::SessionWindowSystem windows;
-    std::shared_ptr<platform::ScriptedConfirmationDialog::Shared> confirmations;
-    std::unique_ptr<business_rules::Component> component;
+    std::shared_ptr<ScriptedConfirmationDialog::Shared> confirmations;
+    RecordingMessageBoxes* boxes = nullptr;
+    platform::RecordingMousePointer* mouse = nullptr;
+    platform::ComponentFactory* factory = nullptr;
+    host::SessionWindowSystem* windows = nullptr;
+    host::EditorHost host;
+
+  private:
+    platform::PlatformServices Services() {
+        platform::PlatformParts parts;
+        parts.shell = std::make_unique<FixedShell>(database.root());
+        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        parts.messageBoxes = Keep(boxes, std::make_unique<RecordingMessageBoxes>());
+        parts.mousePointer = Keep(mouse, std::make_unique<platform::RecordingMousePointer>());
+        parts.windows = Keep(windows, std::make_unique<host::SessionWindowSystem>());
+        parts.components = Keep(factory, platform::DefaultComponents());
+        factory->Register(platform::kConfirmationProgId, [shared = confirmations] {
+            return std::make_shared<ScriptedConfirmationDialog>(shared);
+        });
+        return platform::PlatformServices(std::move(parts));
+    }
+    template <typename T>
+    static std::unique_ptr<T> Keep(T*& raw, std::unique_ptr<T> owned) {
+        raw = owned.get();
+        return owned;
+    }
 };
 
 // The six cells of a row after its text: what a test compares.

@@ -8,7 +8,9 @@
 
 #include "runtime/error.h"
 
+#include "business_rules/business_rules.h"
 #include "component/harness.h"
+#include "data/database.h"
 
 namespace xfer::test {
 namespace {
@@ -114,10 +116,10 @@ TEST(OpeningTest, ShowsEachNodeAsStored) {
         EXPECT_TRUE(shown.pickersHidden) << c.node;
         EXPECT_FALSE(shown.applyEnabled) << c.node;
     }
-    EXPECT_EQ(h.windows.shownCount(), 3);
-    EXPECT_TRUE(h.boxes.shown().empty()) << h.boxTexts()[0];
+    EXPECT_EQ(h.windows->shownCount(), 3);
+    EXPECT_TRUE(h.boxes->shown().empty()) << h.boxTexts()[0];
     EXPECT_FALSE(h.form().IsLoaded());
-    EXPECT_EQ(h.mouse.Current(), platform::Pointer::Default);
+    EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
 }
 
 TEST(OpeningTest, NullFieldsGiveEmptyBoxesAndABadDialIsReplacedAtOnce) {
@@ -151,16 +153,16 @@ TEST(OpeningTest, NodesThatCannotOpenSayWhyAndShowNoForm) {
         Harness h;
         EXPECT_FALSE(h.Open(c.config, c.partition, c.node));
         EXPECT_EQ(h.boxTexts(), c.messages) << c.node;
-        EXPECT_EQ(h.windows.shownCount(), 0);
+        EXPECT_EQ(h.windows->shownCount(), 0);
         EXPECT_FALSE(h.form().IsLoaded());
-        EXPECT_EQ(h.mouse.Current(), platform::Pointer::Default);
-        const auto& box = h.boxes.shown().front();
+        EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
+        const auto& box = h.boxes->shown().front();
         EXPECT_EQ(box.title, c.messages[0].starts_with("Source") ? "Error" : "Information");
     }
     // An empty style list stops before any command: the pointer never turned busy.
     Harness h;
     h.Open(2, 1, 1);
-    EXPECT_TRUE(h.mouse.history().empty());
+    EXPECT_TRUE(h.mouse->history().empty());
 }
 
 TEST(OpeningTest, AMissingDatabaseFileGivesOneMessagePerLoaderThenTheStyleMessage) {
@@ -183,7 +185,7 @@ TEST(OpeningTest, AMissingDatabaseFileGivesOneMessagePerLoaderThenTheStyleMessag
             << texts[i];
     }
     EXPECT_TRUE(texts.back().starts_with("Please check the \"Max Number of each Node\""));
-    EXPECT_EQ(h.windows.shownCount(), 0);
+    EXPECT_EQ(h.windows->shownCount(), 0);
     EXPECT_FALSE(std::filesystem::exists(h.database.path()));
 }
 
@@ -275,10 +277,10 @@ TEST(OpeningTest, TheTemplateNodeOpensAloneWithTheNavigationRowTakenAway) {
 
 TEST(OpeningTest, OneHostObjectServesSeveralOpeningsWithFreshCollections) {
     Harness h;
-    business_rules::Business_Rules host(*h.component);
+    business_rules::Business_Rules host(h.component());
     const data::DataBase* database = &host.DataBase();
     std::vector<long> counts;
-    h.windows.setSession([&](GUI& f, auto&) {
+    h.windows->setSession([&](GUI& f, auto&) {
         counts.push_back(f.NotAvailableHoldNode().Count());
         counts.push_back(f.cmbHoldNode.ListCount());
     });
@@ -286,7 +288,7 @@ TEST(OpeningTest, OneHostObjectServesSeveralOpeningsWithFreshCollections) {
     EXPECT_FALSE(host.ShowNodeEditor(1, 1, 2));
     EXPECT_EQ(counts, (std::vector<long>{1, 7, 1, 7}));
     EXPECT_EQ(&host.DataBase(), database);
-    EXPECT_EQ(h.windows.shownCount(), 2);
+    EXPECT_EQ(h.windows->shownCount(), 2);
     EXPECT_THROW(h.form().NodeNameCollection(), runtime::Error);  // released after each call
 }
 

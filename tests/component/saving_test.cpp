@@ -5,7 +5,10 @@
 
 #include <regex>
 
+#include "business_rules/business_rules.h"
+#include "business_rules/node_duplicator.h"
 #include "component/harness.h"
+#include "data/database.h"
 
 namespace xfer::test {
 namespace {
@@ -56,7 +59,7 @@ TEST(SavingTest, OkSavesTheEditsAndCreatesTheMissingNodesTheUserAgreesTo) {
                                                 "STYLE 7 is created.", "CMD 7 is created.",
                                                 "MSG 20 is created.", "XFER 9 is created.",
                                                 "Saving node information. Please wait...", ""}));
-    EXPECT_TRUE(h.boxes.shown().empty());
+    EXPECT_TRUE(h.boxes->shown().empty());
 
     // The node itself: both rows, the targets as they were.
     EXPECT_EQ(h.database.rows(
@@ -95,7 +98,7 @@ TEST(SavingTest, OkSavesTheEditsAndCreatesTheMissingNodesTheUserAgreesTo) {
             "AND DateModified NOT LIKE '3/14/2024%' ORDER BY NodeTypeID, NodeNumber"),
         (std::vector<std::vector<std::string>>{
             {"0", "20"}, {"1", "7"}, {"4", "5"}, {"4", "9"}, {"5", "7"}}));
-    EXPECT_EQ(h.mouse.Current(), platform::Pointer::Default);
+    EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
 }
 
 TEST(SavingTest, StopOrClosingTheDialogEndsTheCheckButTheNodeIsStillSaved) {
@@ -191,8 +194,8 @@ TEST(SavingTest, DialStringsAreFilteredWhileTypedAndCheckedBeforeSaving) {
     };
     for (const auto& c : cases) {
         Harness h;
-        h.boxes.Answer(platform::answer::kOK);
-        h.boxes.Answer(kNo);  // the close box's prompt after a refused dial
+        h.boxes->Answer(platform::answer::kOK);
+        h.boxes->Answer(kNo);  // the close box's prompt after a refused dial
         std::string shown;
         h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "!");
@@ -210,12 +213,12 @@ TEST(SavingTest, DialStringsAreFilteredWhileTypedAndCheckedBeforeSaving) {
         EXPECT_EQ(shown, c.shown) << c.typed;
         if (c.accepted) {
             EXPECT_EQ(Xfer(h, 1, "Dial"), c.shown);
-            EXPECT_TRUE(h.boxes.shown().empty()) << c.typed;
+            EXPECT_TRUE(h.boxes->shown().empty()) << c.typed;
         } else {
-            ASSERT_GE(h.boxes.shown().size(), 1u);
-            EXPECT_EQ(h.boxes.shown()[0], (platform::MessageBoxRequest{
-                                              c.shown + " is Invalid Data", platform::mb::kOKOnly,
-                                              platform::mb::kInformation, "Information"}));
+            ASSERT_GE(h.boxes->shown().size(), 1u);
+            EXPECT_EQ(h.boxes->shown()[0], (platform::MessageBoxRequest{
+                                               c.shown + " is Invalid Data", platform::mb::kOKOnly,
+                                               platform::mb::kInformation, "Information"}));
             EXPECT_EQ(Xfer(h, 1, "Dial"), "2001");
         }
     }
@@ -234,7 +237,7 @@ TEST(SavingTest, NumberPickersKeepTheirTextInsideTheirRange) {
                           {100, 200, "150", "100"}};
     Harness h;
     for (const auto& c : cases) {
-        business_rules::Business_Rules rules(*h.component);
+        business_rules::Business_Rules rules(h.component());
         editor::ComboBox combo("cmbTest", editor::ComboStyle::DropDownCombo);
         combo.SetRange(c.first, c.last);
         combo.Change = [&] { rules.Combo_Change(combo); };
@@ -246,24 +249,24 @@ TEST(SavingTest, NumberPickersKeepTheirTextInsideTheirRange) {
         }
         EXPECT_EQ(combo.Text(), c.shown) << c.keys;
     }
-    EXPECT_TRUE(h.boxes.shown().empty());
+    EXPECT_TRUE(h.boxes->shown().empty());
 }
 
 TEST(SavingTest, LabelsWithQuotesAreRefusedAndNothingIsWritten) {
     for (const std::string label : {"Say \"hi\"", "It''s"}) {
         for (bool apply : {false, true}) {
             Harness h;
-            h.boxes.Answer(platform::answer::kOK);
-            h.boxes.Answer(kNo);
+            h.boxes->Answer(platform::answer::kOK);
+            h.boxes->Answer(kNo);
             h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
                 user.type(f.txtDescription, label, true);
                 user.click(apply ? f.cmdApply : f.cmdOK);
                 EXPECT_TRUE(f.IsLoaded());
                 EXPECT_TRUE(f.cmdApply.Enabled());
             });
-            ASSERT_GE(h.boxes.shown().size(), 1u);
+            ASSERT_GE(h.boxes->shown().size(), 1u);
             EXPECT_EQ(
-                h.boxes.shown()[0],
+                h.boxes->shown()[0],
                 (platform::MessageBoxRequest{
                     "Double quotes and continuous single quotes are not allowed in the Label field",
                     platform::mb::kOKOnly, platform::mb::kInformation, "Information"}));
@@ -286,8 +289,8 @@ TEST(SavingTest, PendingChangesAreAskedAboutOnCancelAndOnTheCloseBox) {
     };
     for (const auto& c : cases) {
         Harness h;
-        h.boxes.Answer(c.answer);
-        h.boxes.Answer(kNo);  // the close box at the end of a session left open
+        h.boxes->Answer(c.answer);
+        h.boxes->Answer(kNo);  // the close box at the end of a session left open
         h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "Changed", true);
             user.type(f.txtDial, "1-", true);  // a dial that OK would refuse does not stop Yes
@@ -301,9 +304,9 @@ TEST(SavingTest, PendingChangesAreAskedAboutOnCancelAndOnTheCloseBox) {
                 EXPECT_EQ(f.txtDescription.Text(), "Changed");
             }
         });
-        ASSERT_GE(h.boxes.shown().size(), 1u);
+        ASSERT_GE(h.boxes->shown().size(), 1u);
         EXPECT_EQ(
-            h.boxes.shown()[0],
+            h.boxes->shown()[0],
             (platform::MessageBoxRequest{"Do you want to save changes?", platform::mb::kYesNoCancel,
                                          platform::mb::kQuestion, "Confirmation"}));
         EXPECT_EQ(Xfer(h, 1, "NodeDescription"), c.saved);
@@ -316,7 +319,7 @@ TEST(SavingTest, OkWithNothingPendingClosesAtOnce) {
         EXPECT_TRUE(user.click(f.cmdOK));
         EXPECT_FALSE(f.IsLoaded());
     });
-    EXPECT_TRUE(h.boxes.shown().empty());
+    EXPECT_TRUE(h.boxes->shown().empty());
     EXPECT_TRUE(h.prompts().empty());
     EXPECT_EQ(Xfer(h, 13, "Dial"), "12-34");
 }
@@ -338,7 +341,7 @@ TEST(SavingTest, AFailedGeneralRowUpdateLeavesTheNodeRowWrittenAndTheFormUsable)
         (std::vector<std::string>{
             "Source: Microsoft JET Database Engine - SaveChanges \r\nDescription: disk full"}));
     EXPECT_EQ(Xfer(h, 1, "NodeDescription"), "New");
-    EXPECT_EQ(h.mouse.Current(), platform::Pointer::Default);
+    EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
 }
 
 TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
@@ -363,9 +366,9 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
 
 TEST(SavingTest, AValidatorThatCannotBeCreatedSavesNothing) {
     Harness h;
-    h.factory.Unregister(platform::kValidatorProgId);
-    h.boxes.Answer(platform::answer::kOK);
-    h.boxes.Answer(kNo);
+    h.factory->Unregister(platform::kValidatorProgId);
+    h.boxes->Answer(platform::answer::kOK);
+    h.boxes->Answer(kNo);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "New", true);
         user.click(f.cmdOK);
@@ -404,10 +407,9 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
     };
     for (const auto& c : cases) {
         Harness h;
-        h.form().setConfigID(c.config);
-        h.form().setPartitionID(c.partition);
-        business_rules::Business_Rules rules(*h.component);
-        rules.DuplicateNode("0", c.number, c.type);
+        data::DataBase db(h.platform());
+        business_rules::NodeDuplicator(db, *h.boxes)
+            .DuplicateNode({c.config, c.partition}, "0", c.number, c.type);
         const std::string where = " WHERE ConfigID=" + std::to_string(c.config) +
                                   " AND PartID=" + std::to_string(c.partition) + " AND ";
         std::vector<std::string> got;
@@ -421,12 +423,11 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
                                                           "=" + c.number)));
         }
         EXPECT_EQ(got, c.expected) << c.type << " in " << c.config << "/" << c.partition;
-        EXPECT_TRUE(h.boxes.shown().empty());
+        EXPECT_TRUE(h.boxes->shown().empty());
     }
     Harness h;
-    h.form().setConfigID(2);
-    h.form().setPartitionID(3);
-    business_rules::Business_Rules(*h.component).DuplicateNode("0", "1250", "818");
+    data::DataBase db(h.platform());
+    business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({2, 3}, "0", "1250", "818");
     EXPECT_EQ(h.database.rows(
                   "SELECT m.VDAFilename, g.NodeTypeID FROM Node_MSG m JOIN Node_General_Pool g "
                   "USING (ConfigID, PartID, NodeNumber) WHERE ConfigID=2 AND PartID=3 AND "

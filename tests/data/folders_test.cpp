@@ -15,11 +15,11 @@ using platform::RegistryValue;
 
 constexpr const char* kTestKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Test";
 
-platform::Hive& HiveOf(platform::PlatformServices& services) {
-    return static_cast<platform::HiveRegistry&>(*services.registry).hive();
+platform::Hive& HiveOf(fixture::TestServices& services) {
+    return services.registry->hive();
 }
-int OpenKeys(platform::PlatformServices& services) {
-    return static_cast<platform::HiveRegistry&>(*services.registry).openKeys();
+int OpenKeys(const fixture::TestServices& services) {
+    return services.registry->openKeys();
 }
 
 TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {

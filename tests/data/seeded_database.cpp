@@ -1,5 +1,7 @@
 #include "data/seeded_database.h"
 
+#include "support/platform_doubles.h"
+
 namespace xfer::data::fixture {
 
 namespace {
@@ -22,13 +24,21 @@ std::string SeedValue(const std::string& column, const std::string& type, std::s
 
 }  // namespace
 
-platform::PlatformServices ServicesFor(const std::string& shellFolder) {
-    platform::PlatformServices services;
-    services.shell = std::make_unique<platform::FixedShell>(
+namespace {
+platform::PlatformParts PartsFor(const std::string& shellFolder,
+                                 platform::HiveRegistry*& registry) {
+    platform::PlatformParts parts;
+    parts.shell = std::make_unique<test::FixedShell>(
         shellFolder.empty() ? std::nullopt : std::optional<std::string>(shellFolder));
-    services.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-    return services;
+    auto hive = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+    registry = hive.get();
+    parts.registry = std::move(hive);
+    return parts;
 }
+}  // namespace
+
+TestServices::TestServices(const std::string& shellFolder)
+    : services(PartsFor(shellFolder, registry)) {}
 
 SeededDatabase::SeededDatabase() : services_(ServicesFor(db_.root())) {
     db_.exec("BEGIN");

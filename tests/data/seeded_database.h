@@ -11,8 +11,18 @@
 
 namespace xfer::data::fixture {
 
-// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is empty.
-platform::PlatformServices ServicesFor(const std::string& shellFolder);
+// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is an
+// empty hive that the test may fill.
+struct TestServices {
+    explicit TestServices(const std::string& shellFolder);
+    platform::Platform view() const { return services.view(); }
+
+    platform::HiveRegistry* registry = nullptr;
+    platform::PlatformServices services;
+};
+inline TestServices ServicesFor(const std::string& shellFolder) {
+    return TestServices(shellFolder);
+}
 
 class SeededDatabase {
   public:
@@ -25,7 +35,7 @@ class SeededDatabase {
 
   private:
     test::TempDatabase db_{/*withDemoData=*/false};
-    platform::PlatformServices services_;
+    TestServices services_;
 };
 
 }  // namespace xfer::data::fixture

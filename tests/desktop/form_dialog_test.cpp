@@ -118,20 +118,20 @@ TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
                   form.cmbBusy1Number.List(form.cmbBusy1Number.ListCount() - 1));
 
         dialog.grab().save(QStringLiteral(XFER_SCREENSHOT_PATH));
-        harness.boxes.Answer(platform::answer::kNo);  // leave without saving
+        harness.boxes->Answer(platform::answer::kNo);  // leave without saving
     });
 }
 
 TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
     OnDemoNode([&](GUI& form, FormDialog& dialog) {
         QTest::keyClicks(Widget<QLineEdit>(dialog, "txtDescription"), "!");
-        harness.boxes.Answer(platform::answer::kCancel);
+        harness.boxes->Answer(platform::answer::kCancel);
         dialog.close();
         EXPECT_TRUE(form.IsLoaded());
         EXPECT_TRUE(dialog.isVisible());
-        ASSERT_EQ(harness.boxes.shown().size(), 1u);
+        ASSERT_EQ(harness.boxes->shown().size(), 1u);
 
-        harness.boxes.Answer(platform::answer::kNo);
+        harness.boxes->Answer(platform::answer::kNo);
         dialog.close();
         EXPECT_FALSE(form.IsLoaded());
         EXPECT_FALSE(dialog.isVisible());

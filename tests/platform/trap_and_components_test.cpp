@@ -7,12 +7,13 @@
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "runtime/error.h"
+#include "support/platform_doubles.h"
 
 namespace xfer::platform {
 namespace {
 
 TEST(TrapTest, ReportsTheErrorAfterTheRestoreStepAndReturns) {
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
     std::vector<std::string> steps;
     const bool finished = Trap(
         boxes, "LoadData",
@@ -31,7 +32,7 @@ TEST(TrapTest, ReportsTheErrorAfterTheRestoreStepAndReturns) {
 }
 
 TEST(TrapTest, OtherFailuresAreReportedTooAndNothingEscapes) {
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
     EXPECT_FALSE(Trap(boxes, "X", [] { throw std::logic_error("broken"); }));
     EXPECT_TRUE(Trap(boxes, "Y", [] {}));
     ASSERT_EQ(boxes.shown().size(), 1u);
@@ -39,7 +40,7 @@ TEST(TrapTest, OtherFailuresAreReportedTooAndNothingEscapes) {
 }
 
 TEST(MessageBoxTest, ScriptedAnswersThenTheFirstButton) {
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
     boxes.Answer(answer::kCancel);
     EXPECT_EQ(boxes.MsgBox("q", mb::kYesNoCancel | mb::kQuestion, "Confirmation"), answer::kCancel);
     EXPECT_EQ(boxes.MsgBox("q", mb::kYesNoCancel | mb::kQuestion, "Confirmation"), answer::kYes);
@@ -59,8 +60,8 @@ TEST(LabelValidatorTest, RefusesQuotesThatBreakTheProductsSqlAndLineBreaks) {
 }
 
 TEST(ComponentFactoryTest, UnknownIdentifierCannotBeCreated) {
-    ComponentFactory factory;
-    RegisterDefaultComponents(factory);
+    auto owned = DefaultComponents();
+    ComponentFactory& factory = *owned;
     EXPECT_NE(factory.Create<TextFieldValidator>(kValidatorProgId), nullptr);
     factory.Unregister(kValidatorProgId);
     try {

@@ -1,36 +1,44 @@
 // Saving the node shown in the editor, after checking that every node it refers to exists.
 
+#include <cmath>
 #include <memory>
 #include <string>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
-#include "editor/gui.h"
+#include "business_rules/node_saver.h"
+
 #include "platform/error_trap.h"
 #include "runtime/text.h"
 
 namespace xfer::business_rules {
 
 using std::to_string;
+namespace type = data::node_type;
 
 namespace {
-constexpr const char* kXferTypeId = "4";
-constexpr const char* kStyleTypeId = "5";
+const std::string kXferTypeId = type::Text(type::kXFER);
+const std::string kStyleTypeId = type::Text(type::kSTYLE);
+
+// An identifier read as a number, as the check compares it with the fixed identifiers; -1,
+// which is none of them, when it is not a whole number.
+long IdOf(const std::string& text) {
+    const double value = runtime::Variant(text).toDouble();
+    return value == std::floor(value) && std::fabs(value) < 1e9 ? static_cast<long>(value) : -1;
+}
 }  // namespace
 
-void Business_Rules::SaveChanges(std::int16_t NodeNumber) {
-    auto& pointer = Platform().mousePointer;
+void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
+    auto& pointer = ctx_.platform().mousePointer;
     platform::Trap(
-        Platform().messageBoxes, "SaveChanges",
+        ctx_.platform().messageBoxes, "SaveChanges",
         [&] {
-            editor::GUI& form = Form();
+            editor::GUI& form = ctx_.form();
             pointer.Set(platform::Pointer::Hourglass);
             form.Frame1.setEnabled(false);
             form.StatusBar1.setVisible(true);
 
             CheckForUnReferencedNodes();
             form.StatusBar1.setPanelText(1, "Saving node information. Please wait...");
-            Platform().windows.Repaint();
+            ctx_.platform().windows.Repaint();
 
             const std::string label = form.txtDescription.Text();
             const std::string dial = form.txtDial.Text();
@@ -45,9 +53,10 @@ void Business_Rules::SaveChanges(std::int16_t NodeNumber) {
             const std::string config = to_string(form.ConfigID());
             const std::string partition = to_string(form.PartitionID());
             const std::string number = to_string(NodeNumber);
-            params.insert(params.end(), {"XFER", label, kXferTypeId, config, partition, number});
-            db_->Update_XFER_Node(params);
-            db_->Update_Node_General_Pool(
+            params.insert(params.end(),
+                          {type::kXferName, label, kXferTypeId, config, partition, number});
+            ctx_.db.Update_XFER_Node(params);
+            ctx_.db.Update_Node_General_Pool(
                 {label, runtime::NowText(), config, partition, kXferTypeId, number});
 
             pointer.Set(platform::Pointer::Default);
@@ -56,23 +65,23 @@ void Business_Rules::SaveChanges(std::int16_t NodeNumber) {
             form.Frame1.setEnabled(true);
         },
         [&] {
-            editor::GUI& form = component_.gui();
+            editor::GUI& form = ctx_.component.gui();
             form.StatusBar1.setVisible(false);
             form.Frame1.setEnabled(true);
             pointer.Set(platform::Pointer::Default);
         });
 }
 
-void Business_Rules::CheckForUnReferencedNodes() {
+void NodeSaver::CheckForUnReferencedNodes() {
     std::shared_ptr<platform::ConfirmationDialog> dialog;
-    auto& pointer = Platform().mousePointer;
+    auto& pointer = ctx_.platform().mousePointer;
     platform::Trap(
-        Platform().messageBoxes, "CheckForUnReferencedNodes",
+        ctx_.platform().messageBoxes, "CheckForUnReferencedNodes",
         [&] {
-            editor::GUI& form = Form();
+            editor::GUI& form = ctx_.form();
             form.StatusBar1.setPanelText(1, "Checking for non-existing nodes. Please wait...");
-            Platform().windows.Repaint();
-            dialog = Platform().components.Create<platform::ConfirmationDialog>(
+            ctx_.platform().windows.Repaint();
+            dialog = ctx_.platform().components.Create<platform::ConfirmationDialog>(
                 platform::kConfirmationProgId);
             form.lstNodeTypeName.Clear();
             form.lstNodeTypeID.Clear();
@@ -104,9 +113,10 @@ void Business_Rules::CheckForUnReferencedNodes() {
                 }
                 if (answer == platform::confirm::kCreate ||
                     answer == platform::confirm::kCreateAll) {
-                    DuplicateNode("0", number, typeId);
+                    duplicator_.DuplicateNode({form.ConfigID(), form.PartitionID()}, "0", number,
+                                              typeId);
                     form.StatusBar1.setPanelText(1, name + " is created.");
-                    Platform().windows.Repaint();
+                    ctx_.platform().windows.Repaint();
                 } else if (answer == platform::confirm::kStop ||
                            answer == platform::confirm::kClosed) {
                     break;
@@ -120,16 +130,15 @@ void Business_Rules::CheckForUnReferencedNodes() {
         });
 }
 
-void Business_Rules::AddNodeTolstRequired(std::string NodeName, std::string NodeTypeID,
-                                          std::string NodeNumber) {
-    platform::Trap(Platform().messageBoxes, "AddNodeTolstRequired", [&] {
-        editor::GUI& form = Form();
-        const double typeId = runtime::Variant(NodeTypeID).toDouble();
-        // NOOP and the types that never name a node of their own are not checked.
-        if (typeId == 999 || typeId == 816 || typeId == 814)
+void NodeSaver::AddNodeTolstRequired(std::string NodeName, std::string NodeTypeID,
+                                     const std::string& NodeNumber) {
+    platform::Trap(ctx_.platform().messageBoxes, "AddNodeTolstRequired", [&] {
+        editor::GUI& form = ctx_.form();
+        const long typeId = IdOf(NodeTypeID);
+        if (type::IsNeverChecked(typeId))
             return;
-        if (typeId == 817 || typeId == 818) {
-            NodeTypeID = "0";
+        if (type::IsStoredAsMsg(typeId)) {
+            NodeTypeID = type::Text(type::kMSG);
             NodeName = "MSG " + NodeNumber;
         }
         // Each node is listed once. The whole name is compared: a prefix match would take
@@ -144,17 +153,17 @@ void Business_Rules::AddNodeTolstRequired(std::string NodeName, std::string Node
     });
 }
 
-bool Business_Rules::NodeExisted(std::string NodeTypeID, const std::string& NodeNumber) {
+bool NodeSaver::NodeExisted(std::string NodeTypeID, const std::string& NodeNumber) {
     bool existed = false;
-    platform::Trap(Platform().messageBoxes, "NodeExisted", [&] {
-        editor::GUI& form = Form();
-        const double typeId = runtime::Variant(NodeTypeID).toDouble();
-        if (typeId == 817 || typeId == 818)
-            NodeTypeID = "0";
-        auto& rs = db_->rsGet_Description();
-        db_->Get_Description(
+    platform::Trap(ctx_.platform().messageBoxes, "NodeExisted", [&] {
+        editor::GUI& form = ctx_.form();
+        const long typeId = IdOf(NodeTypeID);
+        if (type::IsStoredAsMsg(typeId))
+            NodeTypeID = type::Text(type::kMSG);
+        auto& rs = ctx_.db.rsGet_Description();
+        ctx_.db.Get_Description(
             {to_string(form.ConfigID()), to_string(form.PartitionID()), NodeTypeID, NodeNumber});
-        existed = !rs.eof() || typeId == 815;  // BEEP names a command, never a node
+        existed = !rs.eof() || type::AlwaysExists(typeId);
         rs.close();
     });
     return existed;

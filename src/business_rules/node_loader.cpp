@@ -3,9 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
-#include "editor/gui.h"
+#include "business_rules/node_loader.h"
+
 #include "platform/error_trap.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
@@ -14,10 +13,11 @@ namespace xfer::business_rules {
 
 using runtime::Variant;
 using std::to_string;
+namespace type = data::node_type;
 
 namespace {
-constexpr int kStyleTypeId = 5;
-constexpr const char* kXferTypeId = "4";
+const std::string kXferTypeId = type::Text(type::kXFER);
+const std::string kStyleTypeId = type::Text(type::kSTYLE);
 
 // A node's label: the field's text, or "" when there is no row or the field is Null.
 std::string DescriptionOf(data::Recordset& rs) {
@@ -25,18 +25,18 @@ std::string DescriptionOf(data::Recordset& rs) {
 }
 }  // namespace
 
-void Business_Rules::LoadNodeNameAndNodeTypeID() {
-    platform::Trap(Platform().messageBoxes, "LoadNodeNameAndNodeTypeID", [&] {
-        editor::GUI& form = Form();
-        auto& names = db_->rsGet_Node_Names();
-        auto& limits = db_->rsGet_Max_NodeNumber();
-        db_->Get_Node_Names({});
+void NodeLoader::LoadNodeNameAndNodeTypeID() {
+    platform::Trap(ctx_.platform().messageBoxes, "LoadNodeNameAndNodeTypeID", [&] {
+        editor::GUI& form = ctx_.form();
+        auto& names = ctx_.db.rsGet_Node_Names();
+        auto& limits = ctx_.db.rsGet_Max_NodeNumber();
+        ctx_.db.Get_Node_Names({});
         while (!names.eof()) {
             const std::string id = names.field("ID").toText();
             const Variant& name = names.field("English_Name");
             form.NodeNameCollection().Add(name, id);
             form.NodeTypeIDCollection().Add(id, name.toText());
-            db_->Get_Max_NodeNumber(
+            ctx_.db.Get_Max_NodeNumber(
                 {to_string(form.ConfigID()), to_string(form.PartitionID()), id});
             if (!limits.eof()) {
                 form.MaxNodeNumberCollection().Add(limits.field("Max_Number"), id);
@@ -44,10 +44,11 @@ void Business_Rules::LoadNodeNameAndNodeTypeID() {
                 // Types without a limit row of their own.
                 const long typeId = names.field("ID").toInt32();
                 long fallback = 0;
-                if (typeId == 816) {
-                    fallback = 999;
-                } else if (typeId == 817 || typeId == 818) {
-                    fallback = form.MaxNodeNumberCollection().Item("0").toInt16();
+                if (typeId == type::kType816) {
+                    fallback = type::kType816DefaultLimit;
+                } else if (type::IsStoredAsMsg(typeId)) {
+                    fallback =
+                        form.MaxNodeNumberCollection().Item(type::Text(type::kMSG)).toInt16();
                 }
                 form.MaxNodeNumberCollection().Add(to_string(fallback), id);
             }
@@ -58,13 +59,13 @@ void Business_Rules::LoadNodeNameAndNodeTypeID() {
     });
 }
 
-void Business_Rules::LoadXStyle() {
-    platform::Trap(Platform().messageBoxes, "LoadXStyle", [&] {
-        editor::GUI& form = Form();
+void NodeLoader::LoadXStyle() {
+    platform::Trap(ctx_.platform().messageBoxes, "LoadXStyle", [&] {
+        editor::GUI& form = ctx_.form();
         form.cmbXStyle.Clear();
-        auto& limits = db_->rsGet_Max_NodeNumber();
-        db_->Get_Max_NodeNumber(
-            {to_string(form.ConfigID()), to_string(form.PartitionID()), to_string(kStyleTypeId)});
+        auto& limits = ctx_.db.rsGet_Max_NodeNumber();
+        ctx_.db.Get_Max_NodeNumber(
+            {to_string(form.ConfigID()), to_string(form.PartitionID()), kStyleTypeId});
         if (!limits.eof()) {
             const Variant& max = limits.field("Max_Number");
             if (!max.isNull() && max.toDouble() > 0) {
@@ -79,28 +80,29 @@ void Business_Rules::LoadXStyle() {
     });
 }
 
-void Business_Rules::Get_XStyle_Description(const std::int16_t& StyleNodeNumber) {
-    platform::Trap(Platform().messageBoxes, "Get_XStyle_Description", [&] {
-        editor::GUI& form = Form();
-        auto& rs = db_->rsGet_Description();
-        db_->Get_Description({to_string(form.ConfigID()), to_string(form.PartitionID()),
-                              to_string(kStyleTypeId), to_string(StyleNodeNumber)});
+void NodeLoader::Get_XStyle_Description(std::int16_t StyleNodeNumber) {
+    platform::Trap(ctx_.platform().messageBoxes, "Get_XStyle_Description", [&] {
+        editor::GUI& form = ctx_.form();
+        auto& rs = ctx_.db.rsGet_Description();
+        ctx_.db.Get_Description({to_string(form.ConfigID()), to_string(form.PartitionID()),
+                              kStyleTypeId, to_string(StyleNodeNumber)});
         form.txtXStyleDescription.setText(DescriptionOf(rs));
         rs.close();
     });
 }
 
-void Business_Rules::LoadExistingNodesInRecordSelector(std::int16_t Node_Number) {
-    platform::Trap(Platform().messageBoxes, "LoadExistingNodesInRecordSelector", [&] {
-        editor::GUI& form = Form();
-        auto& rs = db_->rsGet_All_XFER_Nodes();
-        db_->Get_All_XFER_Nodes(
+void NodeLoader::LoadExistingNodesInRecordSelector(std::int16_t Node_Number,
+                                                   bool IsTemplateNode) {
+    platform::Trap(ctx_.platform().messageBoxes, "LoadExistingNodesInRecordSelector", [&] {
+        editor::GUI& form = ctx_.form();
+        auto& rs = ctx_.db.rsGet_All_XFER_Nodes();
+        ctx_.db.Get_All_XFER_Nodes(
             {to_string(form.ConfigID()), to_string(form.PartitionID()), kXferTypeId});
         long toSelect = 0;
         std::optional<std::string> xfer;  // the type's name, looked up at the first entry
         while (!rs.eof()) {
             const std::int32_t number = rs.field("NodeNumber").toInt32();
-            const bool take = isTemplateNode_ ? number == 0 : number > 0;
+            const bool take = IsTemplateNode ? number == 0 : number > 0;
             if (take) {
                 if (!xfer)
                     xfer = form.NodeNameCollection().Item(kXferTypeId).toText();
@@ -114,7 +116,7 @@ void Business_Rules::LoadExistingNodesInRecordSelector(std::int16_t Node_Number)
         rs.close();
         if (form.cmbNode.ListCount() > 0)
             form.cmbNode.setListIndex(toSelect);
-        if (isTemplateNode_) {
+        if (IsTemplateNode) {
             form.cmdFirst.setVisible(false);
             form.cmdPrevious.setVisible(false);
             form.cmbNode.setVisible(false);
@@ -126,14 +128,15 @@ void Business_Rules::LoadExistingNodesInRecordSelector(std::int16_t Node_Number)
     });
 }
 
-void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
-    auto& pointer = Platform().mousePointer;
+bool NodeLoader::LoadData(std::int16_t Node_Number) {
+    bool NodeLoaded = false;
+    auto& pointer = ctx_.platform().mousePointer;
     platform::Trap(
-        Platform().messageBoxes, "LoadData",
+        ctx_.platform().messageBoxes, "LoadData",
         [&] {
-            editor::GUI& form = Form();
+            editor::GUI& form = ctx_.form();
             if (form.cmbXStyle.ListCount() == 0) {
-                Platform().messageBoxes.MsgBox(
+                ctx_.platform().messageBoxes.MsgBox(
                     "Please check the \"Max Number of each Node\" Section for STYLE Node in "
                     "Partition Settings.",
                     platform::mb::kOKOnly | platform::mb::kInformation, "Information");
@@ -143,8 +146,8 @@ void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
             pointer.Set(platform::Pointer::Hourglass);
             const std::string config = to_string(form.ConfigID());
             const std::string partition = to_string(form.PartitionID());
-            auto& node = db_->rsGet_XFER_Node();
-            db_->Get_XFER_Node({config, partition, to_string(Node_Number), kXferTypeId});
+            auto& node = ctx_.db.rsGet_XFER_Node();
+            ctx_.db.Get_XFER_Node({config, partition, to_string(Node_Number), kXferTypeId});
             if (!node.eof()) {
                 form.txtDial.setText(node.field("Dial").textOrEmpty());
                 const std::int16_t style = node.field("StyleNodeNumber").toInt16();
@@ -152,7 +155,7 @@ void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
                 Get_XStyle_Description(style);
                 form.txtDescription.setText(node.field("NodeDescription").textOrEmpty());
                 form.LVExceptions.ClearItems();
-                auto& description = db_->rsGet_Description();
+                auto& description = ctx_.db.rsGet_Description();
                 for (const auto& e : editor::kExceptions) {
                     const std::string type = node.field(e.typeColumn).textOrEmpty();
                     const std::string number = node.field(e.numberColumn).textOrEmpty();
@@ -161,15 +164,15 @@ void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
                     std::int16_t typeId = 0;
                     if (upper == "NOOP" && e.allowsNoop) {
                         shown = type;
-                        typeId = editor::kNoopTypeId;
+                        typeId = type::kNOOP;
                     } else if (upper == "BEEP" && e.allowsBeep) {
                         shown = type;
-                        typeId = editor::kBeepTypeId;
+                        typeId = type::kBEEP;
                     } else {
                         shown = type + " " + number;
                         typeId = form.NodeTypeIDCollection().Item(type).toInt16();
                     }
-                    db_->Get_Description({config, partition, to_string(typeId), number});
+                    ctx_.db.Get_Description({config, partition, to_string(typeId), number});
                     const std::string label = DescriptionOf(description);
                     description.close();
                     editor::ListItem& row =
@@ -185,7 +188,7 @@ void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
                 form.lblRecordPosition.setCaption(to_string(form.cmbNode.ListIndex() + 1) + " of " +
                                                   to_string(form.cmbNode.ListCount()));
             } else {
-                Platform().messageBoxes.MsgBox(
+                ctx_.platform().messageBoxes.MsgBox(
                     form.NodeNameCollection().Item(kXferTypeId).toText() + " " +
                         to_string(form.nodeNumber()) + " doesn't exist.",
                     platform::mb::kOKOnly | platform::mb::kInformation, "Information");
@@ -214,6 +217,7 @@ void Business_Rules::LoadData(std::int16_t Node_Number, bool& NodeLoaded) {
             pointer.Set(platform::Pointer::Default);
             NodeLoaded = false;
         });
+    return NodeLoaded;
 }
 
 }  // namespace xfer::business_rules

@@ -1,4 +1,4 @@
-#include "editor/session_script.h"
+#include "host/session_runner.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,216 +7,17 @@
 #include <ostream>
 #include <string>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
 #include "data/database.h"
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
-#include "editor/session_window_system.h"
-#include "platform/platform.h"
+#include "host/editor_host.h"
+#include "host/session_window_system.h"
+#include "host/stored_nodes.h"
 #include "runtime/error.h"
-#include "runtime/text.h"
 
-namespace xfer::editor {
+namespace xfer::host {
 
-ScriptError::ScriptError(int line, const std::string& message)
-    : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
-
-// Parsing ---------------------------------------------------------------------------------------
-
-namespace {
-
-struct VerbRule {
-    std::string_view word;
-    ScriptVerb verb;
-    bool control;  // takes a control name first
-    bool text;     // then a text
-    bool number;   // or a number
-};
-
-constexpr VerbRule kVerbs[] = {
-    {"click", ScriptVerb::Click, true, false, false},
-    {"type", ScriptVerb::Type, true, true, false},
-    {"replace", ScriptVerb::Replace, true, true, false},
-    {"choose", ScriptVerb::Choose, true, true, false},
-    {"row", ScriptVerb::Row, false, false, true},
-    {"scroll", ScriptVerb::Scroll, false, false, true},
-    {"header", ScriptVerb::Header, false, false, true},
-    {"focus", ScriptVerb::Focus, true, false, false},
-    {"close", ScriptVerb::Close, false, false, false},
-    {"answer", ScriptVerb::Answer, false, true, false},
-    {"confirm", ScriptVerb::Confirm, false, true, false},
-};
-
-struct Word {
-    std::string_view name;
-    long code;
-};
-
-constexpr Word kAnswers[] = {{"ok", platform::answer::kOK},
-                             {"cancel", platform::answer::kCancel},
-                             {"yes", platform::answer::kYes},
-                             {"no", platform::answer::kNo}};
-constexpr Word kConfirms[] = {{"create", platform::confirm::kCreate},
-                              {"create-all", platform::confirm::kCreateAll},
-                              {"skip", platform::confirm::kSkip},
-                              {"stop", platform::confirm::kStop},
-                              {"closed", platform::confirm::kClosed}};
-
-template <std::size_t N>
-std::string_view NameOf(const Word (&words)[N], long code) {
-    for (const Word& w : words) {
-        if (w.code == code)
-            return w.name;
-    }
-    return "?";
-}
-
-// Splits a line into words; a double-quoted word may hold blanks and the escapes \" \\ \b.
-// A word starting with # outside quotes begins a comment.
-// `end` is where the words end: the comment's start or the line's end.
-std::vector<std::string> Words(std::string_view line, int number, std::size_t& end) {
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    end = line.size();
-    while (i < line.size()) {
-        if (std::isspace(static_cast<unsigned char>(line[i]))) {
-            ++i;
-            continue;
-        }
-        if (line[i] == '#') {
-            end = i;
-            break;
-        }
-        std::string word;
-        if (line[i] == '"') {
-            ++i;
-            bool closed = false;
-            while (i < line.size()) {
-                const char c = line[i++];
-                if (c == '"') {
-                    closed = true;
-                    break;
-                }
-                if (c != '\\' || i >= line.size()) {
-                    word += c;
-                    continue;
-                }
-                const char escaped = line[i++];
-                if (escaped == 'b') {
-                    word += '\b';
-                } else if (escaped == '"' || escaped == '\\') {
-                    word += escaped;
-                } else {
-                    throw ScriptError(number, std::string("unknown escape \\") + escaped);
-                }
-            }
-            if (!closed)
-                throw ScriptError(number, "a quoted text is not closed");
-        } else {
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) {
-                word += line[i++];
-            }
-        }
-        words.push_back(std::move(word));
-    }
-    return words;
-}
-
-long WholeNumber(const std::string& word, int line) {
-    std::size_t used = 0;
-    long value = 0;
-    try {
-        value = std::stol(word, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != word.size()) {
-        throw ScriptError(line, "\"" + word + "\" is not a whole number");
-    }
-    return value;
-}
-
-template <std::size_t N>
-long CodeOf(const Word (&words)[N], const std::string& word, int line) {
-    for (const Word& w : words) {
-        if (runtime::EqualsNoCase(w.name, word))
-            return w.code;
-    }
-    std::string known;
-    for (const Word& w : words)
-        known += (known.empty() ? "" : ", ") + std::string(w.name);
-    throw ScriptError(line, "\"" + word + "\" is not one of " + known);
-}
-
-ScriptStep ParseLine(const std::vector<std::string>& words, int line, std::string_view source) {
-    const VerbRule* rule = nullptr;
-    for (const VerbRule& v : kVerbs) {
-        if (runtime::EqualsNoCase(v.word, words[0]))
-            rule = &v;
-    }
-    if (rule == nullptr)
-        throw ScriptError(line, "unknown action \"" + words[0] + "\"");
-    const std::size_t wanted = 1 + (rule->control ? 1 : 0) + (rule->text || rule->number ? 1 : 0);
-    if (words.size() != wanted) {
-        throw ScriptError(line, std::string(rule->word) + " takes " + std::to_string(wanted - 1) +
-                                    " argument" + (wanted == 2 ? "" : "s"));
-    }
-    ScriptStep step;
-    step.line = line;
-    step.verb = rule->verb;
-    step.source = std::string(source);
-    std::size_t next = 1;
-    if (rule->control)
-        step.control = words[next++];
-    if (rule->number)
-        step.number = WholeNumber(words[next], line);
-    if (rule->text)
-        step.text = words[next];
-    switch (step.verb) {
-        case ScriptVerb::Answer:
-            step.number = CodeOf(kAnswers, step.text, line);
-            break;
-        case ScriptVerb::Confirm:
-            step.number = CodeOf(kConfirms, step.text, line);
-            break;
-        case ScriptVerb::Row:
-        case ScriptVerb::Header:
-            if (step.number < 1)
-                throw ScriptError(line, "rows and columns count from 1");
-            break;
-        default:
-            break;
-    }
-    return step;
-}
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-}  // namespace
-
-std::vector<ScriptStep> ParseSessionScript(std::string_view text) {
-    std::vector<ScriptStep> steps;
-    int number = 0;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++number;
-        std::size_t wordsEnd = 0;
-        const auto words = Words(line, number, wordsEnd);
-        if (!words.empty()) {
-            steps.push_back(ParseLine(words, number, Trimmed(line.substr(0, wordsEnd))));
-        }
-    }
-    return steps;
-}
+using namespace editor;
 
 // Running ---------------------------------------------------------------------------------------
 
@@ -273,7 +74,7 @@ const ButtonSet& ButtonsOf(int buttons) {
 }
 
 std::string AnswerName(long code) {
-    std::string name(NameOf(kAnswers, code));
+    std::string name(AnswerWord(code));
     name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
     return name;
 }
@@ -340,7 +141,7 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
             s.confirms.pop_front();
         }
         s.out << "  [" << title << " prompt] " << Quoted(prompt) << " -> "
-              << NameOf(kConfirms, code) << "\n";
+              << ConfirmWord(code) << "\n";
         if (unanswered)
             s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
         return code;
@@ -465,41 +266,37 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
     return done ? std::string() : name + " refused the action";
 }
 
-void WriteStoredNode(platform::PlatformServices& services, std::int16_t config,
-                     std::int16_t partition, std::int16_t node, std::ostream& out) {
-    data::DataBase db(services.view());
-    db.Get_XFER_Node(
-        {std::to_string(config), std::to_string(partition), std::to_string(node), "4"});
-    data::Recordset& rs = db.rsGet_XFER_Node();
+void WriteStoredNode(data::DataBase& db, std::int16_t config, std::int16_t partition,
+                     std::int16_t node, std::ostream& out) {
+    const auto stored = ReadXferNode(db, config, partition, node);
     out << "Node_XFER " << config << "/" << partition << " node " << node;
-    if (rs.eof()) {
+    if (!stored) {
         out << ": not stored\n";
         return;
     }
     out << " as stored:\n";
-    const auto text = [&](std::string_view field) { return rs.field(field).textOrEmpty(); };
-    out << "  Label: " << Quoted(text("NodeDescription")) << "\n";
-    out << "  Dial: " << Quoted(text("Dial")) << "\n";
-    out << "  Style: STYLE " << text("StyleNodeNumber") << "\n";
+    out << "  Label: " << Quoted(stored->label) << "\n";
+    out << "  Dial: " << Quoted(stored->dial) << "\n";
+    out << "  Style: STYLE " << stored->style << "\n";
     for (const auto& e : kExceptions) {
-        out << "  " << e.label << ": " << text(e.typeColumn) << " " << text(e.numberColumn) << "\n";
+        const StoredTarget& t = stored->targets[static_cast<std::size_t>(e.id)];
+        out << "  " << e.label << ": " << t.type << " " << t.number << "\n";
     }
-    rs.close();
 }
 
 }  // namespace
 
-bool RunSessionScript(const std::vector<ScriptStep>& steps, platform::PlatformServices& services,
-                      std::int16_t config, std::int16_t partition, std::int16_t node,
-                      std::ostream& out) {
+bool RunSessionScript(const std::vector<ScriptStep>& steps, const SessionTarget& target,
+                      platform::PlatformParts machine, std::ostream& out) {
     auto state = std::make_shared<RunState>(out);
-    services.messageBoxes = std::make_unique<ScriptBoxes>(state);
-    services.components->Register(platform::kConfirmationProgId,
-                                  [state] { return std::make_shared<ScriptConfirmation>(state); });
-    auto windows = std::make_unique<SessionWindowSystem>();
-    SessionWindowSystem& session = *windows;
-    services.windows = std::move(windows);
-    session.setSession([&](GUI& form, UserActions& user) {
+    auto session = std::make_unique<SessionWindowSystem>();
+    SessionWindowSystem& windows = *session;
+    machine.messageBoxes = std::make_unique<ScriptBoxes>(state);
+    machine.windows = std::move(session);
+    machine.components = platform::DefaultComponents();
+    machine.components->Register(platform::kConfirmationProgId,
+                                 [state] { return std::make_shared<ScriptConfirmation>(state); });
+    windows.setSession([&](GUI& form, UserActions& user) {
         // What the status bar says while saving belongs in the transcript too.
         form.StatusBar1.setObserver([&out](Control& bar, Prop what) {
             const auto& status = static_cast<StatusBar&>(bar);
@@ -524,27 +321,26 @@ bool RunSessionScript(const std::vector<ScriptStep>& steps, platform::PlatformSe
         form.StatusBar1.setObserver(nullptr);
     });
 
-    out << "open config " << config << ", partition " << partition << ", node " << node << "\n";
+    out << "open config " << target.config << ", partition " << target.partition << ", node "
+        << target.node << "\n";
     try {
-        business_rules::Component component(services.view());
-        {
-            business_rules::Business_Rules host(component);
-            host.ShowNodeEditor(config, partition, node);
-        }
-        if (session.shownCount() == 0) {
-            state->fail("the editor did not open node " + std::to_string(node));
-        } else if (session.leftOpen()) {
+        EditorHost host(platform::PlatformServices(std::move(machine)));
+        host.Open(target.config, target.partition, target.node);
+        if (windows.shownCount() == 0) {
+            state->fail("the editor did not open node " + std::to_string(target.node));
+        } else if (windows.leftOpen()) {
             state->fail("the form would not close");
         }
         if (!state->answers.empty() || !state->confirms.empty()) {
             out << "note: " << state->answers.size() + state->confirms.size()
                 << " scripted answers were not asked for\n";
         }
-        WriteStoredNode(services, config, partition, component.gui().nodeNumber(), out);
+        data::DataBase db(host.platform());
+        WriteStoredNode(db, target.config, target.partition, host.form().nodeNumber(), out);
     } catch (const runtime::Error& error) {
         state->fail(error.source() + ": " + error.description());
     }
     return !state->failed();
 }
 
-}  // namespace xfer::editor
+}  // namespace xfer::host

@@ -1,7 +1,6 @@
 #pragma once
-// Scripted editing sessions: a small line-based language of user actions and of the answers to
-// give to message boxes and confirmation prompts, run through UserActions inside the modal
-// show, with a transcript of everything the user would have seen.
+// The language of scripted editing sessions: one user action, or one answer to give to a
+// message box or confirmation prompt, a line. session_runner.h carries a script out.
 //
 //   # a comment
 //   type txtDescription "New label"     appends keys; "\b" is backspace
@@ -18,18 +17,12 @@
 // hidden or disabled control, an entry that is not in the list) or a box or prompt that asks
 // for an answer the script does not give ends the run as failed, with a line saying which.
 
-#include <cstdint>
-#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace xfer::platform {
-class PlatformServices;
-}
-
-namespace xfer::editor {
+namespace xfer::host {
 
 enum class ScriptVerb {
     Click,
@@ -66,12 +59,8 @@ class ScriptError : public std::runtime_error {
 // Raises ScriptError naming the first line it cannot read.
 std::vector<ScriptStep> ParseSessionScript(std::string_view text);
 
-// Opens XFER node `node` as a host does, on a component built from `services` whose message
-// boxes, confirmation dialog and window system are replaced by the script's; runs the steps
-// inside the modal show and writes the transcript to `out`, ending with the stored node.
-// Returns whether every step could be carried out and every question was answered.
-bool RunSessionScript(const std::vector<ScriptStep>& steps, platform::PlatformServices& services,
-                      std::int16_t config, std::int16_t partition, std::int16_t node,
-                      std::ostream& out);
+// The words of the answers and prompts' answers, by code ("yes", "create-all"); "?" if unknown.
+std::string_view AnswerWord(long code);
+std::string_view ConfirmWord(long code);
 
-}  // namespace xfer::editor
+}  // namespace xfer::host

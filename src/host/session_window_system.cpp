@@ -1,15 +1,15 @@
-#include "editor/session_window_system.h"
+#include "host/session_window_system.h"
 
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 
-namespace xfer::editor {
+namespace xfer::host {
 
 void SessionWindowSystem::ShowModal(platform::Window& window) {
     ++shown_;
     leftOpen_ = false;
-    auto& form = dynamic_cast<GUI&>(window);
-    UserActions user(form);
+    auto& form = dynamic_cast<editor::GUI&>(window);
+    editor::UserActions user(form);
     if (session_)
         session_(form, user);
     if (form.IsLoaded())
@@ -17,4 +17,4 @@ void SessionWindowSystem::ShowModal(platform::Window& window) {
     leftOpen_ = form.IsLoaded();
 }
 
-}  // namespace xfer::editor
+}  // namespace xfer::host

@@ -5,11 +5,12 @@
 
 #include <sstream>
 
-#include "editor/session_script.h"
+#include "host/session_runner.h"
 #include "platform/platform.h"
+#include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
-namespace xfer::editor {
+namespace xfer::host {
 namespace {
 
 TEST(SessionScriptParse, ReadsEveryActionWithItsArguments) {
@@ -60,10 +61,11 @@ TEST(SessionScriptParse, NamesTheLineItCannotRead) {
 class SessionScriptRun : public ::testing::Test {
   protected:
     bool Run(const std::string& script, std::int16_t node = 5) {
-        platform::PlatformServices services;
-        services.shell = std::make_unique<platform::FixedShell>(database.root());
-        services.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-        return RunSessionScript(ParseSessionScript(script), services, 1, 1, node, transcript);
+        platform::PlatformParts machine;
+        machine.shell = std::make_unique<test::FixedShell>(database.root());
+        machine.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        return RunSessionScript(ParseSessionScript(script), {1, 1, node}, std::move(machine),
+                                transcript);
     }
     bool Says(const std::string& text) const {
         return transcript.str().find(text) != std::string::npos;
@@ -128,4 +130,4 @@ TEST_F(SessionScriptRun, FailsWhenTheEditorDoesNotOpen) {
 }
 
 }  // namespace
-}  // namespace xfer::editor
+}  // namespace xfer::host

@@ -1,21 +1,22 @@
 #pragma once
 // A window system without a display: the modal show runs a user session (a function acting on
 // the form through UserActions), then closes the window with its close box if the session did
-// not close it. Used by tests and by the host's scripted sessions.
+// not close it. The scripted sessions run on it, and so do the tests and the benchmarks.
 
 #include <functional>
-#include <string>
 
 #include "platform/window_system.h"
 
 namespace xfer::editor {
-
 class GUI;
 class UserActions;
+}  // namespace xfer::editor
+
+namespace xfer::host {
 
 class SessionWindowSystem final : public platform::WindowSystem {
   public:
-    using Session = std::function<void(GUI& form, UserActions& user)>;
+    using Session = std::function<void(editor::GUI& form, editor::UserActions& user)>;
 
     void setSession(Session session) { session_ = std::move(session); }
     void ShowModal(platform::Window& window) override;
@@ -30,4 +31,4 @@ class SessionWindowSystem final : public platform::WindowSystem {
     bool leftOpen_ = false;
 };
 
-}  // namespace xfer::editor
+}  // namespace xfer::host

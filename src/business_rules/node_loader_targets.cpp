@@ -1,17 +1,15 @@
-// The five loaders of the exceptions' target types: one implementation, driven by a table of
-// what differs between them.
+// The five loaders of the exceptions' target types (one implementation, driven by a table of
+// what differs between them) and the hiding of the pickers before they run.
 
 #include <string>
 #include <vector>
 
-#include "business_rules/business_rules.h"
-#include "business_rules/component.h"
-#include "editor/gui.h"
+#include "business_rules/node_loader.h"
 #include "platform/error_trap.h"
 
 namespace xfer::business_rules {
 
-struct Business_Rules::TargetLoader {
+struct NodeLoader::TargetLoader {
     const char* procedure;
     const char* setId;
     std::vector<editor::Exception> pickers;  // the type pickers filled, in this order
@@ -19,18 +17,19 @@ struct Business_Rules::TargetLoader {
     bool offerTypesWithoutLimit;
 };
 
-void Business_Rules::LoadExceptionTargets(const TargetLoader& loader) {
-    platform::Trap(Platform().messageBoxes, loader.procedure, [&] {
-        editor::GUI& form = Form();
+void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
+    platform::Trap(ctx_.platform().messageBoxes, loader.procedure, [&] {
+        editor::GUI& form = ctx_.form();
         for (const auto e : loader.pickers)
             form.NodePicker(e).Clear();
-        auto& rules = db_->rsGet_Node_Type_can_contain_nodes();
-        auto& limits = db_->rsGet_Max_NodeNumber();
-        db_->Get_Node_Type_can_contain_nodes({"4", loader.setId});
+        auto& rules = ctx_.db.rsGet_Node_Type_can_contain_nodes();
+        auto& limits = ctx_.db.rsGet_Max_NodeNumber();
+        ctx_.db.Get_Node_Type_can_contain_nodes(
+            {data::node_type::Text(data::node_type::kXFER), loader.setId});
         while (!rules.eof()) {
             const runtime::Variant& child = rules.field("Child_Node_Type_ID");
             const std::string childId = child.toText();
-            db_->Get_Max_NodeNumber(
+            ctx_.db.Get_Max_NodeNumber(
                 {std::to_string(form.ConfigID()), std::to_string(form.PartitionID()), childId});
             bool offer = false;
             if (!limits.eof()) {
@@ -59,17 +58,17 @@ void Business_Rules::LoadExceptionTargets(const TargetLoader& loader) {
     });
 }
 
-void Business_Rules::LoadHoldNode() {
+void NodeLoader::LoadHoldNode() {
     LoadExceptionTargets(
         {"LoadHoldNode", "1", {editor::Exception::Hold}, editor::Exception::Hold, true});
 }
 
-void Business_Rules::LoadMOHNode() {
+void NodeLoader::LoadMOHNode() {
     LoadExceptionTargets(
         {"LoadMOHNode", "3", {editor::Exception::MOH}, editor::Exception::MOH, true});
 }
 
-void Business_Rules::LoadBusy1Busy2Node() {
+void NodeLoader::LoadBusy1Busy2Node() {
     LoadExceptionTargets({"LoadBusy1Busy2Node",
                           "5",
                           {editor::Exception::Busy1, editor::Exception::Busy2},
@@ -77,7 +76,7 @@ void Business_Rules::LoadBusy1Busy2Node() {
                           false});
 }
 
-void Business_Rules::LoadNoAnswerNode() {
+void NodeLoader::LoadNoAnswerNode() {
     LoadExceptionTargets({"LoadNoAnswerNode",
                           "6",
                           {editor::Exception::NoAnswer},
@@ -85,9 +84,21 @@ void Business_Rules::LoadNoAnswerNode() {
                           false});
 }
 
-void Business_Rules::LoadAnswerNode() {
+void NodeLoader::LoadAnswerNode() {
     LoadExceptionTargets(
         {"LoadAnswerNode", "7", {editor::Exception::Answer}, editor::Exception::Answer, true});
+}
+
+}  // namespace xfer::business_rules
+
+namespace xfer::business_rules {
+
+void NodeLoader::HideExceptionPickers() {
+    editor::GUI& form = ctx_.form();
+    for (const auto& e : editor::kExceptions) {
+        form.NodePicker(e.id).setVisible(false);
+        form.NumberPicker(e.id).setVisible(false);
+    }
 }
 
 }  // namespace xfer::business_rules

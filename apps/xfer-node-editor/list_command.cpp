@@ -1,0 +1,84 @@
+// list and where: what the host says about the database and a partition's XFER nodes.
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "data/database.h"
+#include "editor/exception_table.h"
+#include "host/database_location.h"
+#include "host/stored_nodes.h"
+#include "program.h"
+
+namespace xfer::app {
+
+namespace {
+
+struct ListOptions {
+    std::int16_t config = 0;
+    std::int16_t partition = 0;
+};
+
+int Where() {
+    const platform::PlatformServices services;
+    const host::DatabaseLocation where = host::LocateDatabase(services.view());
+    std::cout << "database: " << where.path << (where.exists ? "" : " (not there yet)")
+              << "\nfound by: " << where.how << "\n";
+    return kOk;
+}
+
+void PrintTable(const std::vector<std::vector<std::string>>& table) {
+    std::vector<std::size_t> widths(table.front().size(), 0);
+    for (const auto& row : table) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    for (const auto& row : table) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            line += row[c] + std::string(widths[c] - row[c].size() + 2, ' ');
+        std::cout << line.substr(0, line.find_last_not_of(' ') + 1) << "\n";
+    }
+}
+
+int List(const ListOptions& options) {
+    const platform::PlatformServices services;
+    if (!RequireDatabase(services.view()))
+        return kFailed;
+    data::DataBase db(services.view());
+    std::vector<std::vector<std::string>> table{{"Node", "Label", "Dial", "Style", "Hold", "MOH",
+                                                 "Busy 1", "Busy 2", "No Answer", "Answer"}};
+    for (const host::StoredXferNode& node :
+         host::ReadXferNodes(db, options.config, options.partition)) {
+        std::vector<std::string> row{std::to_string(node.number), node.label, node.dial,
+                                     "STYLE " + node.style};
+        for (const host::StoredTarget& t : node.targets)
+            row.push_back(t.type + " " + t.number);
+        table.push_back(std::move(row));
+    }
+    if (table.size() == 1) {
+        std::cout << "no XFER nodes in configuration " << options.config << ", partition "
+                  << options.partition << "\n";
+        return kOk;
+    }
+    PrintTable(table);
+    return kOk;
+}
+
+}  // namespace
+
+void AddListCommand(CLI::App& app, Program& program) {
+    auto options = std::make_shared<ListOptions>();
+    CLI::App* list =
+        app.add_subcommand("list", "list the XFER nodes of a partition and their targets");
+    AddId(list, "--config", options->config, "configuration (ConfigID)");
+    AddId(list, "--partition", options->partition, "partition (PartID)");
+    list->callback([&program, options] { program.run([&] { return List(*options); }); });
+}
+
+void AddWhereCommand(CLI::App& app, Program& program) {
+    CLI::App* where = app.add_subcommand("where", "print the database path and how it was found");
+    where->callback([&program] { program.run(Where); });
+}
+
+}  // namespace xfer::app

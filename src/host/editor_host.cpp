@@ -1,0 +1,23 @@
+#include "host/editor_host.h"
+
+#include "business_rules/business_rules.h"
+#include "business_rules/component.h"
+
+namespace xfer::host {
+
+EditorHost::EditorHost(platform::PlatformServices services)
+    : services_(std::move(services)),
+      component_(std::make_unique<business_rules::Component>(services_.view())) {}
+
+EditorHost::~EditorHost() = default;
+
+bool EditorHost::Open(std::int16_t config, std::int16_t partition, std::int16_t node) {
+    business_rules::Business_Rules host(*component_);
+    return host.ShowNodeEditor(config, partition, node);
+}
+
+editor::GUI& EditorHost::form() noexcept {
+    return component_->gui();
+}
+
+}  // namespace xfer::host

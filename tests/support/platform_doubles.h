@@ -1,0 +1,87 @@
+#pragma once
+// Platform seams for tests: a fixed common application-data folder, message boxes that record
+// every box and answer from a script, and a confirmation dialog that does the same.
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/components.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+namespace xfer::test {
+
+// Answers folder 35 with a fixed folder (or none); other folders are unknown.
+class FixedShell final : public platform::Shell {
+  public:
+    explicit FixedShell(std::optional<std::string> commonAppData)
+        : folder_(std::move(commonAppData)) {}
+    std::optional<std::string> SpecialFolderPath(int csidl) override {
+        return csidl == platform::kCsidlCommonAppData ? folder_ : std::nullopt;
+    }
+
+  private:
+    std::optional<std::string> folder_;
+};
+
+// Records every box and answers from a script; with the script used up it answers the box's
+// first button and counts the box as unscripted.
+class RecordingMessageBoxes final : public platform::MessageBoxes {
+  public:
+    int Show(const platform::MessageBoxRequest& request) override {
+        shown_.push_back(request);
+        if (script_.empty()) {
+            ++unscripted_;
+            return platform::DefaultAnswer(request.buttons);
+        }
+        const int code = script_.front();
+        script_.pop_front();
+        return code;
+    }
+
+    void Answer(int code) { script_.push_back(code); }
+    const std::vector<platform::MessageBoxRequest>& shown() const { return shown_; }
+    int unscripted() const { return unscripted_; }
+    std::size_t pendingAnswers() const { return script_.size(); }
+    void Clear() {
+        script_.clear();
+        shown_.clear();
+        unscripted_ = 0;
+    }
+
+  private:
+    std::deque<int> script_;
+    std::vector<platform::MessageBoxRequest> shown_;
+    int unscripted_ = 0;
+};
+
+// Answers from a script and records every prompt; with the script used up it answers "closed".
+// Every dialog the factory makes shares one script.
+class ScriptedConfirmationDialog final : public platform::ConfirmationDialog {
+  public:
+    struct Shared {
+        std::deque<long> answers;
+        std::vector<std::string> prompts;
+        int unscripted = 0;
+    };
+    explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared)
+        : shared_(std::move(shared)) {}
+    long Show(short, const std::string& prompt, long, long, const std::string&) override {
+        shared_->prompts.push_back(prompt);
+        if (shared_->answers.empty()) {
+            ++shared_->unscripted;
+            return platform::confirm::kClosed;
+        }
+        const long answer = shared_->answers.front();
+        shared_->answers.pop_front();
+        return answer;
+    }
+
+  private:
+    std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace xfer::test
