@@ -6,6 +6,7 @@
 #include "runtime/collection.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 #include "runtime/variant.h"
 
 namespace xfer::runtime {
@@ -90,6 +91,21 @@ TEST(CollectionTest, ErrorsOfTheClassicCollection) {
     EXPECT_EQ(ErrorOf([&] { (void)c.Item("missing"); }), err::kInvalidProcedureCall);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item(0L); }), err::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item(2L); }), err::kSubscriptOutOfRange);
+}
+
+TEST(Utf8Test, CountsAndCutsWholeCharacters) {
+    const std::string text = "a\u00e9\u4e2d\U0001F600z";  // 1, 2, 3 and 4 bytes, then 1
+    EXPECT_TRUE(utf8::IsValid(text));
+    EXPECT_EQ(utf8::Length(text), 5u);
+    EXPECT_EQ(utf8::ByteOffset(text, 3), 6u);
+    EXPECT_EQ(utf8::ByteOffset(text, 99), text.size());
+    EXPECT_EQ(utf8::Substr(text, 1, 2), "\u00e9\u4e2d");
+    EXPECT_EQ(utf8::Characters(text).size(), 5u);
+    for (const std::string bad : {"\xc3", "ab\xc3(", "\xed\xa0\x80", "\xf8\x88\x80\x80\x80"}) {
+        EXPECT_FALSE(utf8::IsValid(bad)) << bad;
+        EXPECT_NE(utf8::FirstInvalid(bad), std::string_view::npos);
+    }
+    EXPECT_EQ(utf8::FirstInvalid("ab\xc3("), 2u);
 }
 
 }  // namespace
