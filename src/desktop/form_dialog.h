@@ -11,6 +11,7 @@
 #include "editor/controls/control.h"
 #include "editor/controls/user_actions.h"
 
+class QLineEdit;
 class QStyle;
 
 namespace xfer::editor {
@@ -54,8 +55,15 @@ class FormDialog final : public QDialog {
     // model (a refused key, a filtered text) and closes the dialog once the form is unloaded.
     template <typename Action>
     void act(Action&& action);
-    void typed(editor::Control& control, const QString& text);
+    void connectText(editor::Control& control, QLineEdit* edit);
+    void edited(editor::Control& control, QLineEdit* edit, const QString& text);
+    void selected(editor::Control& control, QLineEdit* edit);
 
+    // Places the widget at the control's position. A label or combo box whose text needs more
+    // room than its width takes it from free space on its right (never covering a visible
+    // neighbour); what still does not fit is drawn elided.
+    void fitWidth(editor::Control& control, QWidget* widget);
+    int freeRightEdge(const editor::Control& control) const;
     editor::FormBase& form_;
     editor::UserActions user_;
     std::unordered_map<const editor::Control*, QWidget*> widgets_;
@@ -64,7 +72,6 @@ class FormDialog final : public QDialog {
     int syncing_ = 0;  // > 0 while model changes are written to widgets
     int acting_ = 0;   // > 0 while a user action runs in the model
     bool closing_ = false;
-    const editor::Control* typingInto_ = nullptr;
     std::set<editor::Control*> pendingLists_;
 };
 
