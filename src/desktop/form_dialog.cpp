@@ -75,15 +75,33 @@ class EntriesModel final : public QAbstractListModel {
     int rows_ = 0;
 };
 
-// A menu-like popup measures every entry to size itself; a list dropped below the box, as the
-// classic combo has it, measures none.
-class ListBelowComboStyle final : public QProxyStyle {
+// The combo boxes of a dialog of this size: a list dropped below the box (a menu-like popup
+// would measure every entry to size itself), a slim frame and a slim arrow button, so that
+// the box's value gets the room the layout gives the box ("STYLE 999" in 1065 twips).
+class DialogComboStyle final : public QProxyStyle {
   public:
+    static constexpr int kFrame = 2;
+    static constexpr int kArrow = 13;
+
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
         if (hint == SH_ComboBox_Popup)
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        if (control == CC_ComboBox) {
+            const QRect box = option->rect.adjusted(kFrame, kFrame, -kFrame, -kFrame);
+            if (part == SC_ComboBoxArrow) {
+                return visualRect(option->direction, option->rect,
+                                  QRect(box.right() - kArrow + 1, box.top(), kArrow, box.height()));
+            }
+            if (part == SC_ComboBoxEditField) {
+                return visualRect(option->direction, option->rect, box.adjusted(0, 0, -kArrow, 0));
+            }
+        }
+        return QProxyStyle::subControlRect(control, option, part, widget);
     }
 };
 
@@ -216,7 +234,7 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
     setWindowTitle(Q(form.Caption()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    comboStyle_ = new ListBelowComboStyle;
+    comboStyle_ = new DialogComboStyle;
     comboStyle_->setParent(this);
 
     for (editor::Control* control : form.controls()) {
