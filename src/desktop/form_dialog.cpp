@@ -177,12 +177,6 @@ QString Caption(const editor::Control& control, const std::string& caption) {
     return shown;
 }
 
-QLineEdit* LineEditOf(QWidget* widget) {
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->lineEdit();
-    return qobject_cast<QLineEdit*>(widget);
-}
-
 // A text box's or an editable combo's text, caret and selection, in characters.
 struct TextState {
     std::string text;
@@ -823,10 +817,6 @@ void FormDialog::refreshFocus(editor::Control& control, QWidget* widget) {
     if (!control.HasFocus() || widget->hasFocus())
         return;
     widget->setFocus(Qt::OtherFocusReason);
-    // A box that gets the focus from the rules shows the selection they gave it (after a
-    // refused dial string: the whole text), whatever Qt's own focus handling did to it.
-    if (QLineEdit* edit = LineEditOf(widget))
-        ShowSelection(edit, ModelTextOf(control));
 }
 
 }  // namespace xfer::desktop
