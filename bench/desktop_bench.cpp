@@ -8,18 +8,16 @@
 //   --large  the large database (xfer_make_large_db); built into the work folder when absent
 
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QPushButton>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <iostream>
 #include <optional>
 
-#include "desktop/form_dialog.h"
-#include "desktop/form_font.h"
+#include "desktop/desktop.h"
+#include "desktop/painted_window_system.h"
 #include "editor/gui.h"
 #include "host/editor_host.h"
 #include "large_db.h"
@@ -30,58 +28,18 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using xfer::desktop::PaintedWindow;
+using xfer::desktop::PaintedWindowSystem;
 
 std::string gRoot;
 
-// Counts the paint events of one window's widgets: a frame is painted once the count moves.
-class PaintCounter final : public QObject {
-  public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-    long paints = 0;
-};
-
-// Processes events until a paint event arrived (at most a few rounds).
-bool PaintNow(PaintCounter& counter) {
-    const long before = counter.paints;
-    for (int round = 0; round < 50 && counter.paints == before; ++round)
-        QCoreApplication::processEvents();
-    return counter.paints != before;
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
 }
 
-// Shows the form as the desktop does and hands the shown, painted window to the case; closes
-// the form afterwards. The time to the first frame runs from `started`.
-class BenchWindows final : public xfer::platform::WindowSystem {
-  public:
-    std::function<void(xfer::editor::GUI&, xfer::desktop::FormDialog&, PaintCounter&)> session;
-    Clock::time_point started;
-    Clock::duration firstFrame{};
-    bool painted = false;
-
-    void ShowModal(xfer::platform::Window& window) override {
-        auto& form = dynamic_cast<xfer::editor::GUI&>(window);
-        PaintCounter counter;
-        qApp->installEventFilter(&counter);
-        {
-            xfer::desktop::FormDialog dialog(form);
-            dialog.show();
-            painted = PaintNow(counter);
-            firstFrame = Clock::now() - started;
-            if (session)
-                session(form, dialog, counter);
-            if (form.IsLoaded())
-                form.CloseBox();
-        }
-        qApp->removeEventFilter(&counter);
-    }
-    void Repaint() override { QCoreApplication::processEvents(); }
-};
-
+// The host, with the desktop's window and scripted boxes (none is expected).
 struct Host {
-    BenchWindows* windows = nullptr;
+    PaintedWindowSystem* windows = nullptr;
     std::unique_ptr<xfer::host::EditorHost> host;
 
     Host() {
@@ -89,21 +47,22 @@ struct Host {
         parts.shell = std::make_unique<xfer::test::FixedShell>(gRoot);
         parts.registry = std::make_unique<xfer::platform::HiveRegistry>(xfer::platform::Hive{});
         parts.messageBoxes = std::make_unique<xfer::test::RecordingMessageBoxes>();
-        auto windowSystem = std::make_unique<BenchWindows>();
+        auto windowSystem = std::make_unique<PaintedWindowSystem>();
         windows = windowSystem.get();
         parts.windows = std::move(windowSystem);
         host = std::make_unique<xfer::host::EditorHost>(
             xfer::platform::PlatformServices(std::move(parts)));
     }
+    void open(std::int16_t node) { host->Open(1, xfer::bench::kFullXferPartition, node); }
 };
 
 void FirstFrame(benchmark::State& state) {
     Host host;
     for (auto _ : state) {
-        host.windows->started = Clock::now();
-        host.host->Open(1, xfer::bench::kFullXferPartition, 1);
-        state.SetIterationTime(std::chrono::duration<double>(host.windows->firstFrame).count());
-        if (!host.windows->painted) {
+        const auto t0 = Clock::now();
+        host.open(1);
+        state.SetIterationTime(Seconds(host.windows->firstFrame() - t0));
+        if (!host.windows->painted()) {
             state.SkipWithError("the window was not painted");
             break;
         }
@@ -113,35 +72,30 @@ void FirstFrame(benchmark::State& state) {
 void NextRepaint(benchmark::State& state) {
     Host host;
     bool repainted = true;
-    long moves = 0;
-    host.windows->session = [&](xfer::editor::GUI& form, xfer::desktop::FormDialog& dialog,
-                                PaintCounter& counter) {
-        auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdNext"));
-        auto* first = dialog.findChild<QPushButton*>(QStringLiteral("cmdFirst"));
+    long presses = 0;
+    host.windows->setSession([&](xfer::editor::FormBase& shown, PaintedWindow& window) {
+        auto& form = dynamic_cast<xfer::editor::GUI&>(shown);
         for (auto _ : state) {
             if (form.nodeNumber() == xfer::bench::kFullXferCount) {
-                first->click();
-                PaintNow(counter);
+                state.PauseTiming();
+                window.press("cmdFirst");
+                state.ResumeTiming();
             }
             const auto t0 = Clock::now();
-            next->click();
-            repainted = PaintNow(counter) && repainted;
-            state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
-            ++moves;
+            repainted = window.press("cmdNext") && repainted;
+            state.SetIterationTime(Seconds(Clock::now() - t0));
+            ++presses;
         }
-    };
-    host.host->Open(1, xfer::bench::kFullXferPartition, 1);
-    if (!repainted || moves == 0)
+    });
+    host.open(1);
+    if (!repainted || presses == 0)
         state.SkipWithError("a press on Next was not repainted");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    xfer::desktop::UseFormFont();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     benchmark::Initialize(&argc, argv);
     std::optional<fs::path> work;
     std::string large;
@@ -180,11 +134,11 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("next_repaint/large", NextRepaint)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime();
-    benchmark::RunSpecifiedBenchmarks();
+    const int status = xfer::desktop::RunDesktop(argc, argv, [] {
+        benchmark::RunSpecifiedBenchmarks();
+        return 0;
+    });
     benchmark::Shutdown();
-    if (temporary)
-        fs::remove_all(*work);
-    else
-        fs::remove_all(gRoot);
-    return 0;
+    fs::remove_all(temporary ? *work : fs::path(gRoot));
+    return status;
 }
