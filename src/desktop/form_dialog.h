@@ -3,6 +3,14 @@
 // position (twips / 15: Qt's 96 device-independent pixels per inch), following every property
 // change through the control's observer, and handing every user action to UserActions.
 // Widgets are named after their controls. Nothing here knows the form's handlers.
+//
+// The binding never fights the user: a property is written to a widget only when it differs
+// from what the widget shows, so the caret, the selection, the scroll position and the undo
+// history of a text box stay as the user left them unless the model changed them. Every edit
+// in a text box (a key, a paste, a cut, a delete, an undo) reaches the model as one change of
+// the whole text; the caret and selection the user sets go back to the model as they move, so
+// a key is typed where the user sees the caret. Positions are characters in the model and
+// UTF-16 units in Qt (text_positions.h).
 
 #include <QDialog>
 #include <set>

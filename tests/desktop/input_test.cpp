@@ -144,8 +144,8 @@ TEST_F(WindowTest, AfterARefusedLabelTheLabelHasTheFocusWithItsTextSelected) {
         QTest::mouseClick(label, Qt::LeftButton);
         QTest::keyClick(label, Qt::Key_End);
         QTest::keyClicks(label, "\"");
-        // Enter is the default button, OK.
-        QTest::keyClick(Widget<QPushButton>(dialog, "cmdOK"), Qt::Key_Return);
+        // Enter in the box presses the default button, OK.
+        QTest::keyClick(label, Qt::Key_Return);
         ASSERT_EQ(harness.boxes->shown().size(), 1u);
         EXPECT_TRUE(form.IsLoaded());
         EXPECT_EQ(QApplication::focusWidget(), label);
