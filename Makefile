@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: deps configure build test run asan bench format clean
+.PHONY: deps configure build test run asan bench package format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +25,10 @@ asan:
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)
+
+# A Debian package of the desktop program in $(BUILD): apt install ./$(BUILD)/xfer-node-editor_*.deb
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -8,7 +8,7 @@ packages=(
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libfmt-dev libutfcpp-dev
-    qt6-base-dev libgl-dev fonts-dejavu-core
+    qt6-base-dev libgl-dev fonts-dejavu-core fonts-wine
     clang-format
 )
 

@@ -17,6 +17,11 @@ repetitions="${XFER_BENCH_REPETITIONS:-9}"
 filter="${XFER_BENCH_FILTER:-.}"
 
 cmake --build "$build" --target xfer_bench xfer_make_large_db
+# The desktop window's cases need Qt; they run when the build has the desktop editor.
+desktop_bench=""
+if cmake --build "$build" --target xfer_desktop_bench >/dev/null 2>&1; then
+    desktop_bench="$build/bench/xfer_desktop_bench"
+fi
 
 bin="$build/bench"
 work="$build/bench-work"
@@ -33,6 +38,14 @@ out="$root/bench/results/xfer_bench-$(date -u +%Y%m%dT%H%M%SZ).json"
     --benchmark_repetitions="$repetitions" \
     --benchmark_display_aggregates_only=true \
     --benchmark_out="$out" --benchmark_out_format=json
+
+if [ -n "$desktop_bench" ]; then
+    QT_QPA_PLATFORM=offscreen "$desktop_bench" --work="$work" --large="$large" \
+        --benchmark_filter="$filter" \
+        --benchmark_repetitions="$repetitions" \
+        --benchmark_display_aggregates_only=true \
+        --benchmark_out="${out%.json}-desktop.json" --benchmark_out_format=json
+fi
 
 echo
 echo "Medians of $repetitions repetitions, written to ${out#"$root"/}:"

@@ -1,11 +1,10 @@
 #include "desktop/desktop.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 #include <cstdlib>
 #include <memory>
 
+#include "desktop/form_font.h"
 #include "desktop/qt_platform.h"
 
 namespace xfer::desktop {
@@ -25,12 +24,7 @@ int RunDesktop(int argc, char** argv, const std::function<int()>& body) {
     int qtArgc = argc;  // QApplication keeps a reference for its whole life
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("xfer-node-editor"));
-    // The form's font where the machine has it; the default family at the same size otherwise.
-    QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
-        font.setFamily(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
+    UseFormFont();
     return body();
 }
 

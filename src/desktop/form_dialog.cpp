@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "desktop/text_positions.h"
+#include "desktop/widgets.h"
 #include "editor/controls/combo_box.h"
 #include "editor/controls/form_base.h"
 #include "editor/controls/list_view.h"
@@ -73,15 +75,33 @@ class EntriesModel final : public QAbstractListModel {
     int rows_ = 0;
 };
 
-// A menu-like popup measures every entry to size itself; a list dropped below the box, as the
-// classic combo has it, measures none.
-class ListBelowComboStyle final : public QProxyStyle {
+// The combo boxes of a dialog of this size: a list dropped below the box (a menu-like popup
+// would measure every entry to size itself), a slim frame and a slim arrow button, so that
+// the box's value gets the room the layout gives the box ("STYLE 999" in 1065 twips).
+class DialogComboStyle final : public QProxyStyle {
   public:
+    static constexpr int kFrame = 2;
+    static constexpr int kArrow = 13;
+
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
         if (hint == SH_ComboBox_Popup)
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        if (control == CC_ComboBox) {
+            const QRect box = option->rect.adjusted(kFrame, kFrame, -kFrame, -kFrame);
+            if (part == SC_ComboBoxArrow) {
+                return visualRect(option->direction, option->rect,
+                                  QRect(box.right() - kArrow + 1, box.top(), kArrow, box.height()));
+            }
+            if (part == SC_ComboBoxEditField) {
+                return visualRect(option->direction, option->rect, box.adjusted(0, 0, -kArrow, 0));
+            }
+        }
+        return QProxyStyle::subControlRect(control, option, part, widget);
     }
 };
 
@@ -107,30 +127,6 @@ class ModelHeader final : public QHeaderView {
     }
 };
 
-QIcon NavigationIcon(const std::string& symbol) {
-    QPixmap pixmap(12, 10);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    const auto left = [&](int tip, int base) {
-        painter.drawPolygon(QPolygon({QPoint(base, 0), QPoint(base, 10), QPoint(tip, 5)}));
-    };
-    if (symbol == "first") {
-        painter.drawRect(1, 0, 2, 10);
-        left(3, 9);
-    } else if (symbol == "previous") {
-        left(3, 8);
-    } else if (symbol == "next") {
-        left(9, 4);
-    } else if (symbol == "last") {
-        left(9, 3);
-        painter.drawRect(9, 0, 2, 10);
-    }
-    return QIcon(pixmap);
-}
-
 QFont FontOf(const editor::Control& control) {
     QFont font = QApplication::font();
     const QString family = Q(control.FontName());
@@ -148,6 +144,81 @@ void Quietly(Widget* widget, Apply&& apply) {
     apply(widget);
 }
 
+// Keyboard access the rules leave free: a mnemonic on a caption the rules never compare, shown
+// only while the caption is the designed one. "Edit"/"Edit Off" are compared: they get none.
+struct Mnemonic {
+    const char* control;
+    const char* caption;
+    const char* shown;
+    const char* buddy;  // for a label: the control its mnemonic focuses
+};
+constexpr Mnemonic kMnemonics[] = {{"lblLabel", "Label:", "&Label:", "txtDescription"},
+                                   {"lblDial", "Dial:", "&Dial:", "txtDial"},
+                                   {"lblXStyle", "Style:", "&Style:", "cmbXStyle"},
+                                   {"cmdApply", "Apply", "&Apply", nullptr},
+                                   {"cmdExceptionsDefault", "Default", "Defa&ult", nullptr}};
+
+const Mnemonic* MnemonicOf(const editor::Control& control) {
+    for (const Mnemonic& m : kMnemonics) {
+        if (control.Name() == m.control)
+            return &m;
+    }
+    return nullptr;
+}
+
+// A caption as a widget that reads '&' as a mnemonic marker shows it.
+QString Caption(const editor::Control& control, const std::string& caption) {
+    const Mnemonic* mnemonic = MnemonicOf(control);
+    if (mnemonic != nullptr && caption == mnemonic->caption)
+        return QString::fromLatin1(mnemonic->shown);
+    QString shown = Q(caption);
+    if (mnemonic != nullptr)
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shown;
+}
+
+// A text box's or an editable combo's text, caret and selection, in characters.
+struct TextState {
+    std::string text;
+    int start = 0, length = 0;
+};
+
+TextState ModelTextOf(const editor::Control& control) {
+    if (control.Kind() == ControlKind::TextBox) {
+        const auto& box = static_cast<const editor::TextBox&>(control);
+        return {box.Text(), box.SelStart(), box.SelLength()};
+    }
+    const auto& combo = static_cast<const editor::ComboBox&>(control);
+    return {combo.Text(), combo.SelStart(), combo.SelLength()};
+}
+
+// The widget's caret and selection in characters: where the selection begins, and its length.
+std::pair<int, int> WidgetSelection(const QLineEdit* edit) {
+    const QString text = edit->text();
+    if (!edit->hasSelectedText())
+        return {CharactersBefore(text, edit->cursorPosition()), 0};
+    const int from = edit->selectionStart();
+    const int to = edit->selectionEnd();
+    const int start = CharactersBefore(text, from);
+    return {start, CharactersBefore(text, to) - start};
+}
+
+// Shows the model's caret and selection in the widget, unless it shows them already (a
+// selection made backwards keeps its direction).
+void ShowSelection(QLineEdit* edit, const TextState& model) {
+    if (WidgetSelection(edit) == std::make_pair(model.start, model.length))
+        return;
+    const QString text = edit->text();
+    const int from = UnitsBefore(text, model.start);
+    Quietly(edit, [&](QLineEdit* e) {
+        if (model.length > 0) {
+            e->setSelection(from, UnitsBefore(text, model.start + model.length) - from);
+        } else {
+            e->setCursorPosition(from);
+        }
+    });
+}
+
 }  // namespace
 
 // Construction ----------------------------------------------------------------------------------
@@ -157,7 +228,7 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
     setWindowTitle(Q(form.Caption()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    comboStyle_ = new ListBelowComboStyle;
+    comboStyle_ = new DialogComboStyle;
     comboStyle_->setParent(this);
 
     for (editor::Control* control : form.controls()) {
@@ -191,6 +262,13 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
             refresh(c, what);
         });
     }
+    for (const Mnemonic& mnemonic : kMnemonics) {
+        editor::Control* control = form.FindControl(mnemonic.control);
+        editor::Control* buddy = mnemonic.buddy ? form.FindControl(mnemonic.buddy) : nullptr;
+        auto* label = control ? qobject_cast<QLabel*>(widgetOf(*control)) : nullptr;
+        if (label != nullptr && buddy != nullptr)
+            label->setBuddy(widgetOf(*buddy));
+    }
     for (editor::Control* control : form.controls())
         refresh(*control, Prop::All);
     form.FormChanged = [this] { resizeToForm(); };
@@ -216,10 +294,10 @@ void FormDialog::resizeToForm() {
 QWidget* FormDialog::create(editor::Control& control) {
     switch (control.Kind()) {
         case ControlKind::TextBox:
-            return new QLineEdit(this);
+            return new ElidedLineEdit(this);
         case ControlKind::ComboBox: {
             auto& model = static_cast<editor::ComboBox&>(control);
-            auto* combo = new QComboBox(this);
+            auto* combo = new ModelComboBox(this);
             combo->setEditable(model.Style() == editor::ComboStyle::DropDownCombo);
             if (combo->isEditable())
                 combo->setCompleter(nullptr);
@@ -244,20 +322,22 @@ QWidget* FormDialog::create(editor::Control& control) {
         case ControlKind::CommandButton: {
             auto& model = static_cast<editor::CommandButton&>(control);
             auto* button = new QPushButton(this);
-            if (!model.Symbol().empty())
-                button->setIcon(NavigationIcon(model.Symbol()));
+            if (!model.Symbol().empty()) {
+                button->setIcon(NavigationIcon(Q(model.Symbol())));
+                button->setIconSize(QSize(12, 10));
+            }
             button->setDefault(model.Default());
             return button;
         }
         case ControlKind::Label: {
-            auto* label = new QLabel(this);
+            auto* label = new ElidedLabel(this);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
         case ControlKind::Frame:
             if (static_cast<editor::Frame&>(control).Border())
-                return new QGroupBox(this);
+                return new TitledFrame(this);
             return new QWidget(this);
         case ControlKind::StatusBar: {
             auto* bar = new QStatusBar(this);
@@ -265,7 +345,7 @@ QWidget* FormDialog::create(editor::Control& control) {
             return bar;
         }
         case ControlKind::ListView: {
-            auto* tree = new QTreeWidget(this);
+            auto* tree = new ReportList(this);
             tree->setHeader(new ModelHeader(tree));
             tree->header()->setSectionsClickable(true);
             tree->header()->setStretchLastSection(false);
@@ -293,8 +373,7 @@ void FormDialog::connectInput(editor::Control& control, QWidget* widget) {
     watchFocus(control, widget);
     switch (control.Kind()) {
         case ControlKind::TextBox:
-            connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
-                    [this, &control](const QString& text) { typed(control, text); });
+            connectText(control, static_cast<QLineEdit*>(widget));
             break;
         case ControlKind::ComboBox: {
             auto& model = static_cast<editor::ComboBox&>(control);
@@ -303,8 +382,7 @@ void FormDialog::connectInput(editor::Control& control, QWidget* widget) {
                     [this, &model](int index) { act([&] { user_.choose(model, index); }); });
             if (combo->lineEdit() != nullptr) {
                 watchFocus(control, combo->lineEdit());
-                connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                        [this, &control](const QString& text) { typed(control, text); });
+                connectText(control, combo->lineEdit());
             }
             break;
         }
@@ -371,30 +449,44 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FormDialog::typed(editor::Control& control, const QString& text) {
-    auto* box =
-        control.Kind() == ControlKind::TextBox ? static_cast<editor::TextBox*>(&control) : nullptr;
-    auto* combo = box ? nullptr : static_cast<editor::ComboBox*>(&control);
-    const std::string before = box ? box->Text() : combo->Text();
-    const std::string after = text.toStdString();
-    // What the user did, as keys: typed at the end, erased from the end, or anything else as
-    // the whole new text typed over the old.
-    std::string keys;
-    bool replace = false;
-    if (after.size() > before.size() && after.compare(0, before.size(), before) == 0) {
-        keys = after.substr(before.size());
-    } else if (after.size() < before.size() && before.compare(0, after.size(), after) == 0) {
-        keys.assign(before.size() - after.size(), '\b');
-    } else {
-        keys = after.empty() ? std::string("\b") : after;
-        replace = true;
-    }
-    typingInto_ = &control;
+void FormDialog::connectText(editor::Control& control, QLineEdit* edit) {
+    // Every edit (a key, a paste, a cut, a delete, an undo) reaches the model as one change of
+    // the whole text; the caret and selection follow the user's keys and mouse.
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, &control, edit](const QString& text) { edited(control, edit, text); });
+    connect(edit, &QLineEdit::cursorPositionChanged, this,
+            [this, &control, edit] { selected(control, edit); });
+    connect(edit, &QLineEdit::selectionChanged, this,
+            [this, &control, edit] { selected(control, edit); });
+}
+
+void FormDialog::edited(editor::Control& control, QLineEdit* edit, const QString& text) {
+    const int caret = CharactersBefore(text, edit->cursorPosition());
     act([&] {
-        box ? user_.type(*box, keys, replace) : user_.type(*combo, keys, replace);
-        typingInto_ = nullptr;
+        if (control.Kind() == ControlKind::TextBox) {
+            user_.edit(static_cast<editor::TextBox&>(control), text.toStdString(), caret);
+        } else {
+            user_.edit(static_cast<editor::ComboBox&>(control), text.toStdString(), caret);
+        }
     });
-    typingInto_ = nullptr;
+}
+
+void FormDialog::selected(editor::Control& control, QLineEdit* edit) {
+    // Only what the user does in the box with the focus: Qt also moves the caret when it
+    // drops a selection on leaving, or while an edit is still on its way to the model.
+    QWidget* focusOwner = control.Kind() == ControlKind::TextBox ? edit : widgetOf(control);
+    if (syncing_ > 0 || acting_ > 0 || closing_ || !focusOwner->hasFocus() ||
+        edit->text() != Q(ModelTextOf(control).text)) {
+        return;
+    }
+    const auto [start, length] = WidgetSelection(edit);
+    ++syncing_;  // the model's selection notice must not come back to the widget
+    if (control.Kind() == ControlKind::TextBox) {
+        user_.select(static_cast<editor::TextBox&>(control), start, length);
+    } else {
+        user_.select(static_cast<editor::ComboBox&>(control), start, length);
+    }
+    --syncing_;
 }
 
 template <typename Action>
@@ -459,12 +551,8 @@ void FormDialog::refresh(editor::Control& control, Prop what) {
     const bool all = what == Prop::All;
     if (all)
         widget->setFont(FontOf(control));
-    if (all || what == Prop::Geometry) {
-        const QRect rect(Pixels(control.Left()), Pixels(control.Top()), Pixels(control.Width()),
-                         Pixels(control.Height()));
-        if (widget->geometry() != rect)
-            widget->setGeometry(rect);
-    }
+    if (all || what == Prop::Geometry || what == Prop::Visible)
+        fitWidth(control, widget);
     if (all || what == Prop::Enabled)
         widget->setEnabled(control.Enabled());
     if ((all || what == Prop::Visible) &&
@@ -473,12 +561,8 @@ void FormDialog::refresh(editor::Control& control, Prop what) {
     }
     if (all || what == Prop::Entries)
         refreshEntries(control, widget);
-    // The keys of one edit pass through intermediate texts; the widget already shows the
-    // result, and rewriting it on the way would throw its caret to the end.
-    if ((all || what == Prop::Text || what == Prop::Cells || what == Prop::Panels) &&
-        typingInto_ != &control) {
+    if (all || what == Prop::Text || what == Prop::Cells || what == Prop::Panels)
         refreshText(control, widget);
-    }
     if (all || what == Prop::ListIndex || what == Prop::Selection || what == Prop::Scroll) {
         refreshSelection(control, widget, what);
     }
@@ -487,16 +571,57 @@ void FormDialog::refresh(editor::Control& control, Prop what) {
     --syncing_;
 }
 
+void FormDialog::fitWidth(editor::Control& control, QWidget* widget) {
+    QRect rect(Pixels(control.Left()), Pixels(control.Top()), Pixels(control.Width()),
+               Pixels(control.Height()));
+    int needed = 0;
+    if (auto* label = dynamic_cast<ElidedLabel*>(widget)) {
+        needed = label->textWidth() + 2 * (label->margin() + label->frameWidth());
+    } else if (auto* combo = dynamic_cast<ModelComboBox*>(widget)) {
+        needed = combo->widthForLongestEntry();
+    }
+    if (needed > rect.width())
+        rect.setWidth(
+            std::max(rect.width(), std::min(needed, freeRightEdge(control) - rect.left())));
+    if (widget->geometry() != rect)
+        widget->setGeometry(rect);
+}
+
+int FormDialog::freeRightEdge(const editor::Control& control) const {
+    const int top = control.Top();
+    const int bottom = control.Top() + control.Height();
+    int edge = control.Container() ? control.Container()->Width() : form_.ClientWidth();
+    for (const editor::Control* other : form_.controls()) {
+        if (other == &control || other->Container() != control.Container() || !other->Visible() ||
+            other->Top() >= bottom || other->Top() + other->Height() <= top) {
+            continue;
+        }
+        const int otherRight = other->Left() + other->Width();
+        if (other->Kind() == ControlKind::ListView) {
+            // The pickers lie over the list's rows by design: they may grow up to its edge.
+            if (control.Left() >= other->Left() && control.Left() < otherRight)
+                edge = std::min(edge, otherRight);
+        } else if (other->Left() > control.Left()) {
+            edge = std::min(edge, other->Left());
+        }
+    }
+    return Pixels(edge);
+}
+
 void FormDialog::refreshText(editor::Control& control, QWidget* widget) {
     switch (control.Kind()) {
         case ControlKind::TextBox: {
             auto& model = static_cast<editor::TextBox&>(control);
-            Quietly(static_cast<QLineEdit*>(widget), [&](QLineEdit* edit) {
-                // The model enforces MaxLength on typing; the widget only must not cut code's text.
-                edit->setMaxLength(32767);
-                edit->setReadOnly(model.Locked());
-                if (edit->text() != Q(model.Text()))
-                    edit->setText(Q(model.Text()));
+            auto* edit = static_cast<QLineEdit*>(widget);
+            // Each property only when it differs: setting the text (or the length limit) would
+            // reset the caret, the selection, the scroll position and the undo history.
+            Quietly(edit, [&](QLineEdit* e) {
+                if (e->isReadOnly() != model.Locked())
+                    e->setReadOnly(model.Locked());
+                if (e->text() != Q(model.Text())) {
+                    e->setText(Q(model.Text()));
+                    ShowSelection(e, ModelTextOf(control));
+                }
             });
             break;
         }
@@ -505,17 +630,28 @@ void FormDialog::refreshText(editor::Control& control, QWidget* widget) {
             auto* combo = static_cast<QComboBox*>(widget);
             if (combo->isEditable() && combo->currentText() != Q(model.Text())) {
                 Quietly(combo, [&](QComboBox* c) { c->setEditText(Q(model.Text())); });
+                ShowSelection(combo->lineEdit(), ModelTextOf(control));
             }
             break;
         }
-        case ControlKind::CommandButton:
-            static_cast<QPushButton*>(widget)->setText(
-                Q(static_cast<editor::CommandButton&>(control).Caption()));
+        case ControlKind::CommandButton: {
+            auto* button = static_cast<QPushButton*>(widget);
+            const QString caption =
+                Caption(control, static_cast<editor::CommandButton&>(control).Caption());
+            if (button->text() != caption)
+                button->setText(caption);
             break;
-        case ControlKind::Label:
-            static_cast<QLabel*>(widget)->setText(
-                Q(static_cast<editor::Label&>(control).Caption()));
+        }
+        case ControlKind::Label: {
+            auto* label = static_cast<QLabel*>(widget);
+            const QString caption =
+                Caption(control, static_cast<editor::Label&>(control).Caption());
+            if (label->text() != caption) {
+                label->setText(caption);
+                fitWidth(control, widget);
+            }
             break;
+        }
         case ControlKind::Frame:
             if (auto* box = qobject_cast<QGroupBox*>(widget)) {
                 box->setTitle(Q(static_cast<editor::Frame&>(control).Caption()));
@@ -571,6 +707,8 @@ void FormDialog::refreshEntries(editor::Control& control, QWidget* widget) {
         case ControlKind::ComboBox: {
             auto* combo = static_cast<QComboBox*>(widget);
             Quietly(combo, [](QComboBox* c) { static_cast<EntriesModel*>(c->model())->reload(); });
+            static_cast<ModelComboBox*>(combo)->entriesChanged();
+            fitWidth(control, widget);
             refreshSelection(control, widget, Prop::ListIndex);
             refreshText(control, widget);
             break;
@@ -625,17 +763,8 @@ void FormDialog::refreshSelection(editor::Control& control, QWidget* widget, Pro
     const bool all = what == Prop::All;
     switch (control.Kind()) {
         case ControlKind::TextBox: {
-            // While the user types here the widget's own caret is the right one.
-            if (!(all || what == Prop::Selection) || typingInto_ == &control)
-                break;
-            auto& model = static_cast<editor::TextBox&>(control);
-            Quietly(static_cast<QLineEdit*>(widget), [&](QLineEdit* edit) {
-                if (model.SelLength() > 0) {
-                    edit->setSelection(model.SelStart(), model.SelLength());
-                } else {
-                    edit->setCursorPosition(model.SelStart());
-                }
-            });
+            if (all || what == Prop::Selection)
+                ShowSelection(static_cast<QLineEdit*>(widget), ModelTextOf(control));
             break;
         }
         case ControlKind::ComboBox: {
@@ -649,15 +778,8 @@ void FormDialog::refreshSelection(editor::Control& control, QWidget* widget, Pro
                 }
                 refreshText(control, widget);
             }
-            if ((all || what == Prop::Selection) && combo->lineEdit() && typingInto_ != &control) {
-                Quietly(combo->lineEdit(), [&](QLineEdit* edit) {
-                    if (model.SelLength() > 0) {
-                        edit->setSelection(model.SelStart(), model.SelLength());
-                    } else {
-                        edit->setCursorPosition(model.SelStart());
-                    }
-                });
-            }
+            if ((all || what == Prop::Selection) && combo->lineEdit())
+                ShowSelection(combo->lineEdit(), ModelTextOf(control));
             break;
         }
         case ControlKind::ListView: {
@@ -692,8 +814,9 @@ void FormDialog::refreshSelection(editor::Control& control, QWidget* widget, Pro
 }
 
 void FormDialog::refreshFocus(editor::Control& control, QWidget* widget) {
-    if (control.HasFocus() && !widget->hasFocus())
-        widget->setFocus(Qt::OtherFocusReason);
+    if (!control.HasFocus() || widget->hasFocus())
+        return;
+    widget->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace xfer::desktop

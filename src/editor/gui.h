@@ -165,6 +165,8 @@ class GUI final : public FormBase {
     void HideAllPickers();
     // OK's and Apply's save: the dial and label checks, then SaveChanges. False when refused.
     bool SaveIfValid();
+    // The label check through the validator component; shows the rejection message.
+    bool LabelAccepted();
     void Navigate(const char* procedure, long (*target)(long index, long count));
     void ShowNotAvailable(const std::string& nodeName);
 

@@ -2,6 +2,7 @@
 
 #include "editor/gui.h"
 #include "platform/error_trap.h"
+#include "runtime/utf8.h"
 
 namespace xfer::editor {
 
@@ -9,18 +10,26 @@ namespace {
 constexpr const char* kLabelRejected =
     "Double quotes and continuous single quotes are not allowed in the Label field";
 
-// The label goes through the validator component, created for this one check.
-bool LabelAccepted(platform::Platform& platform, const std::string& label) {
+}  // namespace
+
+// The label goes through the validator component, created for this one check. A refused label
+// gets the focus back with its whole text selected, so that the user can retype it at once.
+bool GUI::LabelAccepted() {
     const auto validator =
-        platform.components.Create<platform::TextFieldValidator>(platform::kValidatorProgId);
-    const bool accepted = validator->ValidateText(label);
+        Platform().components.Create<platform::TextFieldValidator>(platform::kValidatorProgId);
+    const bool accepted = validator->ValidateText(txtDescription.Text());
     if (!accepted) {
-        platform.messageBoxes.MsgBox(
+        Platform().messageBoxes.MsgBox(
             kLabelRejected, platform::mb::kOKOnly | platform::mb::kInformation, "Information");
+        if (IsLoaded() && txtDescription.IsUsable()) {
+            txtDescription.SetFocus();
+            txtDescription.setSelStart(0);
+            txtDescription.setSelLength(
+                static_cast<int>(runtime::utf8::Length(txtDescription.Text())));
+        }
     }
     return accepted;
 }
-}  // namespace
 
 int GUI::AskToSaveChanges() {
     if (!cmdApply.Enabled())
@@ -30,7 +39,7 @@ int GUI::AskToSaveChanges() {
         "Confirmation");
     if (answer != platform::answer::kYes)
         return answer;
-    if (!LabelAccepted(Platform(), txtDescription.Text()))
+    if (!LabelAccepted())
         return platform::answer::kCancel;
     Rules().SaveChanges(nodeNumber_);
     cmdApply.setEnabled(false);
@@ -64,7 +73,7 @@ void GUI::cmdApply_Click() {
 bool GUI::SaveIfValid() {
     if (!Rules().Validate_Dial_TextBox())
         return false;
-    if (!LabelAccepted(Platform(), txtDescription.Text()))
+    if (!LabelAccepted())
         return false;
     Rules().SaveChanges(nodeNumber_);
     cmdApply.setEnabled(false);

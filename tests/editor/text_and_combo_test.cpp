@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "editor/controls/user_actions.h"
 #include "editor/test_form.h"
 #include "runtime/text.h"
@@ -51,6 +54,58 @@ INSTANTIATE_TEST_SUITE_P(TextBox, Typing,
                                            TypingCase{"abc", 0, "\b\bz", false, "az", 3},
                                            TypingCase{"", 0, "\b", false, "", 0},
                                            TypingCase{"ab", 3, "\tc", false, "abc", 1}));
+
+struct EditCase {
+    const char* initial;
+    int maxLength;
+    const char* text;  // the whole text after the edit
+    int caret;
+    bool taken;
+    const char* expected;
+    int expectedCaret;
+};
+
+class OneEdit : public ::testing::TestWithParam<EditCase> {};
+
+// A paste, cut, delete or undo is one change of the whole text, in the text box and the
+// editable combo alike; positions count characters.
+TEST_P(OneEdit, ChangesTheTextOnceOrNotAtAll) {
+    const auto& c = GetParam();
+    TestForm form;
+    form.Load();
+    form.txt.setMaxLength(c.maxLength);
+    form.txt.setText(c.initial);
+    form.cmbEdit.setText(c.initial);
+    std::vector<std::string> seen;
+    form.txt.Change = [&] { seen.push_back(form.txt.Text()); };
+    form.cmbEdit.Change = [&] { seen.push_back(form.cmbEdit.Text()); };
+    UserActions user(form);
+    EXPECT_EQ(user.edit(form.txt, c.text, c.caret), c.taken);
+    EXPECT_EQ(form.txt.Text(), c.expected);
+    EXPECT_EQ(form.txt.SelStart(), c.expectedCaret);
+    EXPECT_EQ(form.txt.SelLength(), 0);
+    const bool changes = c.taken && std::string(c.initial) != c.text;
+    EXPECT_EQ(seen, changes ? std::vector<std::string>{c.text} : std::vector<std::string>{});
+
+    if (c.maxLength == 0) {  // the combo has no limit of its own
+        seen.clear();
+        EXPECT_EQ(user.edit(form.cmbEdit, c.text, c.caret), c.taken);
+        EXPECT_EQ(form.cmbEdit.Text(), c.expected);
+        EXPECT_EQ(form.cmbEdit.SelStart(), c.expectedCaret);
+        EXPECT_EQ(seen.size(), changes ? 1u : 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UserActions, OneEdit,
+    ::testing::Values(EditCase{"2001", 0, "200112-34", 9, true, "200112-34", 9},
+                      EditCase{"Reception", 0, "ABReception", 2, true, "ABReception", 2},
+                      EditCase{"abc", 5, "abcdef", 6, false, "abc", 0},
+                      EditCase{"abcdef", 3, "abcde", 5, true, "abcde", 5},
+                      EditCase{"abcdef", 3, "abcdefg", 7, false, "abcdef", 0},
+                      EditCase{"ab", 3, "\xc3\xa9t\xc3\xa9", 3, true, "\xc3\xa9t\xc3\xa9", 3},
+                      EditCase{"ab", 0, "a\xff", 2, false, "ab", 0},
+                      EditCase{"ab", 0, "ab", 99, true, "ab", 2}));
 
 TEST(ComboBox, DropDownListSelectionFromCodeFiresClick) {
     TestForm form;

@@ -1,11 +1,13 @@
 #include "editor/controls/combo_box.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
 #include "editor/controls/text_editing.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 
 namespace xfer::editor {
 
@@ -201,6 +203,21 @@ bool ComboBox::TypeKey(char key) {
     }
     const bool changed = edit->text != text_;
     putText(std::move(edit->text), edit->caret.start);
+    notify(Prop::Selection);
+    if (changed) {
+        followText();
+        detail::Fire(Change);
+    }
+    return true;
+}
+
+bool ComboBox::editText(std::string text, int caret) {
+    if (style_ == ComboStyle::DropDownList || !runtime::utf8::IsValid(text)) {
+        return false;
+    }
+    const auto length = static_cast<int>(runtime::utf8::Length(text));
+    const bool changed = text != text_;
+    putText(std::move(text), std::clamp(caret, 0, length));
     notify(Prop::Selection);
     if (changed) {
         followText();

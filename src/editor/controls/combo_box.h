@@ -57,6 +57,10 @@ class ComboBox final : public Control {
     // A key typed by the user into an editable combo (printable or '\b'); refused by a
     // drop-down list. Fires Change when the text changed. Returns whether it was taken.
     bool TypeKey(char key);
+    // One edit of the user's in an editable combo that leaves `text` (a paste, a cut, a
+    // delete, an undo): the caret goes to `caret` (characters) and Change fires once. Refused
+    // by a drop-down list and for text that is not UTF-8. Returns whether it was taken.
+    bool editText(std::string text, int caret);
 
     std::function<void()> Click;
     std::function<void()> Change;

@@ -1,6 +1,9 @@
 #include "editor/controls/text_box.h"
 
+#include <algorithm>
+
 #include "editor/controls/text_editing.h"
+#include "runtime/utf8.h"
 
 namespace xfer::editor {
 
@@ -43,6 +46,29 @@ bool TextBox::TypeKey(char key) {
     text_ = std::move(edit->text);
     selStart_ = edit->caret.start;
     selLength_ = edit->caret.length;
+    if (changed) {
+        notify(Prop::Text);
+    }
+    notify(Prop::Selection);
+    if (changed) {
+        detail::Fire(Change);
+    }
+    return true;
+}
+
+bool TextBox::editText(std::string text, int caret) {
+    if (locked_ || !runtime::utf8::IsValid(text)) {
+        return false;
+    }
+    const auto length = static_cast<int>(runtime::utf8::Length(text));
+    if (maxLength_ > 0 && length > maxLength_ &&
+        length > static_cast<int>(runtime::utf8::Length(text_))) {
+        return false;
+    }
+    const bool changed = text != text_;
+    text_ = std::move(text);
+    selStart_ = std::clamp(caret, 0, length);
+    selLength_ = 0;
     if (changed) {
         notify(Prop::Text);
     }

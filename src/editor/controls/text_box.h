@@ -29,6 +29,11 @@ class TextBox final : public Control {
     // (refused beyond MaxLength) or '\b' (backspace). Fires Change when the text changed.
     // Returns whether the key was taken.
     bool TypeKey(char key);
+    // One edit of the user's that leaves `text` (a paste, a cut, a delete, an undo): the caret
+    // goes to `caret` (characters) and Change fires once. Refused when `text` is not UTF-8, or
+    // is longer than MaxLength characters and longer than the text it replaces. Returns
+    // whether the edit was taken.
+    bool editText(std::string text, int caret);
 
     std::function<void()> Change;
 

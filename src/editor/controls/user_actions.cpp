@@ -68,6 +68,38 @@ bool UserActions::type(ComboBox& combo, const std::string& keys, bool replace) {
     return true;
 }
 
+bool UserActions::edit(TextBox& box, std::string text, int caret) {
+    if (!focus(box)) {
+        return false;
+    }
+    return box.editText(std::move(text), caret);
+}
+
+bool UserActions::edit(ComboBox& combo, std::string text, int caret) {
+    if (combo.Style() == ComboStyle::DropDownList || !focus(combo)) {
+        return false;
+    }
+    return combo.editText(std::move(text), caret);
+}
+
+bool UserActions::select(TextBox& box, int start, int length) {
+    if (!reachable(box)) {
+        return false;
+    }
+    box.setSelStart(start);
+    box.setSelLength(length);
+    return true;
+}
+
+bool UserActions::select(ComboBox& combo, int start, int length) {
+    if (combo.Style() == ComboStyle::DropDownList || !reachable(combo)) {
+        return false;
+    }
+    combo.setSelStart(start);
+    combo.setSelLength(length);
+    return true;
+}
+
 bool UserActions::choose(ComboBox& combo, long index) {
     if (index < 0 || index >= combo.ListCount() || !focus(combo)) {
         return false;

@@ -24,6 +24,15 @@ class UserActions {
     // '\b' is backspace. A key refused by MaxLength is dropped, the rest go on.
     bool type(TextBox& box, const std::string& keys, bool replace = false);
     bool type(ComboBox& combo, const std::string& keys, bool replace = false);
+    // One edit that leaves the whole of `text` with the caret at `caret` (characters): a
+    // paste, cut, delete or undo, or a key typed anywhere. Change runs once; an edit beyond
+    // MaxLength is refused and changes nothing.
+    bool edit(TextBox& box, std::string text, int caret);
+    bool edit(ComboBox& combo, std::string text, int caret);
+    // The caret and selection the user set with the mouse or the keys, in characters. No
+    // event; the focus is not moved.
+    bool select(TextBox& box, int start, int length);
+    bool select(ComboBox& combo, int start, int length);
     // Chooses the entry at `index` (from 0), or the entry with that text.
     bool choose(ComboBox& combo, long index);
     bool choose(ComboBox& combo, const std::string& text);

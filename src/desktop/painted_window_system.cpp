@@ -1,0 +1,73 @@
+#include "desktop/painted_window_system.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "desktop/form_dialog.h"
+#include "editor/controls/form_base.h"
+
+namespace xfer::desktop {
+
+namespace {
+
+// Counts the paint events the application delivers: a frame is painted once the count moves.
+class PaintCounter final : public QObject {
+  public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints_;
+        return false;
+    }
+    // Runs the event loop until a paint event was delivered (a few rounds at most).
+    bool paintNow() {
+        const long before = paints_;
+        for (int round = 0; round < 50 && paints_ == before; ++round)
+            QCoreApplication::processEvents();
+        return paints_ != before;
+    }
+
+  private:
+    long paints_ = 0;
+};
+
+class ShownWindow final : public PaintedWindow {
+  public:
+    ShownWindow(FormDialog& dialog, PaintCounter& counter) : dialog_(dialog), counter_(counter) {}
+    bool press(const std::string& button) override {
+        auto* widget = dialog_.findChild<QPushButton*>(QString::fromStdString(button));
+        if (widget == nullptr || !widget->isEnabled())
+            return false;
+        widget->click();
+        return counter_.paintNow();
+    }
+
+  private:
+    FormDialog& dialog_;
+    PaintCounter& counter_;
+};
+
+}  // namespace
+
+void PaintedWindowSystem::ShowModal(platform::Window& window) {
+    auto& form = dynamic_cast<editor::FormBase&>(window);
+    PaintCounter counter;
+    {
+        FormDialog dialog(form);
+        dialog.show();
+        painted_ = counter.paintNow();
+        firstFrame_ = std::chrono::steady_clock::now();
+        ShownWindow shown(dialog, counter);
+        if (session_ && form.IsLoaded())
+            session_(form, shown);
+        if (form.IsLoaded())
+            form.CloseBox();
+    }
+}
+
+void PaintedWindowSystem::Repaint() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace xfer::desktop

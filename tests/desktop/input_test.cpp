@@ -1,0 +1,231 @@
+// Real key, mouse, wheel and clipboard input on the window the program shows: what a person
+// does to the widgets reaches the model as the same edit, and what the rules do to the model
+// (the caret, the selection, the focus) is what the person then sees.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "desktop/window_fixture.h"
+
+namespace xfer::desktop::test {
+namespace {
+
+using editor::GUI;
+
+void Paste(QWidget* widget, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Runs Change's handler as before, counting the texts it sees.
+std::vector<std::string>* CountChanges(editor::TextBox& box) {
+    auto* seen = new std::vector<std::string>;
+    box.Change = [&box, seen, handler = box.Change] {
+        seen->push_back(box.Text());
+        handler();
+    };
+    return seen;
+}
+
+struct LabelEdit {
+    const char* what;
+    std::function<void(QLineEdit*)> keys;
+    const char* expected;
+    int caret;    // in the widget and the model afterwards; -1: wherever the widget puts it
+    int changes;  // Change events the edit makes
+};
+
+class LabelBox : public WindowTest, public ::testing::WithParamInterface<LabelEdit> {};
+
+TEST_P(LabelBox, EditsWhereTheCaretIsAsOneChangeEach) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, label->height() / 2));
+        ASSERT_EQ(QApplication::focusWidget(), label);
+        std::unique_ptr<std::vector<std::string>> changes(CountChanges(form.txtDescription));
+        GetParam().keys(label);
+        EXPECT_EQ(label->text().toStdString(), GetParam().expected);
+        EXPECT_EQ(form.txtDescription.Text(), GetParam().expected);
+        if (GetParam().caret >= 0) {
+            EXPECT_EQ(label->cursorPosition(), GetParam().caret);
+        }
+        EXPECT_EQ(form.txtDescription.SelStart(), label->cursorPosition());
+        EXPECT_EQ(static_cast<int>(changes->size()), GetParam().changes);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, LabelBox,
+    ::testing::Values(LabelEdit{"TypedAtTheStart",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_Home);
+                                    QTest::keyClicks(e, "AB");
+                                },
+                                "ABReception", 2, 2},
+                      LabelEdit{"TypedInTheMiddle",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_End);
+                                    for (int i = 0; i < 3; ++i)
+                                        QTest::keyClick(e, Qt::Key_Left);
+                                    QTest::keyClicks(e, "-");
+                                },
+                                "Recept-ion", 7, 1},
+                      LabelEdit{"ReplacingASelection",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_Home);
+                                    for (int i = 0; i < 3; ++i)
+                                        QTest::keyClick(e, Qt::Key_Right, Qt::ShiftModifier);
+                                    QTest::keyClicks(e, "X");
+                                },
+                                "Xeption", 1, 1},
+                      LabelEdit{"PastedAsOneChange",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_Home);
+                                    Paste(e, QStringLiteral("Main "));
+                                },
+                                "Main Reception", 5, 1},
+                      LabelEdit{"CutAndUndoneAsOneChangeEach",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_End);
+                                    for (int i = 0; i < 5; ++i)
+                                        QTest::keyClick(e, Qt::Key_Left, Qt::ShiftModifier);
+                                    QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+                                    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+                                },
+                                "Reception", -1, 2},
+                      LabelEdit{"APastePastMaxLengthIsRefusedWhole",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_End);
+                                    Paste(e, QString(25, QLatin1Char('x')));
+                                },
+                                "Reception", 9, 0}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(WindowTest, APasteIntoTheDialIsCheckedAsOneChange) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
+        QTest::mouseClick(dial, Qt::LeftButton);
+        QTest::keyClick(dial, Qt::Key_End);
+        Paste(dial, QStringLiteral("12-34"));
+        EXPECT_EQ(dial->text(), "2001");
+        EXPECT_EQ(form.txtDial.Text(), "2001");
+        Paste(dial, QStringLiteral("12,34"));
+        EXPECT_EQ(dial->text(), "200112,34");
+    });
+}
+
+TEST_F(WindowTest, AfterTheInvalidDialMessageTheWholeDialIsSelectedAndTypingReplacesIt) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
+        QTest::mouseClick(dial, Qt::LeftButton);
+        QTest::keyClick(dial, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(dial, "aut");
+        ASSERT_EQ(dial->text(), "AUT");
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+        ASSERT_EQ(harness.boxTexts(), std::vector<std::string>{"AUT is Invalid Data"});
+        EXPECT_EQ(QApplication::focusWidget(), dial);
+        EXPECT_EQ(dial->selectedText(), "AUT");
+        QTest::keyClicks(QApplication::focusWidget(), "1");
+        EXPECT_EQ(form.txtDial.Text(), "1");
+    });
+}
+
+TEST_F(WindowTest, AfterARefusedLabelTheLabelHasTheFocusWithItsTextSelected) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
+        QTest::mouseClick(label, Qt::LeftButton);
+        QTest::keyClick(label, Qt::Key_End);
+        QTest::keyClicks(label, "\"");
+        // Enter in the box presses the default button, OK.
+        QTest::keyClick(label, Qt::Key_Return);
+        ASSERT_EQ(harness.boxes->shown().size(), 1u);
+        EXPECT_TRUE(form.IsLoaded());
+        EXPECT_EQ(QApplication::focusWidget(), label);
+        EXPECT_EQ(label->selectedText(), "Reception\"");
+    });
+}
+
+TEST_F(WindowTest, TheWheelChangesAComboOnlyWhileItHasTheFocus) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* style = Widget<QComboBox>(dialog, "cmbXStyle");
+        const auto wheel = [&] {
+            const QPointF at(style->width() / 2.0, style->height() / 2.0);
+            QWheelEvent event(at, style->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(style, &event);
+        };
+        const std::string before = form.cmbXStyle.Text();
+        wheel();
+        EXPECT_EQ(form.cmbXStyle.Text(), before);
+        EXPECT_NE(QApplication::focusWidget(), style);
+        EXPECT_FALSE(form.cmdApply.Enabled());
+
+        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
+        QTest::mouseClick(dial, Qt::LeftButton);
+        QTest::keyClick(dial, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), style);
+        wheel();
+        EXPECT_NE(form.cmbXStyle.Text(), before);
+        EXPECT_TRUE(form.cmdApply.Enabled());
+    });
+}
+
+TEST_F(WindowTest, EscapeIsCancelAndLeavesAnUnchangedNode) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        QTest::keyClick(Widget<QLineEdit>(dialog, "txtDial"), Qt::Key_Escape);
+        EXPECT_FALSE(form.IsLoaded());
+        EXPECT_FALSE(dialog.isVisible());
+    });
+}
+
+TEST_F(WindowTest, TheListShowsItsCurrentRowWhenTabbedInto) {
+    OnNode(1, 1, [&](GUI&, FormDialog& dialog) {
+        auto* list = Widget<QAbstractItemView>(dialog, "LVExceptions");
+        const QImage before = list->grab().toImage();
+        list->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(list->hasFocus());
+        EXPECT_TRUE(list->currentIndex().isValid());
+        EXPECT_NE(list->grab().toImage(), before);  // the focus is drawn
+    });
+}
+
+class LargePartition : public WindowTest {
+  protected:
+    LargePartition() { AddLargePartition(harness.database); }
+};
+
+TEST_F(LargePartition, TheSelectorsDropDownScrollsToTheLastNode) {
+    OnNode(kLargePartition, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* selector = Widget<QComboBox>(dialog, "cmbNode");
+        ASSERT_EQ(selector->count(), 999);
+        QTest::mouseClick(selector, Qt::LeftButton);
+        QAbstractItemView* popup = selector->view();
+        ASSERT_TRUE(popup->isVisible());
+        QScrollBar* bar = popup->verticalScrollBar();
+        EXPECT_TRUE(bar->isVisible());
+        // As wide as its longest entry, with the scrollbar beside it.
+        const int entry = popup->fontMetrics().horizontalAdvance(QStringLiteral("XFER 999"));
+        EXPECT_GE(popup->viewport()->width(), entry);
+
+        bar->setValue(bar->maximum());
+        const QModelIndex last =
+            popup->indexAt(QPoint(4, popup->viewport()->height() - popup->sizeHintForRow(0) / 2));
+        ASSERT_EQ(last.data().toString(), "XFER 999");
+        // A release right after the press that opened the list is not a choice.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(last).center());
+        EXPECT_EQ(form.nodeNumber(), 999);
+        EXPECT_EQ(Widget<QLabel>(dialog, "lblRecordPosition")->text(), "999 of 999");
+    });
+}
+
+}  // namespace
+}  // namespace xfer::desktop::test
