@@ -10,55 +10,29 @@
 
 #include "data/database.h"
 #include "host/partition_check.h"
+#include "host/partition_fixture.h"
 #include "host/references.h"
-#include "support/platform_doubles.h"
-#include "support/temp_database.h"
 
 namespace xfer::host {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-struct Target {
-    const char* type;
-    int number;
-};
+using test::Target;
 
 // Configuration 1, partition 1 (and a neighbour, 1/2, that must never be looked at).
-class Partition : public ::testing::Test {
+class Partition : public ::testing::Test, public test::PartitionFixture {
   protected:
     Partition() {
-        database.exec(
-            "INSERT INTO SR_Node_Type_Names (ID, English_Name) VALUES (0, 'MSG'), (1, 'CMD'), "
-            "(4, 'XFER'), (5, 'STYLE'), (814, 'NOOP'), (815, 'BEEP'), (816, 'GOTO'), "
-            "(817, 'PMSG'), (818, 'SMSG'), (999, 'HANGUP')");
-        database.exec(
-            "INSERT INTO Node_Type_Max (Config_ID, PartitionID, NodeType_ID, Max_Number) VALUES "
-            "(1, 1, 5, 4), (1, 1, 0, 99), (1, 2, 5, 4)");
+        limits(1, 4, 99);
+        limits(2, 4);
         for (const auto& [type, number] : {std::pair{0, 1}, {0, 4}, {1, 2}, {5, 1}, {5, 2}})
             pool(1, type, number);
         pool(2, 0, 7);  // exists, but in the other partition
     }
 
-    void pool(int partition, int type, int number) {
-        database.exec(
-            "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
-            "NodeDescription, DateModified) VALUES (1, " +
-            std::to_string(partition) + ", " + std::to_string(type) + ", " +
-            std::to_string(number) + ", 'T', 'node', '2024-03-14 10:00:00')");
-    }
     void xfer(int number, int style, const std::array<Target, 6>& targets, int partition = 1) {
-        std::string values = "1, " + std::to_string(partition) + ", 4, " + std::to_string(number) +
-                             ", " + std::to_string(style);
-        for (const Target& t : targets)
-            values += std::string(", '") + t.type + "', " + std::to_string(t.number);
-        database.exec(
-            "INSERT INTO Node_XFER (ConfigID, PartID, NodeTypeID, NodeNumber, StyleNodeNumber, "
-            "HoldNodeType, HoldNodeNumber, MOHNodeType, MOHNodeNumber, Busy1NodeType, "
-            "Busy1NodeNumber, Busy2NodeType, Busy2NodeNumber, NoAnswerNodeType, "
-            "NoAnswerNodeNumber, AnswerNodeType, AnswerNodeNumber, NodeType, NodeDescription) "
-            "VALUES (" +
-            values + ", 'XFER', 'node " + std::to_string(number) + "')");
+        PartitionFixture::xfer(partition, number, style, targets);
     }
     // Everything the tools could have touched, as rows.
     Rows contents() {
@@ -78,16 +52,11 @@ class Partition : public ::testing::Test {
     }
     data::DataBase& db() {
         if (!db_) {
-            platform::PlatformParts parts;
-            parts.shell = std::make_unique<test::FixedShell>(database.root());
-            parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-            services_ = std::make_unique<platform::PlatformServices>(std::move(parts));
+            services_ = std::make_unique<platform::PlatformServices>(machine());
             db_ = std::make_unique<data::DataBase>(services_->view());
         }
         return *db_;
     }
-
-    test::TempDatabase database{/*withDemoData=*/false};
 
   private:
     std::unique_ptr<platform::PlatformServices> services_;
