@@ -60,18 +60,6 @@ void PrintText(const host::PartitionCheck& check) {
     std::cout << "\n";
 }
 
-// Identifiers and numbers as JSON numbers; a stored number that is none (Null) as null.
-nlohmann::ordered_json DecimalOrNull(const std::string& text) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (used == text.size())
-            return value;
-    } catch (const std::exception&) {
-    }
-    return nullptr;
-}
-
 void PrintJson(const host::PartitionCheck& check) {
     nlohmann::ordered_json out = {{"config", check.config},
                                   {"partition", check.partition},
@@ -83,8 +71,8 @@ void PrintJson(const host::PartitionCheck& check) {
                                    {"label", d.label},
                                    {"exceptions", d.sources},
                                    {"target", d.target},
-                                   {"targetTypeId", DecimalOrNull(d.targetTypeId)},
-                                   {"targetNumber", DecimalOrNull(d.targetNumber)}});
+                                   {"targetTypeId", NumberOrNull(d.targetTypeId)},
+                                   {"targetNumber", NumberOrNull(d.targetNumber)}});
     }
     for (const host::UncheckedNode& u : check.unchecked)
         out["unchecked"].push_back({{"node", u.node}, {"label", u.label}, {"reason", u.reason}});

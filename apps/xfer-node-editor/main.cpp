@@ -25,6 +25,17 @@ void ReportError(const runtime::Error& error) {
               << error.description() << "\n";
 }
 
+nlohmann::ordered_json NumberOrNull(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    return nullptr;
+}
+
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }

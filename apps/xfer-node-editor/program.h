@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/platform.h"
@@ -36,6 +37,9 @@ void ReportError(const runtime::Error& error);
 
 // A text in double quotes, as the reports show labels.
 std::string Quoted(const std::string& text);
+
+// A stored number for a JSON report: the number, or null when it is none (a Null column).
+nlohmann::ordered_json NumberOrNull(const std::string& text);
 
 // A configuration, partition or node number: a 16-bit number, required.
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
