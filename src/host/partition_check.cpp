@@ -40,6 +40,7 @@ PartitionCheck CheckPartition(data::DataBase& db, std::int16_t config, std::int1
     PartitionCheck check;
     check.config = config;
     check.partition = partition;
+    const ReadSnapshot snapshot(db);
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     check.nodes = static_cast<int>(read.nodes.size());
     ExistenceCache existence(db, config, partition);

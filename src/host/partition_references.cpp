@@ -56,6 +56,18 @@ ResolvedReference RowReference(const editor::ExceptionInfo& exception, const Sto
 
 }  // namespace
 
+ReadSnapshot::ReadSnapshot(data::DataBase& db) : db_(db) {
+    db_.Conn.execute("BEGIN", "BEGIN", {}, nullptr);
+}
+
+ReadSnapshot::~ReadSnapshot() {
+    try {
+        db_.Conn.execute("ROLLBACK", "ROLLBACK", {}, nullptr);
+    } catch (const runtime::Error&) {
+        // The transaction has ended with the error that ended the report.
+    }
+}
+
 std::string_view ReferenceSource(std::size_t index) {
     return index == 0 ? std::string_view("Style") : editor::kExceptions.at(index - 1).label;
 }

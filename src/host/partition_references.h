@@ -43,6 +43,20 @@ struct PartitionReferences {
     std::vector<PartitionNode> nodes;  // every XFER node, in node number order
 };
 
+// One read transaction over a partition-wide report: every command sees the same state of the
+// database, even while an editor saves, and the engine takes its read lock once instead of
+// once per command. Nothing is written, so the end is a plain rollback.
+class ReadSnapshot {
+  public:
+    explicit ReadSnapshot(data::DataBase& db);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+  private:
+    data::DataBase& db_;
+};
+
 PartitionReferences ReadPartitionReferences(data::DataBase& db, std::int16_t config,
                                             std::int16_t partition);
 

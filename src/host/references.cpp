@@ -32,6 +32,7 @@ std::optional<long> Decimal(std::string_view text) {
 
 ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int16_t partition,
                               const std::string& typeText, std::int16_t number) {
+    const ReadSnapshot snapshot(db);
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     long typeId = 0;
     if (const auto id = Decimal(runtime::Trim(typeText))) {
