@@ -139,10 +139,12 @@ class TextTranscript final : public Transcript {
         }
         if (!o.errorBoxes.empty()) {
             std::string lines;
-            for (const int line : o.errorBoxes)
-                lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+            for (const int line : o.errorBoxes) {
+                lines += (lines.empty() ? "" : ", ") +
+                         (line > 0 ? "line " + std::to_string(line) : "opening or closing");
+            }
             why.push_back(std::to_string(o.errorBoxes.size()) + " error box" +
-                          (o.errorBoxes.size() == 1 ? "" : "es") + " (line " + lines + ")");
+                          (o.errorBoxes.size() == 1 ? "" : "es") + " (" + lines + ")");
         }
         if (why.empty()) {
             out_ << "result: passed";

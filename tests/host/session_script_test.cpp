@@ -235,7 +235,7 @@ TEST_F(SessionRun, LooksAtTheFormAndReportsEachMismatchWithoutStopping) {
          0,
          2,
          {"[Error] \"Source: QRV_XFER_Node - CheckForUnReferencedNodes",
-          "result: failed: 2 error boxes (line 2, 2)"}},
+          "result: failed: 2 error boxes (line 2, line 2)"}},
         // What a user could not do ends the run.
         {1,
          "expect cmdApply Enabled false\nclick cmdApply\nexpect cmdApply Enabled false\n",
