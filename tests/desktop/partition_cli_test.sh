@@ -4,6 +4,7 @@
 # expect, --transcript json, --nodes and --all; their exit statuses and refusals.
 set -u
 program=$1
+examples=$2
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export PROGRAMDATA=$home
@@ -44,6 +45,8 @@ cmp -s "$db" "$home/before.mdb" || fail "check or refs changed the database file
 expect 0 "^5,Support line,3005,6,MSG,12," -- list --config 1 --partition 1 --csv
 expect 0 "\"dial\": \"12,34!#\*\"" -- list --config 1 --partition 1 --json
 
+expect 0 "result: passed \(15 expectations met\)" -- \
+    open --config 1 --partition 1 --node 1 --script "$examples/check-exceptions.session"
 write look.session 'expect lblRecordPosition Caption "1 of 11"' 'expect cmdApply Enabled "true"' \
     'expect txtDial Text "2001"' 'click cmdCancel'
 expect 1 "MISMATCH line 2: cmdApply Enabled: expected \"true\", actual \"false\"" -- \
