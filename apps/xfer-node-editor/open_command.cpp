@@ -94,8 +94,10 @@ int Demo(Program& program, OpenOptions options) {
                      "PROGRAMDATA=$HOME/.local/share\n";
         return kFailed;
     }
-    std::cout << (demo.created ? "created the demo database at " : "using the database at ")
-              << demo.path << "\n";
+    // A JSON transcript is for tools: nothing else goes to standard output.
+    (options.transcript == "json" ? std::cerr : std::cout)
+        << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
+        << "\n";
     data::DataBase db(services.view());
     for (const host::StoredXferNode& node : host::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {

@@ -51,17 +51,6 @@ struct RunState {
     }
 };
 
-// A text on one line, in double quotes: line breaks shown as " / ".
-std::string Quoted(const std::string& text) {
-    std::string shown;
-    for (char c : text) {
-        if (c == '\r')
-            continue;
-        shown += c == '\n' ? std::string(" / ") : std::string(1, c);
-    }
-    return "\"" + shown + "\"";
-}
-
 struct ButtonSet {
     int buttons;
     std::vector<long> codes;
@@ -119,7 +108,7 @@ class ScriptBoxes final : public platform::MessageBoxes {
         } else if (s.failed()) {
             code = Discarding(set);
         } else if (s.answers.empty()) {
-            why = "the box " + Quoted(request.text) + " asks " + set.names +
+            why = "the box " + QuotedOnOneLine(request.text) + " asks " + set.names +
                   " and the script gives no answer";
             code = Discarding(set);
         } else {
@@ -157,7 +146,7 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
         }
         s.transcript.prompt(s.line(), title, prompt, std::string(ConfirmWord(code)));
         if (unanswered)
-            s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
+            s.fail("the prompt " + QuotedOnOneLine(prompt) + " gets no answer from the script");
         return code;
     }
 
@@ -242,7 +231,7 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
             if (combo == nullptr)
                 return name + " is not a combo box";
             if (combo->FindExact(step.text) < 0)
-                return name + " has no entry " + Quoted(step.text);
+                return name + " has no entry " + QuotedOnOneLine(step.text);
             done = user.choose(*combo, step.text);
             break;
         }

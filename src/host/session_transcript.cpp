@@ -9,17 +9,6 @@ namespace xfer::host {
 
 namespace {
 
-// A text on one line, in double quotes: line breaks shown as " / ".
-std::string Quoted(const std::string& text) {
-    std::string shown;
-    for (char c : text) {
-        if (c == '\r')
-            continue;
-        shown += c == '\n' ? std::string(" / ") : std::string(1, c);
-    }
-    return "\"" + shown + "\"";
-}
-
 std::string Numbers(const std::vector<std::int16_t>& nodes) {
     std::string text;
     for (const std::int16_t n : nodes)
@@ -42,12 +31,12 @@ class TextTranscript final : public Transcript {
     void action(const ScriptStep& step) override { out_ << "> " << step.source << "\n"; }
     void box(int, const std::string& title, const std::string& text, const std::string& buttons,
              const std::string& answer) override {
-        out_ << "  [" << title << "] " << Quoted(text) << " (" << buttons << ") -> " << answer
-             << "\n";
+        out_ << "  [" << title << "] " << QuotedOnOneLine(text) << " (" << buttons << ") -> "
+             << answer << "\n";
     }
     void prompt(int, const std::string& title, const std::string& text,
                 const std::string& answer) override {
-        out_ << "  [" << title << " prompt] " << Quoted(text) << " -> " << answer << "\n";
+        out_ << "  [" << title << " prompt] " << QuotedOnOneLine(text) << " -> " << answer << "\n";
     }
     void status(int, const std::string& text) override { out_ << "  [status] " << text << "\n"; }
 
@@ -62,7 +51,7 @@ class TextTranscript final : public Transcript {
             out_ << "  " << seen->subject << " (" << seen->kind << "):";
             const char* separator = " ";
             for (const auto& [name, value] : seen->properties) {
-                out_ << separator << name << " " << Quoted(value);
+                out_ << separator << name << " " << QuotedOnOneLine(value);
                 separator = ", ";
             }
             out_ << "\n";
@@ -76,7 +65,7 @@ class TextTranscript final : public Transcript {
                 out_ << " none";
             const char* separator = " ";
             for (const ObservedEntry& e : seen->entries) {
-                out_ << separator << Quoted(e.text);
+                out_ << separator << QuotedOnOneLine(e.text);
                 if (e.itemData)
                     out_ << " (" << *e.itemData << ")";
                 separator = ", ";
@@ -89,7 +78,7 @@ class TextTranscript final : public Transcript {
                  << ":";
             const char* separator = " ";
             for (const std::string& cell : row.cells) {
-                out_ << separator << Quoted(cell);
+                out_ << separator << QuotedOnOneLine(cell);
                 separator = " | ";
             }
             out_ << "\n";
@@ -104,8 +93,8 @@ class TextTranscript final : public Transcript {
             return;
         }
         out_ << "  MISMATCH line " << step.line << ": " << Subject(step) << " " << step.property
-             << ": expected " << Quoted(step.text) << ", actual "
-             << (actual ? Quoted(*actual) : "(" + why + ")") << "\n";
+             << ": expected " << QuotedOnOneLine(step.text) << ", actual "
+             << (actual ? QuotedOnOneLine(*actual) : "(" + why + ")") << "\n";
     }
 
     void failure(int, const std::string& message) override {
@@ -120,8 +109,8 @@ class TextTranscript final : public Transcript {
             return;
         }
         out_ << " as stored:\n";
-        out_ << "  Label: " << Quoted(node->label) << "\n";
-        out_ << "  Dial: " << Quoted(node->dial) << "\n";
+        out_ << "  Label: " << QuotedOnOneLine(node->label) << "\n";
+        out_ << "  Dial: " << QuotedOnOneLine(node->dial) << "\n";
         out_ << "  Style: STYLE " << node->style << "\n";
         for (const auto& e : editor::kExceptions) {
             const StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
@@ -330,6 +319,16 @@ class JsonTranscript final : public Transcript {
 };
 
 }  // namespace
+
+std::string QuotedOnOneLine(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '\r')
+            continue;
+        shown += c == '\n' ? std::string(" / ") : std::string(1, c);
+    }
+    return "\"" + shown + "\"";
+}
 
 std::unique_ptr<Transcript> MakeTranscript(TranscriptFormat format, std::ostream& out) {
     if (format == TranscriptFormat::Json)

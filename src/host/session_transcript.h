@@ -80,6 +80,10 @@ class Transcript {
     virtual void summary(const BulkSummary& summary) = 0;
 };
 
+// A text on one line, in double quotes, as the text transcript shows box texts and values:
+// line breaks become " / ".
+std::string QuotedOnOneLine(const std::string& text);
+
 std::unique_ptr<Transcript> MakeTranscript(TranscriptFormat format, std::ostream& out);
 
 }  // namespace xfer::host
