@@ -123,9 +123,9 @@ CLI::Option* AddScriptOption(CLI::App* command, OpenOptions& options) {
 
 // --node, or a bulk run's --nodes or --all (which need a script): exactly one of them.
 void AddNodeSelection(CLI::App* open, OpenOptions& options, CLI::Option* script) {
-    CLI::Option* node =
-        open->add_option("--node", options.target.node, "XFER node number (0 is the template node)")
-            ->check(CLI::Range(-32768, 32767));
+    // The node is read as every identifier is (AddId), but a bulk run goes without it.
+    AddId(open, "--node", options.target.node, "XFER node number (0 is the template node)");
+    CLI::Option* node = open->get_option("--node")->required(false);
     CLI::Option* nodes =
         open->add_option("--nodes", options.nodes,
                          "run the script on each of these nodes in turn: 1,5,12-20")
@@ -152,7 +152,8 @@ void AddNodeSelection(CLI::App* open, OpenOptions& options, CLI::Option* script)
 
 void AddOpenCommand(CLI::App& app, Program& program) {
     auto options = std::make_shared<OpenOptions>();
-    CLI::App* open = app.add_subcommand("open", "open the editor on one XFER node");
+    CLI::App* open = app.add_subcommand(
+        "open", "open the editor on one XFER node, or run a script on several in turn");
     AddId(open, "--config", options->target.config, "configuration (ConfigID)");
     AddId(open, "--partition", options->target.partition, "partition (PartID)");
     AddNodeSelection(open, *options, AddScriptOption(open, *options));

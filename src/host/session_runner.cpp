@@ -406,6 +406,8 @@ SessionOutcome SessionRunner::run(const std::vector<ScriptStep>& steps,
         shown.node = i.host->form().nodeNumber();
         i.transcript.stored(shown, ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
     } catch (const runtime::Error& error) {
+        if (i.windows != nullptr)
+            i.windows->setSession(nullptr);  // it holds this call's steps
         state.current = nullptr;
         state.fail(error.source() + ": " + error.description());
     }
