@@ -6,6 +6,8 @@
 //   pick      choosing MSG in the Hold type picker and typing 4321 into its number picker
 //   save      OK on a node whose style and six targets are all missing, all seven created
 //   peak_rss  resident memory of one opening over the process's baseline, in a fresh process
+//   check     the partition check (xfer-node-editor check): its connection and every XFER node
+//             of the opened partition (the large database's has 999)
 //
 // xfer_bench [benchmark flags] [--work=DIR] [--large=FILE]
 //   --work   folder for the working copies of the databases (default: a temp folder)
@@ -33,8 +35,10 @@
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "editor_host.h"
+#include "host/partition_check.h"
 #include "large_db.h"
 #include "statement_trace.h"
+#include "support/platform_doubles.h"
 
 namespace {
 
@@ -417,6 +421,21 @@ void PeakRss(benchmark::State& state, Database* db) {
     state.counters["peak_over_baseline_MB"] = static_cast<double>(peak - baseline) / 1024.0;
 }
 
+void Check(benchmark::State& state, Database* db) {
+    xfer::platform::PlatformParts parts;
+    parts.shell = std::make_unique<xfer::test::FixedShell>(db->root);
+    parts.registry = std::make_unique<xfer::platform::HiveRegistry>(xfer::platform::Hive{});
+    const xfer::platform::PlatformServices services(std::move(parts));
+    xfer::host::PartitionCheck check;
+    for (auto _ : state) {
+        xfer::data::DataBase database(services.view());
+        check = xfer::host::CheckPartition(database, db->config, db->part);
+    }
+    state.counters["nodes"] = check.nodes;
+    state.counters["dangling"] = static_cast<double>(check.dangling.size());
+    state.counters["unchecked"] = static_cast<double>(check.unchecked.size());
+}
+
 // Set-up --------------------------------------------------------------------------------------
 
 void Prepare(const fs::path& work, std::string large) {
@@ -471,6 +490,8 @@ void Register() {
     each("save", Save, [](benchmark::internal::Benchmark* b) {
         b->Unit(benchmark::kMillisecond)->UseManualTime();
     });
+    each("check", Check,
+         [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); });
     each("peak_rss", PeakRss, [](benchmark::internal::Benchmark* b) {
         b->Iterations(1)->Unit(benchmark::kMillisecond);
     });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 #include "data/database.h"
 #include "editor/exception_table.h"
@@ -17,6 +18,8 @@ namespace {
 struct ListOptions {
     std::int16_t config = 0;
     std::int16_t partition = 0;
+    bool json = false;
+    bool csv = false;
 };
 
 int Where() {
@@ -41,15 +44,79 @@ void PrintTable(const std::vector<std::vector<std::string>>& table) {
     }
 }
 
+void PrintJson(const ListOptions& options, const std::vector<host::StoredXferNode>& nodes) {
+    nlohmann::ordered_json out = {{"config", options.config},
+                                  {"partition", options.partition},
+                                  {"nodes", nlohmann::ordered_json::array()}};
+    for (const host::StoredXferNode& node : nodes) {
+        nlohmann::ordered_json targets = nlohmann::ordered_json::object();
+        for (const auto& e : editor::kExceptions) {
+            const host::StoredTarget& t = node.targets[static_cast<std::size_t>(e.id)];
+            targets[std::string(e.label)] = {{"type", t.type}, {"number", NumberOrNull(t.number)}};
+        }
+        out["nodes"].push_back({{"node", node.number},
+                                {"label", node.label},
+                                {"dial", node.dial},
+                                {"style", NumberOrNull(node.style)},
+                                {"targets", targets}});
+    }
+    std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
+// A CSV field (RFC 4180): quoted when it holds a comma, a quote, a line break or blanks at
+// either end, with quotes doubled.
+std::string CsvField(const std::string& text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quote)
+        return text;
+    std::string field = "\"";
+    for (const char c : text)
+        field += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return field + "\"";
+}
+
+void PrintCsv(const std::vector<host::StoredXferNode>& nodes) {
+    std::vector<std::string> header{"Node", "Label", "Dial", "Style"};
+    for (const auto& e : editor::kExceptions) {
+        header.push_back(std::string(e.label) + " Type");
+        header.push_back(std::string(e.label) + " Number");
+    }
+    const auto line = [](const std::vector<std::string>& fields) {
+        std::string text;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            text += (i == 0 ? "" : ",") + CsvField(fields[i]);
+        std::cout << text << "\r\n";
+    };
+    line(header);
+    for (const host::StoredXferNode& node : nodes) {
+        std::vector<std::string> fields{std::to_string(node.number), node.label, node.dial,
+                                        node.style};
+        for (const host::StoredTarget& t : node.targets) {
+            fields.push_back(t.type);
+            fields.push_back(t.number);
+        }
+        line(fields);
+    }
+}
+
 int List(const ListOptions& options) {
     const platform::PlatformServices services;
     if (!RequireDatabase(services.view()))
         return kFailed;
     data::DataBase db(services.view());
+    const auto nodes = host::ReadXferNodes(db, options.config, options.partition);
+    if (options.json) {
+        PrintJson(options, nodes);
+        return kOk;
+    }
+    if (options.csv) {
+        PrintCsv(nodes);
+        return kOk;
+    }
     std::vector<std::vector<std::string>> table{{"Node", "Label", "Dial", "Style", "Hold", "MOH",
                                                  "Busy 1", "Busy 2", "No Answer", "Answer"}};
-    for (const host::StoredXferNode& node :
-         host::ReadXferNodes(db, options.config, options.partition)) {
+    for (const host::StoredXferNode& node : nodes) {
         std::vector<std::string> row{std::to_string(node.number), node.label, node.dial,
                                      "STYLE " + node.style};
         for (const host::StoredTarget& t : node.targets)
@@ -73,6 +140,9 @@ void AddListCommand(CLI::App& app, Program& program) {
         app.add_subcommand("list", "list the XFER nodes of a partition and their targets");
     AddId(list, "--config", options->config, "configuration (ConfigID)");
     AddId(list, "--partition", options->partition, "partition (PartID)");
+    CLI::Option* json = list->add_flag("--json", options->json, "write the nodes as JSON");
+    list->add_flag("--csv", options->csv, "write the nodes as CSV (RFC 4180), a row a node")
+        ->excludes(json);
     list->callback([&program, options] { program.run([&] { return List(*options); }); });
 }
 

@@ -15,10 +15,29 @@ void Program::run(const std::function<int()>& body) {
     try {
         status = body();
     } catch (const runtime::Error& error) {
-        std::cerr << kProgram << ": " << (error.source().empty() ? "" : error.source() + ": ")
-                  << error.description() << "\n";
+        ReportError(error);
         status = kFailed;
     }
+}
+
+void ReportError(const runtime::Error& error) {
+    std::cerr << kProgram << ": " << (error.source().empty() ? "" : error.source() + ": ")
+              << error.description() << "\n";
+}
+
+nlohmann::ordered_json NumberOrNull(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    return nullptr;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
 }
 
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
@@ -50,6 +69,8 @@ int main(int argc, char** argv) {
     AddListCommand(app, program);
     AddWhereCommand(app, program);
     AddDemoCommand(app, program);
+    AddCheckCommand(app, program);
+    AddRefsCommand(app, program);
     CLI11_PARSE(app, argc, argv);
     return program.status;
 }

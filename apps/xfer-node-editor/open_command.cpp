@@ -6,6 +6,7 @@
 
 #include "data/database.h"
 #include "desktop/desktop.h"
+#include "host/bulk_run.h"
 #include "host/database_location.h"
 #include "host/editor_host.h"
 #include "host/session_runner.h"
@@ -23,6 +24,10 @@ constexpr std::int16_t kDemoPartition = 1;
 struct OpenOptions {
     host::SessionTarget target;
     std::string script;
+    std::string transcript = "text";
+    std::string nodes;  // a bulk run: a node list (host::ParseNodeList)
+    bool all = false;   // a bulk run over every node of the record selector
+    bool keepGoing = false;
 };
 
 int RunScript(const OpenOptions& options) {
@@ -36,9 +41,26 @@ int RunScript(const OpenOptions& options) {
         std::cerr << kProgram << ": " << options.script << ": " << error.what() << "\n";
         return kBadScript;
     }
-    if (host::RunSessionScript(steps, options.target, {}, std::cout))
+    const auto transcript = host::MakeTranscript(
+        options.transcript == "json" ? host::TranscriptFormat::Json : host::TranscriptFormat::Text,
+        std::cout);
+    host::SessionRunner runner({}, *transcript);
+    if (!options.nodes.empty() || options.all) {
+        const auto nodes = options.all ? host::SelectorNodes(runner, options.target.config,
+                                                             options.target.partition)
+                                       : host::ParseNodeList(options.nodes);
+        const host::BulkSummary summary =
+            host::RunBulkSession(runner, *transcript, steps, options.target.config,
+                                 options.target.partition, nodes, options.keepGoing);
+        if (summary.failed.empty())
+            return kOk;
+        std::cerr << kProgram << ": the session in " << options.script << " failed on "
+                  << summary.failed.size() << " of " << summary.nodes << " nodes\n";
+        return kFailed;
+    }
+    if (runner.run(steps, options.target).passed())
         return kOk;
-    std::cerr << kProgram << ": the session in " << options.script << " could not be carried out\n";
+    std::cerr << kProgram << ": the session in " << options.script << " did not pass\n";
     return kFailed;
 }
 
@@ -72,8 +94,10 @@ int Demo(Program& program, OpenOptions options) {
                      "PROGRAMDATA=$HOME/.local/share\n";
         return kFailed;
     }
-    std::cout << (demo.created ? "created the demo database at " : "using the database at ")
-              << demo.path << "\n";
+    // A JSON transcript is for tools: nothing else goes to standard output.
+    (options.transcript == "json" ? std::cerr : std::cout)
+        << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
+        << "\n";
     data::DataBase db(services.view());
     for (const host::StoredXferNode& node : host::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {
@@ -86,23 +110,56 @@ int Demo(Program& program, OpenOptions options) {
     return kFailed;
 }
 
-void AddScriptOption(CLI::App* command, std::string& script) {
+CLI::Option* AddScriptOption(CLI::App* command, OpenOptions& options) {
     command
-        ->add_option("--script", script,
+        ->add_option("--transcript", options.transcript,
+                     "the transcript of a scripted session: text, or json (one object a line)")
+        ->check(CLI::IsMember({"text", "json"}));
+    return command
+        ->add_option("--script", options.script,
                      "run the session headless from this script and print a transcript")
         ->check(CLI::ExistingFile);
+}
+
+// --node, or a bulk run's --nodes or --all (which need a script): exactly one of them.
+void AddNodeSelection(CLI::App* open, OpenOptions& options, CLI::Option* script) {
+    // The node is read as every identifier is (AddId), but a bulk run goes without it.
+    AddId(open, "--node", options.target.node, "XFER node number (0 is the template node)");
+    CLI::Option* node = open->get_option("--node")->required(false);
+    CLI::Option* nodes =
+        open->add_option("--nodes", options.nodes,
+                         "run the script on each of these nodes in turn: 1,5,12-20")
+            ->check([](const std::string& text) {
+                try {
+                    host::ParseNodeList(text);
+                    return std::string();
+                } catch (const host::NodeListError& error) {
+                    return std::string(error.what());
+                }
+            })
+            ->needs(script);
+    CLI::Option* all =
+        open->add_flag("--all", options.all,
+                       "run the script on every XFER node of the partition but the template")
+            ->needs(script);
+    open->add_flag("--keep-going", options.keepGoing,
+                   "with --nodes or --all: go on after a node whose session failed");
+    node->excludes(nodes)->excludes(all);
+    nodes->excludes(all);
 }
 
 }  // namespace
 
 void AddOpenCommand(CLI::App& app, Program& program) {
     auto options = std::make_shared<OpenOptions>();
-    CLI::App* open = app.add_subcommand("open", "open the editor on one XFER node");
+    CLI::App* open = app.add_subcommand(
+        "open", "open the editor on one XFER node, or run a script on several in turn");
     AddId(open, "--config", options->target.config, "configuration (ConfigID)");
     AddId(open, "--partition", options->target.partition, "partition (PartID)");
-    AddId(open, "--node", options->target.node, "XFER node number (0 is the template node)");
-    AddScriptOption(open, options->script);
-    open->callback([&program, options] {
+    AddNodeSelection(open, *options, AddScriptOption(open, *options));
+    open->callback([open, &program, options] {
+        if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
+            throw CLI::RequiredError("--node, --nodes or --all");
         program.run([&] {
             const platform::PlatformServices services;
             if (!RequireDatabase(services.view()))
@@ -116,7 +173,7 @@ void AddDemoCommand(CLI::App& app, Program& program) {
     auto options = std::make_shared<OpenOptions>();
     CLI::App* demo = app.add_subcommand(
         "demo", "create the demo database if there is none, then open its first XFER node");
-    AddScriptOption(demo, options->script);
+    AddScriptOption(demo, *options);
     demo->callback([&program, options] { program.run([&] { return Demo(program, *options); }); });
 }
 

@@ -5,9 +5,11 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/platform.h"
+#include "runtime/error.h"
 
 namespace xfer::app {
 
@@ -18,6 +20,7 @@ inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;     // the database or the session failed
 inline constexpr int kBadScript = 2;  // the script cannot be read
 inline constexpr int kNoDisplay = 3;  // nothing to show the editor on
+inline constexpr int kError = 2;      // check, refs: the database could not be read
 
 struct Program {
     int argc = 0;
@@ -28,6 +31,15 @@ struct Program {
     // and a component error is reported on stderr with status kFailed.
     void run(const std::function<int()>& body);
 };
+
+// Says on stderr what went wrong in the component or the database.
+void ReportError(const runtime::Error& error);
+
+// A text in double quotes, as the reports show labels.
+std::string Quoted(const std::string& text);
+
+// A stored number for a JSON report: the number, or null when it is none (a Null column).
+nlohmann::ordered_json NumberOrNull(const std::string& text);
 
 // A configuration, partition or node number: a 16-bit number, required.
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
@@ -41,5 +53,7 @@ void AddOpenCommand(CLI::App& app, Program& program);
 void AddDemoCommand(CLI::App& app, Program& program);
 void AddListCommand(CLI::App& app, Program& program);
 void AddWhereCommand(CLI::App& app, Program& program);
+void AddCheckCommand(CLI::App& app, Program& program);
+void AddRefsCommand(CLI::App& app, Program& program);
 
 }  // namespace xfer::app

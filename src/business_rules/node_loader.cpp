@@ -4,6 +4,8 @@
 #include <string>
 
 #include "business_rules/node_loader.h"
+#include "business_rules/required_nodes.h"
+#include "business_rules/type_catalogue.h"
 
 #include "platform/error_trap.h"
 #include "runtime/error.h"
@@ -11,7 +13,6 @@
 
 namespace xfer::business_rules {
 
-using runtime::Variant;
 using std::to_string;
 namespace type = data::node_type;
 
@@ -28,34 +29,9 @@ std::string DescriptionOf(data::Recordset& rs) {
 void NodeLoader::LoadNodeNameAndNodeTypeID() {
     platform::Trap(ctx_.platform().messageBoxes, "LoadNodeNameAndNodeTypeID", [&] {
         editor::GUI& form = ctx_.form();
-        auto& names = ctx_.db.rsGet_Node_Names();
-        auto& limits = ctx_.db.rsGet_Max_NodeNumber();
-        ctx_.db.Get_Node_Names({});
-        while (!names.eof()) {
-            const std::string id = names.field("ID").toText();
-            const Variant& name = names.field("English_Name");
-            form.NodeNameCollection().Add(name, id);
-            form.NodeTypeIDCollection().Add(id, name.toText());
-            ctx_.db.Get_Max_NodeNumber(
-                {to_string(form.ConfigID()), to_string(form.PartitionID()), id});
-            if (!limits.eof()) {
-                form.MaxNodeNumberCollection().Add(limits.field("Max_Number"), id);
-            } else {
-                // Types without a limit row of their own.
-                const long typeId = names.field("ID").toInt32();
-                long fallback = 0;
-                if (typeId == type::kType816) {
-                    fallback = type::kType816DefaultLimit;
-                } else if (type::IsStoredAsMsg(typeId)) {
-                    fallback =
-                        form.MaxNodeNumberCollection().Item(type::Text(type::kMSG)).toInt16();
-                }
-                form.MaxNodeNumberCollection().Add(to_string(fallback), id);
-            }
-            limits.close();
-            names.moveNext();
-        }
-        names.close();
+        ReadNodeTypeCatalogue(ctx_.db, ctx_.config(), ctx_.partition(),
+                              {form.NodeNameCollection(), form.NodeTypeIDCollection(),
+                               form.MaxNodeNumberCollection()});
     });
 }
 
@@ -63,20 +39,11 @@ void NodeLoader::LoadXStyle() {
     platform::Trap(ctx_.platform().messageBoxes, "LoadXStyle", [&] {
         editor::GUI& form = ctx_.form();
         form.cmbXStyle.Clear();
-        auto& limits = ctx_.db.rsGet_Max_NodeNumber();
-        ctx_.db.Get_Max_NodeNumber(
-            {to_string(form.ConfigID()), to_string(form.PartitionID()), kStyleTypeId});
-        if (!limits.eof()) {
-            const Variant& max = limits.field("Max_Number");
-            if (!max.isNull() && max.toDouble() > 0) {
-                const int count = max.toInt16();
-                for (int i = 1; i <= count; ++i) {
-                    form.cmbXStyle.AddItem("STYLE " + to_string(i));
-                    form.cmbXStyle.setItemData(form.cmbXStyle.NewIndex(), i);
-                }
-            }
+        const int length = ReadStyleListLength(ctx_.db, ctx_.config(), ctx_.partition());
+        for (int i = 1; i <= length; ++i) {
+            form.cmbXStyle.AddItem(StyleEntryText(i));
+            form.cmbXStyle.setItemData(form.cmbXStyle.NewIndex(), i);
         }
-        limits.close();
     });
 }
 
@@ -85,14 +52,13 @@ void NodeLoader::Get_XStyle_Description(std::int16_t StyleNodeNumber) {
         editor::GUI& form = ctx_.form();
         auto& rs = ctx_.db.rsGet_Description();
         ctx_.db.Get_Description({to_string(form.ConfigID()), to_string(form.PartitionID()),
-                              kStyleTypeId, to_string(StyleNodeNumber)});
+                                 kStyleTypeId, to_string(StyleNodeNumber)});
         form.txtXStyleDescription.setText(DescriptionOf(rs));
         rs.close();
     });
 }
 
-void NodeLoader::LoadExistingNodesInRecordSelector(std::int16_t Node_Number,
-                                                   bool IsTemplateNode) {
+void NodeLoader::LoadExistingNodesInRecordSelector(std::int16_t Node_Number, bool IsTemplateNode) {
     platform::Trap(ctx_.platform().messageBoxes, "LoadExistingNodesInRecordSelector", [&] {
         editor::GUI& form = ctx_.form();
         auto& rs = ctx_.db.rsGet_All_XFER_Nodes();
@@ -156,22 +122,15 @@ bool NodeLoader::LoadData(std::int16_t Node_Number) {
                 form.txtDescription.setText(node.field("NodeDescription").textOrEmpty());
                 form.LVExceptions.ClearItems();
                 auto& description = ctx_.db.rsGet_Description();
+                const auto typeIdOf = [&form](const std::string& type) {
+                    return form.NodeTypeIDCollection().Item(type).toInt16();
+                };
                 for (const auto& e : editor::kExceptions) {
                     const std::string type = node.field(e.typeColumn).textOrEmpty();
                     const std::string number = node.field(e.numberColumn).textOrEmpty();
-                    const std::string upper = runtime::UCase(type);
-                    std::string shown;
-                    std::int16_t typeId = 0;
-                    if (upper == "NOOP" && e.allowsNoop) {
-                        shown = type;
-                        typeId = type::kNOOP;
-                    } else if (upper == "BEEP" && e.allowsBeep) {
-                        shown = type;
-                        typeId = type::kBEEP;
-                    } else {
-                        shown = type + " " + number;
-                        typeId = form.NodeTypeIDCollection().Item(type).toInt16();
-                    }
+                    const RowTarget target = RowTargetOf(e, type, number, typeIdOf);
+                    const std::string& shown = target.shown;
+                    const std::int16_t typeId = target.NodeTypeID;
                     ctx_.db.Get_Description({config, partition, to_string(typeId), number});
                     const std::string label = DescriptionOf(description);
                     description.close();

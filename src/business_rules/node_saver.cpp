@@ -1,10 +1,12 @@
 // Saving the node shown in the editor, after checking that every node it refers to exists.
 
-#include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "business_rules/node_saver.h"
+#include "business_rules/required_nodes.h"
 
 #include "platform/error_trap.h"
 #include "runtime/text.h"
@@ -17,13 +19,6 @@ namespace type = data::node_type;
 namespace {
 const std::string kXferTypeId = type::Text(type::kXFER);
 const std::string kStyleTypeId = type::Text(type::kSTYLE);
-
-// An identifier read as a number, as the check compares it with the fixed identifiers; -1,
-// which is none of them, when it is not a whole number.
-long IdOf(const std::string& text) {
-    const double value = runtime::Variant(text).toDouble();
-    return value == std::floor(value) && std::fabs(value) < 1e9 ? static_cast<long>(value) : -1;
-}
 }  // namespace
 
 void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
@@ -87,13 +82,22 @@ void NodeSaver::CheckForUnReferencedNodes() {
             form.lstNodeTypeID.Clear();
             form.lstNodeNumber.Clear();
 
-            AddNodeTolstRequired(form.cmbXStyle.Text(), kStyleTypeId,
-                                 to_string(form.cmbXStyle.ItemData(form.cmbXStyle.ListIndex())));
+            std::vector<NodeReference> references{
+                {form.cmbXStyle.Text(), kStyleTypeId,
+                 to_string(form.cmbXStyle.ItemData(form.cmbXStyle.ListIndex()))}};
             for (long row = 1; row <= form.LVExceptions.ItemCount(); ++row) {
                 const editor::ListItem& item = form.LVExceptions.Item(row);
-                AddNodeTolstRequired(item.SubItems(editor::cell::kCommandNode),
-                                     item.SubItems(editor::cell::kNodeTypeID),
-                                     item.SubItems(editor::cell::kNodeNumber));
+                references.push_back({item.SubItems(editor::cell::kCommandNode),
+                                      item.SubItems(editor::cell::kNodeTypeID),
+                                      item.SubItems(editor::cell::kNodeNumber)});
+            }
+            const auto trapped = [this](const std::function<void()>& listOne) {
+                platform::Trap(ctx_.platform().messageBoxes, "AddNodeTolstRequired", listOne);
+            };
+            for (const RequiredNode& node : ListRequiredNodes(references, trapped)) {
+                form.lstNodeTypeName.AddItem(node.NodeName);
+                form.lstNodeTypeID.AddItem(node.NodeTypeID);
+                form.lstNodeNumber.AddItem(node.NodeNumber);
             }
 
             long answer = platform::confirm::kClosed;
@@ -130,41 +134,10 @@ void NodeSaver::CheckForUnReferencedNodes() {
         });
 }
 
-void NodeSaver::AddNodeTolstRequired(std::string NodeName, std::string NodeTypeID,
-                                     const std::string& NodeNumber) {
-    platform::Trap(ctx_.platform().messageBoxes, "AddNodeTolstRequired", [&] {
-        editor::GUI& form = ctx_.form();
-        const long typeId = IdOf(NodeTypeID);
-        if (type::IsNeverChecked(typeId))
-            return;
-        if (type::IsStoredAsMsg(typeId)) {
-            NodeTypeID = type::Text(type::kMSG);
-            NodeName = "MSG " + NodeNumber;
-        }
-        // Each node is listed once. The whole name is compared: a prefix match would take
-        // MSG 1 as listed once MSG 12 is, and MSG 1 would then never be checked.
-        for (long i = 0; i < form.lstNodeTypeName.ListCount(); ++i) {
-            if (runtime::EqualsNoCase(form.lstNodeTypeName.List(i), NodeName))
-                return;
-        }
-        form.lstNodeTypeName.AddItem(NodeName);
-        form.lstNodeTypeID.AddItem(NodeTypeID);
-        form.lstNodeNumber.AddItem(NodeNumber);
-    });
-}
-
-bool NodeSaver::NodeExisted(std::string NodeTypeID, const std::string& NodeNumber) {
+bool NodeSaver::NodeExisted(const std::string& NodeTypeID, const std::string& NodeNumber) {
     bool existed = false;
     platform::Trap(ctx_.platform().messageBoxes, "NodeExisted", [&] {
-        editor::GUI& form = ctx_.form();
-        const long typeId = IdOf(NodeTypeID);
-        if (type::IsStoredAsMsg(typeId))
-            NodeTypeID = type::Text(type::kMSG);
-        auto& rs = ctx_.db.rsGet_Description();
-        ctx_.db.Get_Description(
-            {to_string(form.ConfigID()), to_string(form.PartitionID()), NodeTypeID, NodeNumber});
-        existed = !rs.eof() || type::AlwaysExists(typeId);
-        rs.close();
+        existed = NodeExists(ctx_.db, ctx_.config(), ctx_.partition(), NodeTypeID, NodeNumber);
     });
     return existed;
 }

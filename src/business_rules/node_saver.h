@@ -17,11 +17,9 @@ class NodeSaver {
 
     void SaveChanges(std::int16_t NodeNumber);
     void CheckForUnReferencedNodes();
-    // Lists a referenced node once in the form's hidden lists (whole display names compared,
-    // letter case ignored), unless its type is never checked.
-    void AddNodeTolstRequired(std::string NodeName, std::string NodeTypeID,
-                              const std::string& NodeNumber);
-    bool NodeExisted(std::string NodeTypeID, const std::string& NodeNumber);
+    // The style and the six rows are listed by ListRequiredNodes (required_nodes.h), each
+    // reference under the error trap named AddNodeTolstRequired.
+    bool NodeExisted(const std::string& NodeTypeID, const std::string& NodeNumber);
 
   private:
     RulesContext ctx_;

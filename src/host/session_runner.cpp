@@ -4,6 +4,7 @@
 #include <cctype>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -11,45 +12,44 @@
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "host/editor_host.h"
+#include "host/session_observation.h"
 #include "host/session_window_system.h"
 #include "host/stored_nodes.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 namespace xfer::host {
 
 using namespace editor;
 
-// Running ---------------------------------------------------------------------------------------
-
 namespace {
 
-// What the script's boxes, prompts and actions share while the run goes on.
+// What the script's boxes, prompts and steps share while one session goes on.
 struct RunState {
-    explicit RunState(std::ostream& o) : out(o) {}
-    std::ostream& out;
+    explicit RunState(Transcript& t) : transcript(t) {}
+    Transcript& transcript;
     std::deque<long> answers;
     std::deque<long> confirms;
     const ScriptStep* current = nullptr;
-    std::string failure;
+    SessionOutcome outcome;
 
-    bool failed() const { return !failure.empty(); }
+    void reset() {
+        answers.clear();
+        confirms.clear();
+        current = nullptr;
+        outcome = {};
+    }
+    int line() const { return current != nullptr ? current->line : 0; }
+    bool failed() const { return !outcome.carriedOut; }
     void fail(const std::string& why) {
         if (failed())
             return;
-        failure = (current != nullptr ? "line " + std::to_string(current->line) + ": " : "") + why;
-        out << "FAILED: " << failure << "\n";
+        outcome.carriedOut = false;
+        outcome.failure =
+            (current != nullptr ? "line " + std::to_string(current->line) + ": " : "") + why;
+        transcript.failure(line(), outcome.failure);
     }
 };
-
-std::string Quoted(const std::string& text) {
-    std::string shown;
-    for (char c : text) {
-        if (c == '\r')
-            continue;
-        shown += c == '\n' ? std::string(" / ") : std::string(1, c);
-    }
-    return "\"" + shown + "\"";
-}
 
 struct ButtonSet {
     int buttons;
@@ -90,6 +90,9 @@ long Discarding(const ButtonSet& set) {
     return set.codes.front();
 }
 
+// The title of the box in which the editor reports an error; a session that shows one fails.
+constexpr std::string_view kErrorTitle = "Error";
+
 class ScriptBoxes final : public platform::MessageBoxes {
   public:
     explicit ScriptBoxes(std::shared_ptr<RunState> state) : state_(std::move(state)) {}
@@ -105,7 +108,7 @@ class ScriptBoxes final : public platform::MessageBoxes {
         } else if (s.failed()) {
             code = Discarding(set);
         } else if (s.answers.empty()) {
-            why = "the box " + Quoted(request.text) + " asks " + set.names +
+            why = "the box " + QuotedOnOneLine(request.text) + " asks " + set.names +
                   " and the script gives no answer";
             code = Discarding(set);
         } else {
@@ -117,8 +120,9 @@ class ScriptBoxes final : public platform::MessageBoxes {
                 code = Discarding(set);
             }
         }
-        s.out << "  [" << request.title << "] " << Quoted(request.text) << " (" << set.names
-              << ") -> " << AnswerName(code) << "\n";
+        s.transcript.box(s.line(), request.title, request.text, set.names, AnswerName(code));
+        if (request.title == kErrorTitle)
+            s.outcome.errorBoxes.push_back(s.line());
         if (!why.empty())
             s.fail(why);
         return static_cast<int>(code);
@@ -140,10 +144,9 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
             code = s.confirms.front();
             s.confirms.pop_front();
         }
-        s.out << "  [" << title << " prompt] " << Quoted(prompt) << " -> "
-              << ConfirmWord(code) << "\n";
+        s.transcript.prompt(s.line(), title, prompt, std::string(ConfirmWord(code)));
         if (unanswered)
-            s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
+            s.fail("the prompt " + QuotedOnOneLine(prompt) + " gets no answer from the script");
         return code;
     }
 
@@ -168,14 +171,6 @@ std::string Unreachable(const GUI& form, const Control& control) {
     return {};
 }
 
-ListView* TheListView(const GUI& form) {
-    for (Control* c : form.controls()) {
-        if (auto* list = dynamic_cast<ListView*>(c))
-            return list;
-    }
-    return nullptr;
-}
-
 // Carries out one action; returns "" or why it could not be done.
 std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunState& state) {
     if (step.verb == ScriptVerb::Answer) {
@@ -190,16 +185,14 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
         if (!form.IsLoaded())
             return "the form is closed";
         if (!user.closeBox())
-            state.out << "  the form stays open\n";
+            state.transcript.note("the form stays open");
         return {};
     }
 
     Control* control = nullptr;
     if (step.verb == ScriptVerb::Row || step.verb == ScriptVerb::Scroll ||
         step.verb == ScriptVerb::Header) {
-        control = TheListView(form);
-        if (control == nullptr)
-            return "the form has no list";
+        control = &form.LVExceptions;
     } else {
         control = form.FindControl(step.control);
         if (control == nullptr)
@@ -238,7 +231,7 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
             if (combo == nullptr)
                 return name + " is not a combo box";
             if (combo->FindExact(step.text) < 0)
-                return name + " has no entry " + Quoted(step.text);
+                return name + " has no entry " + QuotedOnOneLine(step.text);
             done = user.choose(*combo, step.text);
             break;
         }
@@ -266,81 +259,172 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
     return done ? std::string() : name + " refused the action";
 }
 
-void WriteStoredNode(data::DataBase& db, std::int16_t config, std::int16_t partition,
-                     std::int16_t node, std::ostream& out) {
-    const auto stored = ReadXferNode(db, config, partition, node);
-    out << "Node_XFER " << config << "/" << partition << " node " << node;
-    if (!stored) {
-        out << ": not stored\n";
-        return;
+bool IsFormSubject(const std::string& subject) {
+    return runtime::EqualsNoCase(subject, kFormSubject);
+}
+
+// show: what the subject looks like now. An unknown control fails the run, as acting on it
+// would; a closed form has nothing to show but itself.
+std::string Show(const ScriptStep& step, const GUI& form, RunState& state) {
+    std::optional<Observation> seen = Observe(form, step.control);
+    if (!seen)
+        return "the form has no control named " + step.control;
+    if (!form.IsLoaded() && !IsFormSubject(step.control)) {
+        state.transcript.observation(step, std::nullopt, "the form is closed");
+        return {};
     }
-    out << " as stored:\n";
-    out << "  Label: " << Quoted(stored->label) << "\n";
-    out << "  Dial: " << Quoted(stored->dial) << "\n";
-    out << "  Style: STYLE " << stored->style << "\n";
-    for (const auto& e : kExceptions) {
-        const StoredTarget& t = stored->targets[static_cast<std::size_t>(e.id)];
-        out << "  " << e.label << ": " << t.type << " " << t.number << "\n";
+    state.transcript.observation(step, seen, {});
+    return {};
+}
+
+// Texts compare exactly; "true" and "false" without regard to letter case.
+bool Matches(const std::string& actual, const std::string& expected) {
+    if (actual == "true" || actual == "false")
+        return runtime::EqualsNoCase(actual, expected);
+    return actual == expected;
+}
+
+// expect: compares and reports; a mismatch is counted and the run goes on.
+std::string Expect(const ScriptStep& step, const GUI& form, RunState& state) {
+    std::optional<std::string> actual;
+    std::string why;
+    const bool row = step.control == kRowSubject;
+    const std::optional<Observation> seen = row ? std::nullopt : Observe(form, step.control);
+    if (!row && !seen)
+        return "the form has no control named " + step.control;
+    if (!form.IsLoaded() && !(seen && IsFormSubject(step.control))) {
+        why = "the form is closed";
+    } else if (row) {
+        actual = RowCell(form, step.number, step.property);
+        if (!actual)
+            why = "the list has " + std::to_string(form.LVExceptions.ItemCount()) + " rows";
+    } else {
+        actual = PropertyValue(*seen, step.property);
+        if (!actual)
+            why = seen->subject + " has no " + step.property;
     }
+    const bool passed = actual && Matches(*actual, step.text);
+    ++state.outcome.expectations;
+    if (!passed)
+        ++state.outcome.mismatches;
+    state.transcript.expectation(step, actual, passed, why);
+    return {};
 }
 
 }  // namespace
 
-bool RunSessionScript(const std::vector<ScriptStep>& steps, const SessionTarget& target,
-                      platform::PlatformParts machine, std::ostream& out) {
-    auto state = std::make_shared<RunState>(out);
-    auto session = std::make_unique<SessionWindowSystem>();
-    SessionWindowSystem& windows = *session;
-    machine.messageBoxes = std::make_unique<ScriptBoxes>(state);
-    machine.windows = std::move(session);
-    machine.components = platform::DefaultComponents();
-    machine.components->Register(platform::kConfirmationProgId,
-                                 [state] { return std::make_shared<ScriptConfirmation>(state); });
-    windows.setSession([&](GUI& form, UserActions& user) {
+struct SessionRunner::Impl {
+    Impl(platform::PlatformParts parts, Transcript& t)
+        : transcript(t), state(std::make_shared<RunState>(t)), machine(std::move(parts)) {}
+
+    // The host is made when the first session runs: making it may fail (an unusable registry
+    // value), and that is the session's failure.
+    void makeHost() {
+        if (host)
+            return;
+        auto session = std::make_unique<SessionWindowSystem>();
+        windows = session.get();
+        machine.messageBoxes = std::make_unique<ScriptBoxes>(state);
+        machine.windows = std::move(session);
+        machine.components = platform::DefaultComponents();
+        machine.components->Register(platform::kConfirmationProgId, [s = state] {
+            return std::make_shared<ScriptConfirmation>(s);
+        });
+        host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)));
+        db = std::make_unique<data::DataBase>(host->platform());
+    }
+
+    void session(const std::vector<ScriptStep>& steps, GUI& form, UserActions& user) {
         // What the status bar says while saving belongs in the transcript too.
-        form.StatusBar1.setObserver([&out](Control& bar, Prop what) {
+        form.StatusBar1.setObserver([this](Control& bar, Prop what) {
             const auto& status = static_cast<StatusBar&>(bar);
-            if (what == Prop::Panels && status.PanelCount() > 0 && !status.Panels(1).Text.empty()) {
-                out << "  [status] " << status.Panels(1).Text << "\n";
-            }
+            if (what == Prop::Panels && status.PanelCount() > 0 && !status.Panels(1).Text.empty())
+                transcript.status(state->line(), status.Panels(1).Text);
         });
         for (const ScriptStep& step : steps) {
             state->current = &step;
-            out << "> " << step.source << "\n";
-            if (std::string why = Perform(step, form, user, *state); !why.empty()) {
-                state->fail(why);
+            std::string why;
+            if (step.verb == ScriptVerb::Show) {
+                why = Show(step, form, *state);
+            } else if (step.verb == ScriptVerb::Expect) {
+                why = Expect(step, form, *state);
+            } else {
+                transcript.action(step);
+                why = Perform(step, form, user, *state);
             }
+            if (!why.empty())
+                state->fail(why);
             if (state->failed())
                 break;
         }
         state->current = nullptr;
         if (form.IsLoaded()) {
-            out << "> (end of script: the close box)\n";
+            ScriptStep closing;
+            closing.verb = ScriptVerb::Close;
+            closing.source = "(end of script: the close box)";
+            transcript.action(closing);
             user.closeBox();
         }
         form.StatusBar1.setObserver(nullptr);
-    });
-
-    out << "open config " << target.config << ", partition " << target.partition << ", node "
-        << target.node << "\n";
-    try {
-        EditorHost host(platform::PlatformServices(std::move(machine)));
-        host.Open(target.config, target.partition, target.node);
-        if (windows.shownCount() == 0) {
-            state->fail("the editor did not open node " + std::to_string(target.node));
-        } else if (windows.leftOpen()) {
-            state->fail("the form would not close");
-        }
-        if (!state->answers.empty() || !state->confirms.empty()) {
-            out << "note: " << state->answers.size() + state->confirms.size()
-                << " scripted answers were not asked for\n";
-        }
-        data::DataBase db(host.platform());
-        WriteStoredNode(db, target.config, target.partition, host.form().nodeNumber(), out);
-    } catch (const runtime::Error& error) {
-        state->fail(error.source() + ": " + error.description());
     }
-    return !state->failed();
+
+    Transcript& transcript;
+    std::shared_ptr<RunState> state;
+    platform::PlatformParts machine;
+    SessionWindowSystem* windows = nullptr;
+    std::unique_ptr<EditorHost> host;
+    std::unique_ptr<data::DataBase> db;
+};
+
+SessionRunner::SessionRunner(platform::PlatformParts machine, Transcript& transcript)
+    : impl_(std::make_unique<Impl>(std::move(machine), transcript)) {}
+
+SessionRunner::~SessionRunner() = default;
+
+SessionOutcome SessionRunner::run(const std::vector<ScriptStep>& steps,
+                                  const SessionTarget& target) {
+    Impl& i = *impl_;
+    RunState& state = *i.state;
+    state.reset();
+    i.transcript.open(target);
+    try {
+        i.makeHost();
+        i.windows->setSession([&](GUI& form, UserActions& user) { i.session(steps, form, user); });
+        const int shownBefore = i.windows->shownCount();
+        i.host->Open(target.config, target.partition, target.node);
+        i.windows->setSession(nullptr);
+        if (i.windows->shownCount() == shownBefore) {
+            state.fail("the editor did not open node " + std::to_string(target.node));
+        } else if (i.windows->leftOpen()) {
+            state.fail("the form would not close");
+        }
+        if (!state.answers.empty() || !state.confirms.empty()) {
+            i.transcript.note(std::to_string(state.answers.size() + state.confirms.size()) +
+                              " scripted answers were not asked for");
+        }
+        SessionTarget shown = target;
+        shown.node = i.host->form().nodeNumber();
+        i.transcript.stored(shown, ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
+    } catch (const runtime::Error& error) {
+        if (i.windows != nullptr)
+            i.windows->setSession(nullptr);  // it holds this call's steps
+        state.current = nullptr;
+        state.fail(error.source() + ": " + error.description());
+    }
+    i.transcript.result(state.outcome);
+    return state.outcome;
+}
+
+data::DataBase& SessionRunner::database() {
+    impl_->makeHost();
+    return *impl_->db;
+}
+
+bool RunSessionScript(const std::vector<ScriptStep>& steps, const SessionTarget& target,
+                      platform::PlatformParts machine, std::ostream& out) {
+    const auto transcript = MakeTranscript(TranscriptFormat::Text, out);
+    SessionRunner runner(std::move(machine), *transcript);
+    return runner.run(steps, target).passed();
 }
 
 }  // namespace xfer::host

@@ -1,11 +1,13 @@
 #include "host/session_script.h"
 
 #include <cctype>
+#include <charconv>
 #include <string>
 
 #include "platform/components.h"
 #include "platform/message_box.h"
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 
 namespace xfer::host {
 
@@ -19,7 +21,7 @@ namespace {
 struct VerbRule {
     std::string_view word;
     ScriptVerb verb;
-    bool control;  // takes a control name first
+    bool control;  // takes a control name (or show's subject) first
     bool text;     // then a text
     bool number;   // or a number
 };
@@ -36,6 +38,8 @@ constexpr VerbRule kVerbs[] = {
     {"close", ScriptVerb::Close, false, false, false},
     {"answer", ScriptVerb::Answer, false, true, false},
     {"confirm", ScriptVerb::Confirm, false, true, false},
+    {"show", ScriptVerb::Show, true, false, false},
+    {"expect", ScriptVerb::Expect, false, false, false},  // arguments of its own (ParseExpect)
 };
 
 struct Word {
@@ -113,18 +117,26 @@ std::vector<std::string> Words(std::string_view line, int number, std::size_t& e
     return words;
 }
 
-long WholeNumber(const std::string& word, int line) {
-    std::size_t used = 0;
-    long value = 0;
-    try {
-        value = std::stol(word, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != word.size()) {
+// A decimal number (an optional sign, then digits) within [low, high]. Nothing is truncated:
+// a number too large for any type is out of range like any other.
+long Number(const std::string& word, long low, long high, const std::string& what, int line) {
+    std::string_view digits = word;
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+        digits.remove_prefix(1);
+    const bool decimal =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!decimal)
         throw ScriptError(line, "\"" + word + "\" is not a whole number");
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec == std::errc() && negative)
+        value = -value;
+    if (ec != std::errc() || end != digits.data() + digits.size() || value < low || value > high) {
+        throw ScriptError(line, what + " " + word + " is out of range (" + std::to_string(low) +
+                                    " to " + std::to_string(high) + ")");
     }
-    return value;
+    return static_cast<long>(value);
 }
 
 template <std::size_t N>
@@ -139,6 +151,43 @@ long CodeOf(const Word (&words)[N], const std::string& word, int line) {
     throw ScriptError(line, "\"" + word + "\" is not one of " + known);
 }
 
+// The word as it is spelt in `known` (letter case ignored), or a ScriptError listing them.
+std::string_view OneOf(const std::vector<std::string_view>& known, const std::string& word,
+                       const std::string& what, int line) {
+    for (std::string_view k : known) {
+        if (runtime::EqualsNoCase(k, word))
+            return k;
+    }
+    std::string list;
+    for (std::string_view k : known)
+        list += (list.empty() ? "" : ", ") + std::string(k);
+    throw ScriptError(line, "\"" + word + "\" is not " + what + " (" + list + ")");
+}
+
+// expect SUBJECT PROPERTY "value"  |  expect row N CELL "value"
+void ParseExpect(const std::vector<std::string>& words, ScriptStep& step) {
+    const bool row = words.size() > 1 && runtime::EqualsNoCase(words[1], kRowSubject);
+    const std::size_t wanted = row ? 5 : 4;
+    if (words.size() != wanted) {
+        throw ScriptError(step.line, row ? "expect row takes a row, a cell and a value"
+                                         : "expect takes a control, a property and a value");
+    }
+    step.text = words.back();
+    if (row) {
+        step.control = std::string(kRowSubject);
+        step.number = Number(words[2], 1, kMaxRow, "row", step.line);
+        const std::string& cell = words[3];
+        const bool numbered = !cell.empty() && std::isdigit(static_cast<unsigned char>(cell[0]));
+        step.property = numbered
+                            ? std::string(RowCells().at(static_cast<std::size_t>(
+                                  Number(cell, 1, kMaxColumn, "column", step.line) - 1)))
+                            : std::string(OneOf(RowCells(), cell, "a cell of a row", step.line));
+        return;
+    }
+    step.control = words[1];
+    step.property = std::string(OneOf(ExpectProperties(), words[2], "a property", step.line));
+}
+
 ScriptStep ParseLine(const std::vector<std::string>& words, int line, std::string_view source) {
     const VerbRule* rule = nullptr;
     for (const VerbRule& v : kVerbs) {
@@ -147,20 +196,22 @@ ScriptStep ParseLine(const std::vector<std::string>& words, int line, std::strin
     }
     if (rule == nullptr)
         throw ScriptError(line, "unknown action \"" + words[0] + "\"");
+    ScriptStep step;
+    step.line = line;
+    step.verb = rule->verb;
+    step.source = std::string(source);
+    if (step.verb == ScriptVerb::Expect) {
+        ParseExpect(words, step);
+        return step;
+    }
     const std::size_t wanted = 1 + (rule->control ? 1 : 0) + (rule->text || rule->number ? 1 : 0);
     if (words.size() != wanted) {
         throw ScriptError(line, std::string(rule->word) + " takes " + std::to_string(wanted - 1) +
                                     " argument" + (wanted == 2 ? "" : "s"));
     }
-    ScriptStep step;
-    step.line = line;
-    step.verb = rule->verb;
-    step.source = std::string(source);
     std::size_t next = 1;
     if (rule->control)
         step.control = words[next++];
-    if (rule->number)
-        step.number = WholeNumber(words[next], line);
     if (rule->text)
         step.text = words[next];
     switch (step.verb) {
@@ -171,9 +222,13 @@ ScriptStep ParseLine(const std::vector<std::string>& words, int line, std::strin
             step.number = CodeOf(kConfirms, step.text, line);
             break;
         case ScriptVerb::Row:
+            step.number = Number(words[next], 1, kMaxRow, "row", line);
+            break;
         case ScriptVerb::Header:
-            if (step.number < 1)
-                throw ScriptError(line, "rows and columns count from 1");
+            step.number = Number(words[next], 1, kMaxColumn, "column", line);
+            break;
+        case ScriptVerb::Scroll:
+            step.number = Number(words[next], -kMaxScroll, kMaxScroll, "scroll", line);
             break;
         default:
             break;
@@ -199,6 +254,11 @@ std::vector<ScriptStep> ParseSessionScript(std::string_view text) {
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++number;
+        // Nothing a script types may become text that is not UTF-8.
+        if (const std::size_t bad = runtime::utf8::FirstInvalid(line); bad != std::string::npos) {
+            throw ScriptError(number, "the text is not valid UTF-8 (byte " +
+                                          std::to_string(bad + 1) + " of the line)");
+        }
         std::size_t wordsEnd = 0;
         const auto words = Words(line, number, wordsEnd);
         if (!words.empty()) {
@@ -214,6 +274,21 @@ std::string_view AnswerWord(long code) {
 
 std::string_view ConfirmWord(long code) {
     return NameOf(kConfirms, code);
+}
+
+const std::vector<std::string_view>& ExpectProperties() {
+    static const std::vector<std::string_view> kProperties{
+        "Text",     "Caption", "Enabled",  "Visible",  "Focus",     "ListIndex", "ListCount",
+        "Selected", "Entries", "ItemData", "SelStart", "SelLength", "MaxLength", "Locked",
+        "Left",     "Top",     "Width",    "Height",   "TopIndex",  "Loaded"};
+    return kProperties;
+}
+
+const std::vector<std::string_view>& RowCells() {
+    static const std::vector<std::string_view> kCells{"#",          "Exception", "Command/Node",
+                                                      "Label",      "NodeName",  "NodeTypeID",
+                                                      "NodeNumber", "Key",       "Selected"};
+    return kCells;
 }
 
 }  // namespace xfer::host

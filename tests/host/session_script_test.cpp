@@ -1,52 +1,83 @@
-// Scripted sessions: the script language, and runs on the demo database that must either be
-// carried out to the saved node or stop at the first thing a user could not have done.
+// Scripted sessions: the script language and its ranges, and runs on a database built here
+// that act, look and check, report each mismatch and go on, and fail on what a user could not
+// have done or on an error the editor reported.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "host/bulk_run.h"
+#include "host/partition_fixture.h"
 #include "host/session_runner.h"
 #include "platform/platform.h"
-#include "support/platform_doubles.h"
-#include "support/temp_database.h"
 
 namespace xfer::host {
 namespace {
 
-TEST(SessionScriptParse, ReadsEveryActionWithItsArguments) {
-    const auto steps = ParseSessionScript(
-        "# comment\n"
-        "\n"
-        "type txtDescription \"New \\\"label\\\"\"   # trailing comment\n"
-        "REPLACE txtDial 12,34\n"
-        "row 3\n"
-        "scroll -1\n"
-        "answer Cancel\n"
-        "confirm create-all\n"
-        "type txtDial \"\\b\"\n");
-    ASSERT_EQ(steps.size(), 7u);
-    EXPECT_EQ(steps[0].line, 3);
-    EXPECT_EQ(steps[0].verb, ScriptVerb::Type);
-    EXPECT_EQ(steps[0].control, "txtDescription");
-    EXPECT_EQ(steps[0].text, "New \"label\"");
-    EXPECT_EQ(steps[0].source, "type txtDescription \"New \\\"label\\\"\"");
-    EXPECT_EQ(steps[1].verb, ScriptVerb::Replace);
-    EXPECT_EQ(steps[1].text, "12,34");
-    EXPECT_EQ(steps[2].number, 3);
-    EXPECT_EQ(steps[3].number, -1);
-    EXPECT_EQ(steps[4].number, platform::answer::kCancel);
-    EXPECT_EQ(steps[5].number, platform::confirm::kCreateAll);
-    EXPECT_EQ(steps[6].text, "\b");
+TEST(SessionScriptParse, ReadsEveryLineWithItsArguments) {
+    struct Case {
+        const char* line;
+        ScriptVerb verb;
+        std::string control, property, text;
+        long number;
+    };
+    const Case cases[] = {
+        {"type txtDescription \"New \\\"label\\\"\"  # comment", ScriptVerb::Type, "txtDescription",
+         "", "New \"label\"", 0},
+        {"REPLACE txtDial 12,34", ScriptVerb::Replace, "txtDial", "", "12,34", 0},
+        {"type txtDial \"\\b\"", ScriptVerb::Type, "txtDial", "", "\b", 0},
+        {"row 6", ScriptVerb::Row, "", "", "", 6},
+        {"scroll -99", ScriptVerb::Scroll, "", "", "", -99},
+        {"scroll +3", ScriptVerb::Scroll, "", "", "", 3},
+        {"header 7", ScriptVerb::Header, "", "", "", 7},
+        {"answer Cancel", ScriptVerb::Answer, "", "", "Cancel", platform::answer::kCancel},
+        {"confirm create-all", ScriptVerb::Confirm, "", "", "create-all",
+         platform::confirm::kCreateAll},
+        {"show rows", ScriptVerb::Show, "rows", "", "", 0},
+        {"expect cmdApply enabled \"true\"", ScriptVerb::Expect, "cmdApply", "Enabled", "true", 0},
+        {"expect row 3 command/node \"MSG 12\"", ScriptVerb::Expect, "row", "Command/Node",
+         "MSG 12", 3},
+        {"expect ROW 2 3 \"MSG 1\"", ScriptVerb::Expect, "row", "Command/Node", "MSG 1", 2},
+        {"expect form Loaded false", ScriptVerb::Expect, "form", "Loaded", "false", 0},
+        {"type txtDescription \"caf\xC3\xA9\"", ScriptVerb::Type, "txtDescription", "",
+         "caf\xC3\xA9", 0},
+    };
+    for (const Case& c : cases) {
+        const auto steps = ParseSessionScript(std::string("# first\n\n") + c.line + "\n");
+        ASSERT_EQ(steps.size(), 1u) << c.line;
+        const ScriptStep& s = steps[0];
+        EXPECT_EQ(s.line, 3) << c.line;
+        EXPECT_EQ(s.verb, c.verb) << c.line;
+        EXPECT_EQ(s.control, c.control) << c.line;
+        EXPECT_EQ(s.property, c.property) << c.line;
+        EXPECT_EQ(s.text, c.text) << c.line;
+        EXPECT_EQ(s.number, c.number) << c.line;
+    }
 }
 
-TEST(SessionScriptParse, NamesTheLineItCannotRead) {
+TEST(SessionScriptParse, RefusesWhatItCannotReadNamingTheLine) {
     const std::pair<const char*, const char*> bad[] = {
         {"click cmdOK\njump cmdOK\n", "line 2: unknown action"},
         {"type txtDial\n", "line 1: type takes 2 arguments"},
         {"type txtDial \"12\n", "line 1: a quoted text is not closed"},
         {"answer maybe\n", "line 1: \"maybe\" is not one of"},
-        {"row 0\n", "line 1: rows and columns count from 1"},
+        {"row 0\n", "line 1: row 0 is out of range (1 to 6)"},
+        {"row 7\n", "line 1: row 7 is out of range (1 to 6)"},
+        {"header 8\n", "line 1: column 8 is out of range (1 to 7)"},
+        {"scroll 2147483648\n", "line 1: scroll 2147483648 is out of range (-99 to 99)"},
+        {"scroll -2147483648\n", "line 1: scroll -2147483648 is out of range"},
+        {"scroll 99999999999999999999999\n", "line 1: scroll 99999999999999999999999 is out"},
         {"scroll two\n", "line 1: \"two\" is not a whole number"},
+        {"row 0x1\n", "line 1: \"0x1\" is not a whole number"},
+        {"row 1.5\n", "line 1: \"1.5\" is not a whole number"},
+        {"click cmdOK\ntype txtDial \"\xC3(\"\n", "line 2: the text is not valid UTF-8 (byte 15"},
+        {"# \xFF\n", "line 1: the text is not valid UTF-8"},
+        {"expect cmdOK Colour \"red\"\n", "line 1: \"Colour\" is not a property"},
+        {"expect cmdOK Caption\n", "line 1: expect takes a control, a property and a value"},
+        {"expect row 9 Label \"x\"\n", "line 1: row 9 is out of range"},
+        {"expect row 1 Price \"x\"\n", "line 1: \"Price\" is not a cell of a row"},
+        {"expect row 1 0 \"x\"\n", "line 1: column 0 is out of range (1 to 7)"},
+        {"show\n", "line 1: show takes 1 argument"},
     };
     for (const auto& [script, message] : bad) {
         try {
@@ -58,75 +89,270 @@ TEST(SessionScriptParse, NamesTheLineItCannotRead) {
     }
 }
 
-class SessionScriptRun : public ::testing::Test {
+TEST(NodeList, ReadsDecimalNumbersAndRangesOnly) {
+    using Nodes = std::vector<std::int16_t>;
+    const std::pair<const char*, Nodes> good[] = {
+        {"1,5,12-14", {1, 5, 12, 13, 14}},
+        {"7", {7}},
+        {" 3 , +4", {3, 4}},
+        {"-3--1", {-3, -2, -1}},
+        {"5,5,4-6", {5, 4, 6}},
+        {"010", {10}},
+        {"32766-32767", {32766, 32767}},
+    };
+    for (const auto& [text, nodes] : good)
+        EXPECT_EQ(ParseNodeList(text), nodes) << text;
+    const std::pair<const char*, const char*> bad[] = {
+        {"0x10", "\"0x10\" is not a decimal node number or range"},
+        {"1,,2", "an empty entry"},
+        {"", "an empty entry"},
+        {"1.5", "\"1.5\" is not a decimal"},
+        {"12-", "\"12-\" is not a decimal"},
+        {"20-12", "the range \"20-12\" runs backwards"},
+        {"40000", "\"40000\" is out of range (node numbers are -32768 to 32767)"},
+        {"1-99999999999999999999", "is out of range"},
+    };
+    for (const auto& [text, message] : bad) {
+        try {
+            ParseNodeList(text);
+            ADD_FAILURE() << text;
+        } catch (const NodeListError& error) {
+            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+        }
+    }
+}
+
+using test::Target;
+
+// Partition 1: STYLE 1-3 offered (1 and 2 exist), MSG 1-3 and CMD 1 exist. XFER 1 refers to
+// existing nodes only, XFER 2 to STYLE 3, MSG 12 (twice) and CMD 4, which do not exist, and
+// XFER 3 has no style. Partition 2 holds ten XFER nodes whose targets all exist.
+class SessionRun : public ::testing::Test, public test::PartitionFixture {
   protected:
-    bool Run(const std::string& script, std::int16_t node = 5) {
-        platform::PlatformParts machine;
-        machine.shell = std::make_unique<test::FixedShell>(database.root());
-        machine.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-        return RunSessionScript(ParseSessionScript(script), {1, 1, node}, std::move(machine),
-                                transcript);
-    }
-    bool Says(const std::string& text) const {
-        return transcript.str().find(text) != std::string::npos;
-    }
-    std::string Stored(const std::string& column) {
-        return database.scalar("SELECT " + column +
-                               " FROM Node_XFER WHERE ConfigID = 1 AND PartID = 1 AND "
-                               "NodeNumber = 5");
+    SessionRun() {
+        for (int partition : {1, 2}) {
+            limits(partition, 3);
+            for (const auto& [type, number] : {std::pair{5, 1}, {5, 2}, {0, 1}, {0, 2}, {0, 3}})
+                pool(partition, type, number);
+            pool(partition, 1, 1, "Front desk");
+        }
+        xfer(1, 1, 1, {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 2}, {"CMD", 1}, {"BEEP", 1}}});
+        xfer(1, 2, 3,
+             {{{"MSG", 12}, {"NOOP", 1}, {"CMD", 4}, {"MSG", 12}, {"MSG", 1}, {"MSG", 1}}});
+        xfer(1, 3, 0, {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}}});
+        for (int node = 1; node <= 10; ++node) {
+            xfer(2, node, 2,
+                 {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 3}, {"CMD", 1}, {"BEEP", 1}}},
+                 std::to_string(2000 + node));
+        }
     }
 
-    test::TempDatabase database;
-    std::ostringstream transcript;
+    SessionOutcome Run(const std::string& script, std::int16_t node,
+                       TranscriptFormat format = TranscriptFormat::Text) {
+        const auto transcript = MakeTranscript(format, out);
+        SessionRunner runner(machine(), *transcript);
+        return runner.run(ParseSessionScript(script), {1, 1, node});
+    }
+    bool Says(const std::string& text) const { return out.str().find(text) != std::string::npos; }
+    std::string Stored(int partition, int node, const std::string& column) {
+        return database.scalar(
+            "SELECT " + column + " FROM Node_XFER WHERE ConfigID = 1 AND PartID = " +
+            std::to_string(partition) + " AND NodeNumber = " + std::to_string(node));
+    }
+
+    std::ostringstream out;
 };
 
-TEST_F(SessionScriptRun, SavesTheEditsAndShowsThePromptsAndTheStoredNode) {
-    EXPECT_TRUE(
+TEST_F(SessionRun, LooksAtTheFormAndReportsEachMismatchWithoutStopping) {
+    struct Case {
+        std::int16_t node;
+        const char* script;
+        bool carriedOut;
+        int expectations, mismatches;
+        std::size_t errorBoxes;
+        std::vector<std::string> says;
+    };
+    const Case cases[] = {
+        // The pickers, a row after a pick, the Edit caption in and out of edit mode, the record
+        // position and Apply.
+        {1,
+         "expect lblRecordPosition Caption \"1 of 3\"\n"
+         "expect cmdApply Enabled \"false\"\n"
+         "expect cmdExceptionsEdit Caption \"Edit\"\n"
+         "click cmdExceptionsEdit\n"
+         "expect cmdExceptionsEdit Caption \"Edit Off\"\n"
+         "row 3\n"
+         "expect cmbBusy1Node Entries \"MSG, CMD, GOTO\"\n"
+         "expect cmbBusy1Node ItemData \"0, 1, 816\"\n"
+         "choose cmbBusy1Node CMD\n"
+         "expect row 3 Command/Node \"CMD 2\"\n"
+         "expect cmbBusy1Number ListCount 5\n"
+         "replace cmbBusy1Number 4\n"
+         "expect row 3 Command/Node \"CMD 4\"\n"
+         "expect row 3 NodeTypeID \"1\"\n"
+         "click cmdExceptionsEdit\n"
+         "expect cmdExceptionsEdit Caption \"Edit\"\n"
+         "expect cmdApply Enabled TRUE\n"
+         "answer no\n"
+         "click cmdCancel\n"
+         "expect form Loaded false\n",
+         true,
+         13,
+         0,
+         0,
+         {"> expect row 3 Command/Node \"CMD 4\"\n  as expected\n", "result: passed"}},
+        // Wrong expectations are reported with line, expected and actual; later lines run.
+        {1,
+         "expect cmdApply Enabled \"true\"\n"
+         "expect lblRecordPosition Caption \"2 of 3\"\n"
+         "expect row 1 Command/Node \"MSG 1\"\n"
+         "click cmdCancel\n"
+         "expect txtDial Text \"100\"\n",
+         true,
+         4,
+         3,
+         0,
+         {"MISMATCH line 1: cmdApply Enabled: expected \"true\", actual \"false\"",
+          "MISMATCH line 2: lblRecordPosition Caption: expected \"2 of 3\", actual \"1 of 3\"",
+          "MISMATCH line 5: txtDial Text: expected \"100\", actual (the form is closed)",
+          "result: failed: 3 of 4 expectations not met"}},
+        // What show writes.
+        {1,
+         "show cmbHoldNode\nshow cmbHoldNumber\nshow rows\nshow form\n",
+         true,
+         0,
+         0,
+         0,
+         {"cmbHoldNode (drop-down list): Text \"\", Enabled \"true\", Visible \"false\"",
+          "entries: \"MSG\" (0), \"CMD\" (1), \"XFER\" (4), \"NOOP\" (814)",
+          "row 3 [3a]: \"3\" | \"Busy 1\" | \"MSG 2\" | \"node\" | \"MSG\" | \"0\" | \"2\"",
+          "form (form): Caption \"XFER Node Editor\", Loaded \"true\""}},
+        // A save that shows an error box fails the run, which goes on to its end.
+        {3,
+         "type txtDescription x\nclick cmdOK\nexpect form Loaded false\n",
+         true,
+         1,
+         0,
+         2,
+         {"[Error] \"Source: QRV_XFER_Node - CheckForUnReferencedNodes",
+          "result: failed: 2 error boxes (line 2, line 2)"}},
+        // What a user could not do ends the run.
+        {1,
+         "expect cmdApply Enabled false\nclick cmdApply\nexpect cmdApply Enabled false\n",
+         false,
+         1,
+         0,
+         0,
+         {"FAILED: line 2: cmdApply is disabled"}},
+        {1, "show cmdNowhere\n", false, 0, 0, 0, {"line 1: the form has no control named"}},
+        {1, "expect cmdNowhere Text x\n", false, 0, 0, 0, {"line 1: the form has no control"}},
+    };
+    for (const Case& c : cases) {
+        out.str("");
+        const SessionOutcome outcome = Run(c.script, c.node);
+        EXPECT_EQ(outcome.carriedOut, c.carriedOut) << out.str();
+        EXPECT_EQ(outcome.expectations, c.expectations) << out.str();
+        EXPECT_EQ(outcome.mismatches, c.mismatches) << out.str();
+        EXPECT_EQ(outcome.errorBoxes.size(), c.errorBoxes) << out.str();
+        EXPECT_EQ(outcome.passed(), c.carriedOut && c.mismatches == 0 && c.errorBoxes == 0);
+        for (const std::string& text : c.says)
+            EXPECT_TRUE(Says(text)) << text << " not in:\n" << out.str();
+    }
+}
+
+TEST_F(SessionRun, SavesTheEditsAndShowsThePromptsAndTheStoredNode) {
+    const SessionOutcome outcome =
         Run("replace txtDescription \"Night line\"\n"
             "choose cmbXStyle \"STYLE 2\"\n"
-            "confirm create\nconfirm skip\nconfirm create-all\n"
-            "click cmdOK\n"))
-        << transcript.str();
-    EXPECT_EQ(Stored("NodeDescription"), "Night line");
-    EXPECT_EQ(Stored("StyleNodeNumber"), "2");
-    EXPECT_EQ(database.count("SELECT 1 FROM Node_CMD WHERE ConfigID = 1 AND PartID = 1 AND "
-                             "NodeNumber = 7"),
-              0);  // skipped
-    EXPECT_TRUE(Says("prompt] \"MSG 12 is referenced")) << transcript.str();
-    EXPECT_TRUE(Says("-> skip"));
+            "confirm skip\nconfirm skip\nconfirm skip\n"
+            "click cmdOK\n",
+            2);
+    EXPECT_TRUE(outcome.passed()) << out.str();
+    EXPECT_EQ(Stored(1, 2, "NodeDescription"), "Night line");
+    EXPECT_EQ(Stored(1, 2, "StyleNodeNumber"), "2");
+    EXPECT_TRUE(Says("prompt] \"MSG 12 is referenced but it does not exist. / Do you want"))
+        << out.str();
+    EXPECT_TRUE(Says("prompt] \"CMD 4 is referenced"));
+    EXPECT_TRUE(Says("[status] Saving node information. Please wait..."));
     EXPECT_TRUE(Says("Label: \"Night line\""));
 }
 
-TEST_F(SessionScriptRun, StopsAtWhatAUserCouldNotDoAndSavesNothing) {
+TEST_F(SessionRun, StopsAtWhatAUserCouldNotDoAndSavesNothing) {
     const std::pair<const char*, const char*> cases[] = {
-        {"click cmdApply\n", "FAILED: line 1: cmdApply is disabled"},
         {"choose cmbHoldNode MSG\n", "FAILED: line 1: cmbHoldNode is hidden"},
-        {"click cmdNowhere\n", "FAILED: line 1: the form has no control named cmdNowhere"},
         {"choose cmbXStyle \"STYLE 99\"\n", "FAILED: line 1: cmbXStyle has no entry"},
-        // A pending change and the close box: the save prompt has no answer, nothing is saved.
+        // A pending change and the close box: the save prompt has no answer.
         {"type txtDescription x\nclose\n", "FAILED: line 2: the box"},
         {"type txtDescription x\nanswer ok\nclose\n", "FAILED: line 3: the script answers Ok"},
+        // A creation prompt without an answer stops the creating.
+        {"type txtDescription x\nclick cmdOK\n", "FAILED: line 2: the prompt \"STYLE 3"},
     };
     for (const auto& [script, failure] : cases) {
-        transcript.str("");
-        EXPECT_FALSE(Run(script)) << script;
-        EXPECT_TRUE(Says(failure)) << transcript.str();
-        EXPECT_EQ(Stored("NodeDescription"), "Support line") << script;
+        out.str("");
+        EXPECT_FALSE(Run(script, 2).passed()) << script;
+        EXPECT_TRUE(Says(failure)) << out.str();
     }
-}
-
-TEST_F(SessionScriptRun, APromptWithoutAnAnswerStopsTheCreatingAndFails) {
-    EXPECT_FALSE(Run("type txtDescription x\nclick cmdOK\n"));
-    EXPECT_TRUE(Says("FAILED: line 2: the prompt \"STYLE 6")) << transcript.str();
-    EXPECT_TRUE(Says("-> stop"));
-    EXPECT_EQ(database.count("SELECT 1 FROM Node_STYLE WHERE ConfigID = 1 AND PartID = 1 AND "
-                             "NodeNumber = 6"),
+    EXPECT_EQ(database.count("SELECT 1 FROM Node_General_Pool WHERE NodeTypeID = 5 AND "
+                             "NodeNumber = 3"),
               0);
+    out.str("");
+    EXPECT_FALSE(Run("click cmdOK\n", 99).passed());
+    EXPECT_TRUE(Says("FAILED: the editor did not open node 99")) << out.str();
 }
 
-TEST_F(SessionScriptRun, FailsWhenTheEditorDoesNotOpen) {
-    EXPECT_FALSE(Run("click cmdOK\n", 99));
-    EXPECT_TRUE(Says("FAILED: the editor did not open node 99")) << transcript.str();
+TEST_F(SessionRun, WritesOneJsonObjectPerEvent) {
+    Run("expect cmdApply Enabled true\nshow txtDial\nclick cmdCancel\n", 1, TranscriptFormat::Json);
+    std::istringstream lines(out.str());
+    std::vector<std::string> events;
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_EQ(line.front(), '{') << line;
+        events.push_back(line.substr(0, line.find(',')));
+    }
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"{\"event\":\"open\"", "{\"event\":\"expectation\"",
+                                        "{\"event\":\"observation\"", "{\"event\":\"action\"",
+                                        "{\"event\":\"stored\"", "{\"event\":\"result\""}));
+    EXPECT_TRUE(
+        Says("\"subject\":\"cmdApply\",\"property\":\"Enabled\",\"expected\":\"true\","
+             "\"actual\":\"false\",\"passed\":false"))
+        << out.str();
+}
+
+TEST_F(SessionRun, BulkRunEditsEveryNodeInOneHostAndStopsAtAFailedNode) {
+    const auto steps = ParseSessionScript(
+        "replace txtDial \"9,5555\"\nexpect txtDial Text \"9,5555\"\nclick cmdOK\n");
+    const auto transcript = MakeTranscript(TranscriptFormat::Text, out);
+    SessionRunner runner(machine(), *transcript);
+    const BulkSummary all =
+        RunBulkSession(runner, *transcript, steps, 1, 2, SelectorNodes(runner, 1, 2), false);
+    EXPECT_EQ(all.passed.size(), 10u) << out.str();
+    for (int node = 1; node <= 10; ++node)
+        EXPECT_EQ(Stored(2, node, "Dial"), "9,5555") << node;
+    EXPECT_TRUE(Says("=== XFER 1 (1 of 10) ===\nopen config 1, partition 2, node 1\n"));
+    EXPECT_TRUE(Says("=== XFER 10 (10 of 10) ===")) << out.str();
+    EXPECT_TRUE(Says("=== 10 nodes: 10 passed ==="));
+
+    struct Case {
+        bool keepGoing;
+        std::vector<std::int16_t> passed, failed;
+        std::size_t notRun;
+        const char* summary;
+    };
+    const Case cases[] = {
+        {false, {1, 2}, {99}, 1, "=== 4 nodes: 2 passed, 1 failed (XFER 99), 1 not run ==="},
+        {true, {1, 2, 3}, {99}, 0, "=== 4 nodes: 3 passed, 1 failed (XFER 99) ==="},
+    };
+    for (const Case& c : cases) {
+        database.exec("UPDATE Node_XFER SET Dial = '100' WHERE PartID = 2");
+        out.str("");
+        const BulkSummary s =
+            RunBulkSession(runner, *transcript, steps, 1, 2, {1, 2, 99, 3}, c.keepGoing);
+        EXPECT_EQ(s.passed, c.passed);
+        EXPECT_EQ(s.failed, c.failed);
+        EXPECT_EQ(s.notRun, c.notRun);
+        EXPECT_TRUE(Says(c.summary)) << out.str();
+        EXPECT_EQ(Stored(2, 3, "Dial"), c.keepGoing ? "9,5555" : "100");
+    }
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+// check: the saving check's reference rules over a whole partition, before it goes live.
+// Read-only: nothing is created and nothing is written.
+
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "data/database.h"
+#include "host/partition_check.h"
+#include "program.h"
+#include "runtime/error.h"
+
+namespace xfer::app {
+
+namespace {
+
+// Exit status when a node is missing or a node could not be checked.
+constexpr int kDangling = 1;
+
+struct CheckOptions {
+    std::int16_t config = 0;
+    std::int16_t partition = 0;
+    bool json = false;
+};
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& w : words)
+        text += (text.empty() ? "" : ", ") + w;
+    return text;
+}
+
+std::string Plural(std::size_t n, const std::string& word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+void PrintText(const host::PartitionCheck& check) {
+    for (const host::DanglingReference& d : check.dangling) {
+        std::cout << "XFER " << d.node << " " << Quoted(d.label) << ": " << Joined(d.sources)
+                  << " -> " << d.target << " does not exist\n";
+    }
+    for (const host::UncheckedNode& u : check.unchecked) {
+        std::cout << "XFER " << u.node << " " << Quoted(u.label) << ": not checked: " << u.reason
+                  << "\n";
+    }
+    std::set<std::int16_t> referring;
+    for (const host::DanglingReference& d : check.dangling)
+        referring.insert(d.node);
+    std::cout << "configuration " << check.config << ", partition " << check.partition << ": "
+              << Plural(static_cast<std::size_t>(check.nodes), "XFER node") << ", ";
+    if (check.dangling.empty()) {
+        std::cout << "no missing referenced nodes";
+    } else {
+        std::cout << Plural(check.dangling.size(), "missing referenced node") << " in "
+                  << Plural(referring.size(), "XFER node");
+    }
+    if (!check.unchecked.empty())
+        std::cout << ", " << check.unchecked.size() << " not checked";
+    std::cout << "\n";
+}
+
+void PrintJson(const host::PartitionCheck& check) {
+    nlohmann::ordered_json out = {{"config", check.config},
+                                  {"partition", check.partition},
+                                  {"nodes", check.nodes},
+                                  {"dangling", nlohmann::ordered_json::array()},
+                                  {"unchecked", nlohmann::ordered_json::array()}};
+    for (const host::DanglingReference& d : check.dangling) {
+        out["dangling"].push_back({{"node", d.node},
+                                   {"label", d.label},
+                                   {"exceptions", d.sources},
+                                   {"target", d.target},
+                                   {"targetTypeId", NumberOrNull(d.targetTypeId)},
+                                   {"targetNumber", NumberOrNull(d.targetNumber)}});
+    }
+    for (const host::UncheckedNode& u : check.unchecked)
+        out["unchecked"].push_back({{"node", u.node}, {"label", u.label}, {"reason", u.reason}});
+    std::cout << out.dump(2) << "\n";
+}
+
+int Check(const CheckOptions& options) {
+    const platform::PlatformServices services;
+    if (!RequireDatabase(services.view()))
+        return kError;
+    try {
+        data::DataBase db(services.view());
+        const host::PartitionCheck check =
+            host::CheckPartition(db, options.config, options.partition);
+        if (options.json) {
+            PrintJson(check);
+        } else {
+            PrintText(check);
+        }
+        return check.clean() ? kOk : kDangling;
+    } catch (const runtime::Error& error) {
+        ReportError(error);
+        return kError;
+    }
+}
+
+}  // namespace
+
+void AddCheckCommand(CLI::App& app, Program& program) {
+    auto options = std::make_shared<CheckOptions>();
+    CLI::App* check = app.add_subcommand(
+        "check",
+        "list the referenced nodes that saving each XFER node of a partition would offer "
+        "to create (read-only)");
+    AddId(check, "--config", options->config, "configuration (ConfigID)");
+    AddId(check, "--partition", options->partition, "partition (PartID)");
+    check->add_flag("--json", options->json, "write the report as JSON");
+    check->callback([&program, options] { program.run([&] { return Check(*options); }); });
+}
+
+}  // namespace xfer::app

@@ -1,0 +1,85 @@
+// refs: where-used, the XFER nodes of a partition whose style or exceptions point at a node.
+
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "data/database.h"
+#include "host/references.h"
+#include "program.h"
+#include "runtime/error.h"
+
+namespace xfer::app {
+
+namespace {
+
+// Exit status when nothing points at the node, as grep finding nothing.
+constexpr int kNoReferrer = 1;
+
+struct RefsOptions {
+    std::int16_t config = 0;
+    std::int16_t partition = 0;
+    std::string type;
+    std::int16_t node = 0;
+    bool json = false;
+};
+
+int Refs(const RefsOptions& options) {
+    const platform::PlatformServices services;
+    if (!RequireDatabase(services.view()))
+        return kError;
+    host::ReferenceSearch search;
+    try {
+        data::DataBase db(services.view());
+        search =
+            host::FindReferrers(db, options.config, options.partition, options.type, options.node);
+    } catch (const host::UnknownNodeType& error) {
+        std::cerr << kProgram << ": --type: " << error.what() << "\n";
+        return kError;
+    } catch (const runtime::Error& error) {
+        ReportError(error);
+        return kError;
+    }
+    if (options.json) {
+        nlohmann::ordered_json out = {{"config", options.config},
+                                      {"partition", options.partition},
+                                      {"target", search.target},
+                                      {"referrers", nlohmann::ordered_json::array()}};
+        for (const host::Referrer& r : search.referrers) {
+            out["referrers"].push_back({{"node", r.node},
+                                        {"label", r.label},
+                                        {"exception", r.source},
+                                        {"shown", r.shown}});
+        }
+        std::cout << out.dump(2) << "\n";
+    } else {
+        for (const host::Referrer& r : search.referrers) {
+            std::cout << "XFER " << r.node << " " << Quoted(r.label) << ": " << r.source << " -> "
+                      << r.shown << "\n";
+        }
+        std::cout << search.referrers.size() << " reference"
+                  << (search.referrers.size() == 1 ? "" : "s") << " to " << search.target
+                  << " in configuration " << options.config << ", partition " << options.partition
+                  << "\n";
+    }
+    return search.referrers.empty() ? kNoReferrer : kOk;
+}
+
+}  // namespace
+
+void AddRefsCommand(CLI::App& app, Program& program) {
+    auto options = std::make_shared<RefsOptions>();
+    CLI::App* refs = app.add_subcommand(
+        "refs", "list the XFER nodes whose style or exceptions point at a node (where-used)");
+    AddId(refs, "--config", options->config, "configuration (ConfigID)");
+    AddId(refs, "--partition", options->partition, "partition (PartID)");
+    refs->add_option("--type", options->type,
+                     "the node's type: a name of the catalogue (MSG) or an identifier (0); "
+                     "MSG, PMSG and SMSG name the same node")
+        ->required();
+    AddId(refs, "--node", options->node, "the node's number");
+    refs->add_flag("--json", options->json, "write the list as JSON");
+    refs->callback([&program, options] { program.run([&] { return Refs(*options); }); });
+}
+
+}  // namespace xfer::app

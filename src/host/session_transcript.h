@@ -1,0 +1,89 @@
+#pragma once
+// The transcript of scripted sessions: everything a user would have seen and every check the
+// script made, written as text for people or as JSON lines (one object per event) for tools.
+//
+// JSON events, each with "event" and, where a script line caused it, "line":
+//   open {config, partition, node}         action {source}
+//   box {title, text, buttons, answer}     prompt {title, text, answer}
+//   status {text}                          observation {subject, kind, properties, entries,
+//                                                       range, rows}
+//   expectation {subject, property, expected, actual, passed, why}
+//   failure {message}                      note {text}
+//   stored {config, partition, node, found, label, dial, style, targets}
+//   result {passed, carriedOut, expectations, mismatches, errorBoxes}
+// and for a run over several nodes:
+//   node {config, partition, node, index, count}
+//   summary {nodes, passed, failed, notRun}
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/session_observation.h"
+#include "host/session_script.h"
+#include "host/stored_nodes.h"
+
+namespace xfer::host {
+
+struct SessionTarget {
+    std::int16_t config = 0;
+    std::int16_t partition = 0;
+    std::int16_t node = 0;
+};
+
+// How one session went.
+struct SessionOutcome {
+    bool carriedOut = true;       // every step done, every question answered, opened and closed
+    std::string failure;          // why not, naming the line
+    int expectations = 0;         // expect lines checked
+    int mismatches = 0;           // of them, not met
+    std::vector<int> errorBoxes;  // lines at which a box titled "Error" was shown (0: none)
+
+    bool passed() const noexcept { return carriedOut && mismatches == 0 && errorBoxes.empty(); }
+};
+
+struct BulkSummary {
+    std::size_t nodes = 0;  // asked for
+    std::vector<std::int16_t> passed;
+    std::vector<std::int16_t> failed;
+    std::size_t notRun = 0;  // after a failed node, without --keep-going
+};
+
+enum class TranscriptFormat { Text, Json };
+
+class Transcript {
+  public:
+    virtual ~Transcript() = default;
+
+    virtual void open(const SessionTarget& target) = 0;
+    // A line of the script reached (line 0: the close box pressed when the script ends).
+    virtual void action(const ScriptStep& step) = 0;
+    virtual void box(int line, const std::string& title, const std::string& text,
+                     const std::string& buttons, const std::string& answer) = 0;
+    virtual void prompt(int line, const std::string& title, const std::string& text,
+                        const std::string& answer) = 0;
+    virtual void status(int line, const std::string& text) = 0;
+    // What show saw; nothing, with the reason, when there was nothing to see.
+    virtual void observation(const ScriptStep& step, const std::optional<Observation>& seen,
+                             const std::string& why) = 0;
+    // An expect line: `actual` is nothing when the value could not be read (`why` says why).
+    virtual void expectation(const ScriptStep& step, const std::optional<std::string>& actual,
+                             bool passed, const std::string& why) = 0;
+    virtual void failure(int line, const std::string& message) = 0;
+    virtual void note(const std::string& text) = 0;
+    virtual void stored(const SessionTarget& target, const std::optional<StoredXferNode>& node) = 0;
+    virtual void result(const SessionOutcome& outcome) = 0;
+    virtual void node(const SessionTarget& target, std::size_t index, std::size_t count) = 0;
+    virtual void summary(const BulkSummary& summary) = 0;
+};
+
+// A text on one line, in double quotes, as the text transcript shows box texts and values:
+// line breaks become " / ".
+std::string QuotedOnOneLine(const std::string& text);
+
+std::unique_ptr<Transcript> MakeTranscript(TranscriptFormat format, std::ostream& out);
+
+}  // namespace xfer::host
