@@ -73,8 +73,8 @@ class EntriesModel final : public QAbstractListModel {
     int rows_ = 0;
 };
 
-// A menu-like popup measures every entry to size itself; a list dropped below the box, as the
-// classic combo has it, measures none.
+// A menu-like popup measures every entry to size itself; a list dropped below the box measures
+// none, and that is where the editor's drop-downs open.
 class ListBelowComboStyle final : public QProxyStyle {
   public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -425,7 +425,7 @@ void FormDialog::reject() {
 
 void FormDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        // Escape presses the form's cancel button, as the classic dialog does.
+        // Escape presses the form's cancel button.
         for (editor::Control* control : form_.controls()) {
             auto* button = dynamic_cast<editor::CommandButton*>(control);
             if (button != nullptr && button->Cancel()) {
