@@ -176,7 +176,7 @@ TEST(SavingTest, StopOrClosingTheDialogEndsTheCheckButTheNodeIsStillSaved) {
 TEST(SavingTest, EachReferencedNodeIsOfferedOnceByItsWholeName) {
     const struct {
         const char* name;
-        std::array<Target, 6> targets;
+        std::array<ExceptionTarget, 6> targets;
         std::vector<std::string> offered;
     } cases[] = {
         // A name that begins another listed name is a node of its own.

@@ -1,5 +1,5 @@
-// Scripted sessions: the script language, and runs that must either be carried out to the
-// saved node or stop at the first thing a user could not have done.
+// Scripted sessions: the script language, and runs on the demo database that must either be
+// carried out to the saved node or stop at the first thing a user could not have done.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 
 #include "host/session_runner.h"
 #include "platform/platform.h"
-#include "support/partition_builder.h"
 #include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
@@ -61,28 +60,6 @@ TEST(SessionScriptParse, NamesTheLineItCannotRead) {
 
 class SessionScriptRun : public ::testing::Test {
   protected:
-    // XFER 5 "Support line" refers to STYLE 6, MSG 12, CMD 7, PMSG 20 and XFER 9, none of which
-    // exists; the templates are there to create them from.
-    SessionScriptRun() {
-        test::PartitionBuilder(database, 1, 1)
-            .typeNames(test::kStandardTypeNames)
-            .typeNames({{817, "PMSG"}})
-            .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}, {"MOH", 5}})
-            .templates()
-            .style(2, "Partial supervision")
-            .node("MOH", 1, "Strings")
-            .xfer({.number = 5,
-                   .style = 6,
-                   .dial = "3005",
-                   .label = "Support line",
-                   .targets = {{{"MSG", 12},
-                                {"MOH", 1},
-                                {"CMD", 7},
-                                {"PMSG", 20},
-                                {"MSG", 12},
-                                {"XFER", 9}}}});
-    }
-
     bool Run(const std::string& script, std::int16_t node = 5) {
         platform::PlatformParts machine;
         machine.shell = std::make_unique<test::FixedShell>(database.root());
@@ -99,7 +76,7 @@ class SessionScriptRun : public ::testing::Test {
                                "NodeNumber = 5");
     }
 
-    test::TempDatabase database{/*withDemoData=*/false};
+    test::TempDatabase database;
     std::ostringstream transcript;
 };
 

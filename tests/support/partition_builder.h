@@ -55,7 +55,7 @@ inline constexpr int kAnswer = 7;
 
 // An exception target as Node_XFER stores it: a type name as written (any case, or a
 // no-number command) and a node number.
-struct Target {
+struct ExceptionTarget {
     std::string type;
     int number = 1;
 };
@@ -66,7 +66,7 @@ struct XferNode {
     std::optional<std::string> dial = "2000";
     std::optional<std::string> label = "Transfer";
     // Hold, MOH, Busy 1, Busy 2, No Answer, Answer.
-    std::array<Target, 6> targets = {
+    std::array<ExceptionTarget, 6> targets = {
         {{"NOOP", 1}, {"NOOP", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"BEEP", 1}}};
 };
 
