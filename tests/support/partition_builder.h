@@ -3,8 +3,8 @@
 // the XFER node's exceptions may point at, nodes as the general node table knows them, XFER
 // nodes and the template nodes that creating a missing node copies.
 //
-// Every row goes in through TempDatabase's SQL as plain INSERT statements with standard
-// quoting, so a suite built on it runs on whichever database engine TempDatabase drives.
+// Every row goes in through TempDatabase's SQL as plain INSERT (and UPDATE) statements with
+// standard quoting, so a suite built on it runs on whichever database engine TempDatabase drives.
 //
 //     PartitionBuilder(h.database, 1, 1)
 //         .typeNames(kStandardTypeNames)
@@ -78,9 +78,6 @@ class PartitionBuilder {
     PartitionBuilder(TempDatabase& db, int config, int partition)
         : db_(db), config_(config), partition_(partition) {}
 
-    int config() const noexcept { return config_; }
-    int partition() const noexcept { return partition_; }
-
     // Database-wide rows ---------------------------------------------------------------------
     // Node type names (SR_Node_Type_Names), in the order given.
     PartitionBuilder& typeNames(const std::vector<std::pair<int, std::string>>& names);
@@ -108,11 +105,10 @@ class PartitionBuilder {
     PartitionBuilder& detail(const std::string& table, int master, int sequence, TypeRef type,
                              int number);
 
-    // The identifier of a type named in the database's type names.
+  private:
+    // A type's identifier and name, looked up in the database's type names.
     int id(const TypeRef& type) const;
     std::string name(const TypeRef& type) const;
-
-  private:
     std::string keys() const;  // "<config>, <partition>"
     void generalRow(int typeId, int number, const std::optional<std::string>& label);
 
