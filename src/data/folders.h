@@ -1,6 +1,6 @@
 #pragma once
-// VDACOMPlusFilesAndFolders: the product's common folders and file names, and the shell and
-// registry look-ups that resolve where the configuration database lives.
+// VDACOMPlusFilesAndFolders: the product's folder and file names that locate the configuration
+// database, and the shell and registry look-ups that resolve where it lives.
 
 #include <string>
 
@@ -12,33 +12,11 @@ namespace xfer::data {
 namespace names {
 inline constexpr const char* kCompanyFolder = "Quorvel";
 inline constexpr const char* kProductFolder = "VDACOM+";
-inline constexpr const char* kAppDataFolder = "AppData";
-inline constexpr const char* kAppDocsFolder = "AppDocs";
-inline constexpr const char* kMsgsFolder = "Msgs";
-inline constexpr const char* kCanMsgsFolder = "CanMsgs";
 inline constexpr const char* kDatabaseFolder = "Database";
-inline constexpr const char* kConfigsFolder = "Configs";
-inline constexpr const char* kSchedulerFolder = "Scheduler";
-inline constexpr const char* kStatsFolder = "Stats";
-inline constexpr const char* kFirmwareFolder = "Firmware";
-inline constexpr const char* kMiscFolder = "Misc";
-inline constexpr const char* kTempFolder = "Temp";
-inline constexpr const char* kSystemFolder = "System";
-inline constexpr const char* kSAMELogsFolder = "SAMELogs";
-inline constexpr const char* kSettingsFile = "VDACOMPlus.ini";
 inline constexpr const char* kDatabaseFile = "NewDB.mdb";
-inline constexpr const char* kDatabaseBackupFile = "NewDBBak.mdb";
-inline constexpr const char* kCompletedSchedule = "completed.sch";
-inline constexpr const char* kErrorSchedule = "error.sch";
-inline constexpr const char* kCancelledSchedule = "cancelled.sch";
-inline constexpr const char* kIndexSchedule = "index.sch";
-inline constexpr const char* kRescheduleSchedule = "reschedule.sch";
-inline constexpr const char* kCompletedToProcessSchedule = "CompletedToProcess.sch";
-inline constexpr const char* kErrorToProcessSchedule = "ErrorToProcess.sch";
-inline constexpr const char* kCancelledToProcessSchedule = "CancelledToProcess.sch";
 }  // namespace names
 
-// The path separator of this platform; the original joins with a backslash.
+// Folders are joined with the separator of the platform the editor runs on.
 inline constexpr char kSeparator = '/';
 
 inline constexpr const char* kShellFoldersKey =

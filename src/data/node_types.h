@@ -51,9 +51,6 @@ constexpr bool IsStoredAsMsg(long id) {
 constexpr bool AlwaysExists(long id) {
     return id == kBEEP;
 }
-constexpr bool IsNoNumberCommand(long id) {
-    return id == kNOOP || id == kBEEP;
-}
 
 // An identifier as the commands take it: decimal text.
 inline std::string Text(int id) {

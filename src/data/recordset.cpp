@@ -123,10 +123,6 @@ runtime::Variant Recordset::field(std::string_view name) const {
     return decode(cells_[position_ * width_ + column]);
 }
 
-std::vector<std::string> Recordset::fieldNames() const {
-    return columns_ ? columns_->names : std::vector<std::string>{};
-}
-
 Recordset::~Recordset() {
     recycleStorage();
 }

@@ -38,7 +38,6 @@ class Recordset {
     // error naming it; reading with no current row is an error too.
     runtime::Variant field(std::string_view name) const;
     runtime::Variant operator[](std::string_view name) const { return field(name); }
-    std::vector<std::string> fieldNames() const;
     void close() noexcept;
 
   private:

@@ -29,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Classic runtime numbers for file errors.
+// Runtime error numbers for file errors.
 constexpr long kFileAlreadyExists = 58;
 constexpr long kPathFileAccessError = 75;
 constexpr long kPathNotFound = 76;

@@ -517,7 +517,7 @@ void FormDialog::reject() {
 
 void FormDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        // Escape presses the form's cancel button, as the classic dialog does.
+        // Escape presses the form's cancel button.
         for (editor::Control* control : form_.controls()) {
             auto* button = dynamic_cast<editor::CommandButton*>(control);
             if (button != nullptr && button->Cancel()) {

@@ -87,7 +87,7 @@ int QtMessageBoxes::Show(const platform::MessageBoxRequest& request) {
     QMessageBox box(IconOf(request.icon), Q(request.title), Q(request.text),
                     ButtonsOf(request.buttons), Owner());
     box.setTextFormat(Qt::PlainText);
-    // The first button is the default one, as in the classic box.
+    // The first button is the default one, the one Enter presses.
     const auto buttons = box.buttons();
     if (!buttons.isEmpty()) {
         QAbstractButton* first = buttons.front();

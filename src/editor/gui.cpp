@@ -39,13 +39,12 @@ GUI::GUI(platform::Platform platform, FormRulesFactory makeRules)
 GUI::~GUI() = default;
 
 void GUI::Design() {
-    // Tab order: label, dial, style, the exceptions, the three buttons, then navigation.
-    int tab = 0;
+    // The order controls are placed in is the tab order: label, dial, style, the exceptions,
+    // the three buttons, then navigation.
     auto place = [&](Control& c, Frame* container, int left, int top, int width, int height) {
         Register(c);
         c.setContainer(container);
         c.Move(left, top, width, height);
-        c.setTabIndex(tab++);
     };
 
     place(Frame1, nullptr, 30, 30, 4905, 5385);

@@ -1,5 +1,5 @@
 #pragma once
-// The classic keyed collection: items in insertion order at 1-based positions, each under a
+// A keyed collection: items in insertion order at 1-based positions, each under a
 // unique text key compared without regard to letter case.
 
 #include <string>

@@ -10,7 +10,9 @@ Error::Error(long number, std::string source, std::string description)
       source_(std::move(source)),
       description_(std::move(description)) {}
 
-std::string_view ClassicDescription(long number) {
+namespace {
+// The text of a runtime error number; empty for numbers the component never raises.
+std::string_view RuntimeErrorText(long number) {
     switch (number) {
         case err::kInvalidProcedureCall:
             return "Invalid procedure call or argument";
@@ -48,9 +50,10 @@ std::string_view ClassicDescription(long number) {
             return {};
     }
 }
+}  // namespace
 
 void RaiseRuntime(long number) {
-    throw Error(number, std::string(kComponentSource), std::string(ClassicDescription(number)));
+    throw Error(number, std::string(kComponentSource), std::string(RuntimeErrorText(number)));
 }
 
 void Raise(long number, std::string source, std::string description) {

@@ -1,6 +1,6 @@
 #pragma once
-// Component errors: a number, the name of what raised it and a description, as the classic
-// runtime reports them. Every failure that a procedure's error trap reports is one of these.
+// Component errors: a number, the name of what raised it and a description. Every failure that a
+// procedure's error trap reports is one of these.
 
 #include <stdexcept>
 #include <string>
@@ -11,7 +11,7 @@ namespace xfer::runtime {
 // Source of the errors that the component's own code raises.
 inline constexpr std::string_view kComponentSource = "QRV_XFER_Node";
 
-// Classic runtime error numbers used by the component.
+// The runtime error numbers the component raises and reports.
 namespace err {
 inline constexpr long kInvalidProcedureCall = 5;
 inline constexpr long kOverflow = 6;
@@ -46,10 +46,8 @@ class Error : public std::runtime_error {
     std::string description_;
 };
 
-// The classic text for a runtime error number ("Overflow" for 6); empty for unknown numbers.
-std::string_view ClassicDescription(long number);
-
-// Raises a classic runtime error with the component as its source.
+// Raises a runtime error with the component as its source and the number's own text
+// ("Overflow" for 6).
 [[noreturn]] void RaiseRuntime(long number);
 
 // Raises an error with everything given.

@@ -1,6 +1,6 @@
 #pragma once
-// Small text helpers with the classic runtime's meaning: UCase, case-insensitive comparison,
-// zero-padded numbers and the local date and time as the component writes it.
+// Small text helpers: UCase, case-insensitive comparison, zero-padded numbers and the local
+// date and time as the component writes it.
 
 #include <cstdint>
 #include <string>

@@ -14,7 +14,7 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Numeric text as the classic runtime reads it: optional blanks around a decimal number with an
+// Numeric text as every conversion reads it: optional blanks around a decimal number with an
 // optional sign, fraction and exponent. Anything else is a type mismatch.
 double ParseNumber(const std::string& text) {
     std::size_t b = 0;

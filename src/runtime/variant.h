@@ -1,6 +1,6 @@
 #pragma once
-// A value as the classic runtime passes it around: Empty, Null, a whole number, a double, text
-// or bytes. Database fields, collection items and registry values are Variants.
+// A value of any of the kinds the component passes around: Empty, Null, a whole number, a
+// double, text or bytes. Database fields, collection items and registry values are Variants.
 
 #include <cstdint>
 #include <string>
@@ -34,9 +34,7 @@ class Variant {
     bool isEmpty() const noexcept { return std::holds_alternative<EmptyT>(value_); }
     bool isNull() const noexcept { return std::holds_alternative<NullT>(value_); }
     bool isInteger() const noexcept { return std::holds_alternative<std::int64_t>(value_); }
-    bool isDouble() const noexcept { return std::holds_alternative<double>(value_); }
     bool isText() const noexcept { return std::holds_alternative<std::string>(value_); }
-    bool isBytes() const noexcept { return std::holds_alternative<Bytes>(value_); }
 
     // CInt: numbers and numeric text to a 16-bit integer, halves to even. Text that is not a
     // number raises 13, a value outside -32768..32767 raises 6, Null raises 94, Empty is 0.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "component/harness.h"
+#include "support/partition_builder.h"
 
 namespace xfer::test {
 namespace {
@@ -14,6 +15,58 @@ using platform::answer::kCancel;
 using platform::answer::kNo;
 using platform::answer::kOK;
 using platform::answer::kYes;
+
+// The partition the edits here happen in. LIST has the limit 0 and TABLE no limit row; NOOP
+// and BEEP have stored limits of 1. Every exception may point at MSG.
+PartitionBuilder Partition(Harness& h) {
+    PartitionBuilder p(h.database, 1, 1);
+    p.typeNames(kStandardTypeNames)
+        .limits({{"MSG", 99},
+                 {"CMD", 50},
+                 {"TIME", 20},
+                 {"XFER", 30},
+                 {"STYLE", 3},
+                 {"MOH", 5},
+                 {"LIST", 0},
+                 {"NOOP", 1},
+                 {"BEEP", 1}})
+        .xferMayPointAt(rule_set::kHold, {"MSG", "CMD", "LIST", "NOOP", "BEEP"})
+        .xferMayPointAt(rule_set::kMOH, {"MSG", "MOH", "TABLE", "NOOP", "BEEP"})
+        .xferMayPointAt(rule_set::kBusy, {"MSG", "CMD", "TIME"})
+        .xferMayPointAt(rule_set::kNoAnswer, {"MSG", "CMD"})
+        .xferMayPointAt(rule_set::kAnswer, {"MSG", "CMD", "BEEP"})
+        .style(1, "Blind transfer")
+        .style(2, "Partial supervision")
+        .style(3, "Full supervision")
+        .node("MSG", 1, "Welcome greeting")
+        .node("MSG", 2, "Please hold")
+        .node("MSG", 3, "All lines are busy")
+        .node("MSG", 4, "Nobody answered")
+        .node("MOH", 1, "Strings")
+        .node("CMD", 1, "Disconnect caller")
+        .xfer({.number = 1,
+               .style = 2,
+               .dial = "2001",
+               .label = "Reception",
+               .targets =
+                   {{{"NOOP", 1}, {"MOH", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}}})
+        .xfer({.number = 2,
+               .label = "Sales desk",
+               .targets =
+                   {{{"NOOP", 1}, {"BEEP", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}}})
+        .xfer({.number = 3,
+               .label = std::nullopt,
+               .targets =
+                   {{{"MSG", 2}, {"NOOP", 1}, {"MSG", 3}, {"CMD", 1}, {"MSG", 4}, {"MSG", 1}}}})
+        .xfer({.number = 5, .label = "Support line"})
+        // A type in lower case that the partition has no nodes of, and a type without a limit.
+        .xfer({.number = 15,
+               .label = "Overflow",
+               .targets =
+                   {{{"list", 2}, {"TABLE", 3}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"BEEP", 1}}}})
+        .xfer({.number = 30, .label = "Last line"});
+    return p;
+}
 
 std::vector<std::string> Row(GUI& f, long row) {
     return Cells(f.LVExceptions.Item(row));
@@ -27,6 +80,7 @@ std::vector<std::string> Stored(Harness& h, int node, const std::string& excepti
 
 TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
     Harness h;
+    Partition(h);
     h.answerConfirmations({platform::confirm::kSkip});
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
@@ -53,6 +107,7 @@ TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
 
 TEST(EditingTest, TheRowClickLaysThePickersOverTheRowAndPresetsThem) {
     Harness h;
+    Partition(h);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 5);  // No Answer: MSG 4
@@ -81,6 +136,7 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowAndPresetsThem) {
 
 TEST(EditingTest, ATypeChangeKeepsTheNumberWhenTheTypeHasItElseNodeOne) {
     Harness h;
+    Partition(h);
     std::vector<std::string> cells;
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
@@ -98,11 +154,10 @@ TEST(EditingTest, ATypeChangeKeepsTheNumberWhenTheTypeHasItElseNodeOne) {
 
 TEST(EditingTest, NoNumberCommandsPerException) {
     Harness h;
-    // BEEP offered to Hold, where it is an ordinary numbered type.
-    h.database.exec("INSERT INTO SR_Node_Type_can_contain_Node_Type VALUES (4, 1, 815)");
+    Partition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
     std::vector<std::vector<std::string>> rows;
     std::vector<bool> numberShown;
-    h.Open(1, 2, 1, [&](GUI& f, UserActions& user) {
+    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 1);
         user.choose(f.cmbHoldNode, std::string("BEEP"));
@@ -130,6 +185,7 @@ TEST(EditingTest, NoNumberCommandsPerException) {
 
 TEST(EditingTest, ScrollingOrPressingTheHeaderTakesThePickersAwayInEditMode) {
     Harness h;
+    Partition(h);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         for (int action = 0; action < 2; ++action) {
@@ -146,9 +202,7 @@ TEST(EditingTest, ScrollingOrPressingTheHeaderTakesThePickersAwayInEditMode) {
 
 TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
     Harness h;
-    h.database.exec(
-        "UPDATE Node_XFER SET HoldNodeType = 'list' WHERE ConfigID=1 AND PartID=1 AND "
-        "NodeNumber=15");
+    Partition(h);  // XFER 15 points Hold at list 2 and MOH at TABLE 3
     h.boxes->Answer(kOK);
     h.boxes->Answer(kOK);
     h.boxes->Answer(kOK);
@@ -175,6 +229,7 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
 
 TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) {
     Harness h;
+    Partition(h);
     std::vector<std::vector<std::string>> before, after;
     h.Open(1, 1, 3, [&](GUI& f, UserActions& user) {
         for (long r = 1; r <= 6; ++r)
@@ -196,6 +251,7 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
 
 TEST(EditingTest, AnUnknownRowKeyMeansAnswer) {
     Harness h;
+    Partition(h);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         auto& extra = f.LVExceptions.AddItem("9z", "7");
         for (long i = 1; i <= 6; ++i)
@@ -210,6 +266,7 @@ TEST(EditingTest, AnUnknownRowKeyMeansAnswer) {
 
 TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
     Harness h;
+    Partition(h);
     h.boxes->Answer(kNo);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) { user.click(f.cmdExceptionsEdit); });
     std::vector<std::string> captions;
@@ -226,6 +283,7 @@ TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
 TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
     for (const auto& e : editor::kExceptions) {
         Harness h;
+        Partition(h);
         std::vector<std::string> row;
         const long index = static_cast<long>(e.id) + 1;
         h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
@@ -255,6 +313,7 @@ TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
         {"6a", "6", "Answer", "MSG 1", "", "MSG", "0", "1"}};
     for (bool ok : {false, true}) {
         Harness h;
+        Partition(h);
         const auto stored =
             h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1");
         h.boxes->Answer(kNo);
@@ -350,6 +409,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
     };
     for (const auto& c : cases) {
         Harness h;
+        Partition(h);
         for (int a : c.answers)
             h.boxes->Answer(a);
         h.boxes->Answer(kNo);  // leaving at the end
@@ -381,6 +441,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
 
 TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
     Harness h;
+    Partition(h);
     h.boxes->Answer(kYes);
     h.boxes->Answer(kOK);
     h.boxes->Answer(kNo);

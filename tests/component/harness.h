@@ -19,7 +19,9 @@ namespace xfer::test {
 
 class Harness {
   public:
-    explicit Harness(bool withDemoData = true)
+    // An empty database from the schema: each test builds the rows it relies on
+    // (support/partition_builder.h).
+    explicit Harness(bool withDemoData = false)
         : database(withDemoData),
           confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()),
           host(Services()) {}

@@ -1,5 +1,5 @@
-// The Qt view of the form on the demo database: widgets show what the view model holds, and
-// what a user does to a widget reaches the model through its user actions.
+// The Qt view of the form: widgets show what the view model holds, and what a user does to a
+// widget reaches the model through its user actions.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include "component/harness.h"
 #include "desktop/form_dialog.h"
 #include "desktop/qt_platform.h"
+#include "support/partition_builder.h"
 
 namespace xfer::desktop {
 namespace {
@@ -24,8 +25,27 @@ using editor::GUI;
 
 class FormDialogTest : public ::testing::Test {
   protected:
-    // Opens demo node 1 ("Reception") and runs `body` on its dialog while the form is shown.
-    void OnDemoNode(const std::function<void(GUI&, FormDialog&)>& body) {
+    // Opens XFER 1 ("Reception") of a partition of two and runs `body` on its dialog while the
+    // form is shown.
+    void OnReception(const std::function<void(GUI&, FormDialog&)>& body) {
+        using test::rule_set::kBusy;
+        test::PartitionBuilder(harness.database, 1, 1)
+            .typeNames(test::kStandardTypeNames)
+            .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}, {"MOH", 5}})
+            .xferMayPointAt(test::rule_set::kHold, {"MSG", "CMD", "NOOP"})
+            .xferMayPointAt(kBusy, {"MSG", "CMD", "XFER"})
+            .style(2, "Partial supervision")
+            .node("MSG", 3, "All lines are busy")
+            .node("MSG", 4, "Nobody answered")
+            .node("MOH", 1, "Light classical")
+            .xfer(
+                {.number = 1,
+                 .style = 2,
+                 .dial = "2001",
+                 .label = "Reception",
+                 .targets =
+                     {{{"NOOP", 1}, {"MOH", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}}})
+            .xfer({.number = 2, .label = "Sales desk"});
         bool shown = false;
         harness.Open(1, 1, 1, [&](GUI& form, editor::UserActions&) {
             FormDialog dialog(form);
@@ -47,7 +67,7 @@ class FormDialogTest : public ::testing::Test {
 };
 
 TEST_F(FormDialogTest, WidgetsShowWhatTheModelHolds) {
-    OnDemoNode([](GUI& form, FormDialog& dialog) {
+    OnReception([](GUI& form, FormDialog& dialog) {
         EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDescription")->text(), "Reception");
         EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDial")->text(), "2001");
         EXPECT_EQ(Widget<QComboBox>(dialog, "cmbXStyle")->currentText(),
@@ -72,7 +92,7 @@ TEST_F(FormDialogTest, WidgetsShowWhatTheModelHolds) {
 }
 
 TEST_F(FormDialogTest, TypingReachesTheModelAndWhatItRefusesDoesNotStay) {
-    OnDemoNode([](GUI& form, FormDialog& dialog) {
+    OnReception([](GUI& form, FormDialog& dialog) {
         auto* label = Widget<QLineEdit>(dialog, "txtDescription");
         QTest::keyClick(label, Qt::Key_End);
         QTest::keyClicks(label, " desk");
@@ -92,7 +112,7 @@ TEST_F(FormDialogTest, TypingReachesTheModelAndWhatItRefusesDoesNotStay) {
 }
 
 TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
-    OnDemoNode([&](GUI& form, FormDialog& dialog) {
+    OnReception([&](GUI& form, FormDialog& dialog) {
         QTest::mouseClick(Widget<QPushButton>(dialog, "cmdExceptionsEdit"), Qt::LeftButton);
         ASSERT_EQ(form.cmdExceptionsEdit.Caption(), "Edit Off");
 
@@ -122,7 +142,7 @@ TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
 }
 
 TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
-    OnDemoNode([&](GUI& form, FormDialog& dialog) {
+    OnReception([&](GUI& form, FormDialog& dialog) {
         QTest::keyClicks(Widget<QLineEdit>(dialog, "txtDescription"), "!");
         harness.boxes->Answer(platform::answer::kCancel);
         dialog.close();
@@ -138,7 +158,7 @@ TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
 }
 
 TEST_F(FormDialogTest, ChoosingARecordInTheSelectorNavigatesThroughTheModel) {
-    OnDemoNode([](GUI& form, FormDialog& dialog) {
+    OnReception([](GUI& form, FormDialog& dialog) {
         auto* selector = Widget<QComboBox>(dialog, "cmbNode");
         QTest::keyClick(selector, Qt::Key_Down);
         EXPECT_EQ(form.nodeNumber(), 2);

@@ -94,11 +94,15 @@ TEST(ListView, InstalledWindowProcedureSeesMessagesAndChainsToThePrevious) {
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(form.lv.TopIndex(), 1);  // the previous, default procedure scrolled
 
-    form.lv.RestoreDesign();  // unloading: rows, columns and the procedure go
+    form.lv.RestoreDesign();  // unloading: rows and columns go, the procedure stays
     Fill(form.lv);
     user.scroll(form.lv, 1);
-    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.size(), 3u);
     EXPECT_EQ(form.lv.TopIndex(), 1);
+    form.lv.SetWindowProc(previous);  // removed by whoever installed it
+    user.scroll(form.lv, 1);
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(form.lv.TopIndex(), 2);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct Int16Case {
     long error;  // 0: converts
 };
 
-TEST(VariantTest, ConvertsToSixteenBitsLikeTheClassicRuntime) {
+TEST(VariantTest, ConvertsToSixteenBitsOrRaises) {
     const Int16Case cases[] = {
         {Variant("12"), 12, 0},
         {Variant(" -7 "), -7, 0},
@@ -83,7 +83,7 @@ TEST(CollectionTest, KeysIgnoreLetterCaseAndItemsKeepTheirKind) {
     EXPECT_TRUE(c.Contains("MSG"));
 }
 
-TEST(CollectionTest, ErrorsOfTheClassicCollection) {
+TEST(CollectionTest, ErrorsOfTheKeyedCollection) {
     Collection c;
     c.Add(Variant("a"), "Key");
     EXPECT_EQ(ErrorOf([&] { c.Add(Variant("b"), "KEY"); }), err::kKeyAlreadyAssociated);

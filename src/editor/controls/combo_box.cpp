@@ -247,13 +247,4 @@ std::string ListBox::List(long index) const {
                                              : std::string();
 }
 
-long ListBox::FindPrefix(const std::string& prefix) const {
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
-        if (runtime::StartsWithNoCase(texts_[i], prefix)) {
-            return static_cast<long>(i);
-        }
-    }
-    return -1;
-}
-
 }  // namespace xfer::editor

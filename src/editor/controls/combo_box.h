@@ -34,13 +34,12 @@ class ComboBox final : public Control {
     void SetRange(long first, long last);
     void Clear();
     long ListCount() const noexcept;
-    // The entry's text; "" outside the list, as the classic control answers.
+    // The entry's text; "" outside the list.
     std::string List(long index) const;
     // Raises 381 outside the list.
     long ItemData(long index) const;
     void setItemData(long index, long value);
     long NewIndex() const noexcept { return newIndex_; }
-    bool IsGeneratedRange() const noexcept { return generated_; }
     // Index of the entry whose text equals `text` without regard to case, or -1.
     long FindExact(const std::string& text) const;
 
@@ -93,9 +92,6 @@ class ListBox final : public Control {
     void Clear();
     long ListCount() const noexcept { return static_cast<long>(texts_.size()); }
     std::string List(long index) const;  // "" outside the list
-    // The first entry that begins with `prefix`, letter case ignored, searching from the
-    // start (the list box's own find); -1 when none.
-    long FindPrefix(const std::string& prefix) const;
 
   private:
     void captureOwnDesign() override {}

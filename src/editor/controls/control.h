@@ -71,11 +71,6 @@ class Control {
     bool Enabled() const noexcept { return enabled_; }
     void setEnabled(bool v);
 
-    int TabIndex() const noexcept { return tabIndex_; }
-    void setTabIndex(int v) noexcept { tabIndex_ = v; }
-    bool TabStop() const noexcept { return tabStop_; }
-    void setTabStop(bool v) noexcept { tabStop_ = v; }
-
     // The font, for a view that draws the control.
     const std::string& FontName() const noexcept { return fontName_; }
     double FontSize() const noexcept { return fontSize_; }
@@ -127,8 +122,6 @@ class Control {
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
-    int tabIndex_ = 0;
-    bool tabStop_ = true;
     std::string fontName_ = "Tahoma";
     double fontSize_ = 8.25;
     bool fontBold_ = false;

@@ -202,7 +202,8 @@ void ListView::restoreOwnDesign() {
     items_.clear();
     selectedItem_ = nullptr;
     topIndex_ = 0;
-    windowProc_ = defaultProc();
+    // The window-procedure chain is not part of the design: whoever installed a procedure puts
+    // the previous one back (the form does so when it unloads).
 }
 
 }  // namespace xfer::editor

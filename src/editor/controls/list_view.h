@@ -6,8 +6,8 @@
 //   380. Adding a row with a key already present raises 35602; a missing key raises 35601; a
 //   bad position 35600.
 // - After rows are added to an empty list the first row is the selected row (it has the focus
-//   rectangle) without being marked Selected, as the classic control does; clearing the rows
-//   leaves no selected row. A user's click marks the clicked row alone as selected.
+//   rectangle) without being marked Selected; clearing the rows leaves no selected row. A user's
+//   click marks the clicked row alone as selected.
 // - Row i (from 1) lies at Top = HeaderHeight + (i - 1 - TopIndex) * RowHeight, Left 0, as wide as
 //   the columns together, RowHeight high: the geometry the control reports to code.
 // - Messages sent to the list's window go through its window procedure; the default procedure

@@ -65,9 +65,4 @@ void StatusBar::setPanelWidth(long index, int width) {
     }
 }
 
-void StatusBar::AddPanel(Panel panel) {
-    panels_.push_back(std::move(panel));
-    notify(Prop::Panels);
-}
-
 }  // namespace xfer::editor

@@ -74,7 +74,6 @@ class StatusBar final : public Control {
     const Panel& Panels(long index) const;
     void setPanelText(long index, std::string text);
     void setPanelWidth(long index, int width);
-    void AddPanel(Panel panel);
 
   private:
     void captureOwnDesign() override { design_ = panels_; }
