@@ -66,7 +66,7 @@ class WindowTest : public ::testing::Test {
         return widget;
     }
 
-    xfer::test::Harness harness;
+    xfer::test::Harness harness{/*withDemoData=*/true};
 };
 
 }  // namespace xfer::desktop::test

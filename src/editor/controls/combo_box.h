@@ -40,6 +40,8 @@ class ComboBox final : public Control {
     long ItemData(long index) const;
     void setItemData(long index, long value);
     long NewIndex() const noexcept { return newIndex_; }
+    // Whether the entries are a generated range of numbers (SetRange) rather than a list.
+    bool IsGeneratedRange() const noexcept { return generated_; }
     // Index of the entry whose text equals `text` without regard to case, or -1.
     long FindExact(const std::string& text) const;
 
