@@ -19,9 +19,19 @@ struct ListOptions {
     std::int16_t partition = 0;
 };
 
-int Where() {
-    const platform::PlatformServices services;
+int Where(const Program& program) {
+    const platform::PlatformServices services(program.machine());
     const host::DatabaseLocation where = host::LocateDatabase(services.view());
+    if (where.server) {
+        const host::ServerState state = host::ProbeServer(where.path);
+        std::cout << "database: PostgreSQL server " << where.path << "\nfound by: " << where.how
+                  << "\nserver: "
+                  << (!state.reachable    ? "cannot connect: " + state.problem
+                      : state.tables == 0 ? std::string("answers, no tables yet (run init-db)")
+                                          : "answers, " + std::to_string(state.tables) + " tables")
+                  << "\n";
+        return kOk;
+    }
     std::cout << "database: " << where.path << (where.exists ? "" : " (not there yet)")
               << "\nfound by: " << where.how << "\n";
     return kOk;
@@ -41,8 +51,8 @@ void PrintTable(const std::vector<std::vector<std::string>>& table) {
     }
 }
 
-int List(const ListOptions& options) {
-    const platform::PlatformServices services;
+int List(const Program& program, const ListOptions& options) {
+    const platform::PlatformServices services(program.machine());
     if (!RequireDatabase(services.view()))
         return kFailed;
     data::DataBase db(services.view());
@@ -73,12 +83,13 @@ void AddListCommand(CLI::App& app, Program& program) {
         app.add_subcommand("list", "list the XFER nodes of a partition and their targets");
     AddId(list, "--config", options->config, "configuration (ConfigID)");
     AddId(list, "--partition", options->partition, "partition (PartID)");
-    list->callback([&program, options] { program.run([&] { return List(*options); }); });
+    list->callback([&program, options] { program.run([&] { return List(program, *options); }); });
 }
 
 void AddWhereCommand(CLI::App& app, Program& program) {
-    CLI::App* where = app.add_subcommand("where", "print the database path and how it was found");
-    where->callback([&program] { program.run(Where); });
+    CLI::App* where =
+        app.add_subcommand("where", "print which database is used and how it was chosen");
+    where->callback([&program] { program.run([&] { return Where(program); }); });
 }
 
 }  // namespace xfer::app

@@ -25,7 +25,7 @@ struct OpenOptions {
     std::string script;
 };
 
-int RunScript(const OpenOptions& options) {
+int RunScript(const Program& program, const OpenOptions& options) {
     std::ifstream in(options.script);
     std::stringstream text;
     text << in.rdbuf();
@@ -36,7 +36,7 @@ int RunScript(const OpenOptions& options) {
         std::cerr << kProgram << ": " << options.script << ": " << error.what() << "\n";
         return kBadScript;
     }
-    if (host::RunSessionScript(steps, options.target, {}, std::cout))
+    if (host::RunSessionScript(steps, options.target, program.machine(), std::cout))
         return kOk;
     std::cerr << kProgram << ": the session in " << options.script << " could not be carried out\n";
     return kFailed;
@@ -44,7 +44,7 @@ int RunScript(const OpenOptions& options) {
 
 int Open(Program& program, const OpenOptions& options) {
     if (!options.script.empty())
-        return RunScript(options);
+        return RunScript(program, options);
     if (!desktop::DisplayAvailable()) {
         std::cerr << kProgram
                   << ": no display to show the editor on (DISPLAY and WAYLAND_DISPLAY "
@@ -53,7 +53,7 @@ int Open(Program& program, const OpenOptions& options) {
         return kNoDisplay;
     }
     return desktop::RunDesktop(program.argc, program.argv, [&] {
-        host::EditorHost host(desktop::DesktopServices());
+        host::EditorHost host(desktop::DesktopServices(program.machine()));
         host.Open(options.target.config, options.target.partition, options.target.node);
         return kOk;
     });
@@ -62,7 +62,7 @@ int Open(Program& program, const OpenOptions& options) {
 // Creates the demo database where the editor will look for it, unless one is there already,
 // and opens its first XFER node.
 int Demo(Program& program, OpenOptions options) {
-    const platform::PlatformServices services;
+    const platform::PlatformServices services(program.machine());
     host::DemoDatabase demo;
     try {
         demo = host::EnsureDemoDatabase(services.view());
@@ -104,7 +104,7 @@ void AddOpenCommand(CLI::App& app, Program& program) {
     AddScriptOption(open, options->script);
     open->callback([&program, options] {
         program.run([&] {
-            const platform::PlatformServices services;
+            const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
                 return kFailed;
             return Open(program, *options);

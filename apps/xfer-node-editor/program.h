@@ -23,6 +23,11 @@ struct Program {
     int argc = 0;
     char** argv = nullptr;
     int status = kOk;
+    std::string database = {};  // --database: the server to use instead of the file
+
+    // The machine's platform parts with the host's options in them: every command builds its
+    // services on these.
+    platform::PlatformParts machine() const;
 
     // Runs a command's body as the subcommand's callback: its result becomes the exit status,
     // and a component error is reported on stderr with status kFailed.
@@ -41,5 +46,6 @@ void AddOpenCommand(CLI::App& app, Program& program);
 void AddDemoCommand(CLI::App& app, Program& program);
 void AddListCommand(CLI::App& app, Program& program);
 void AddWhereCommand(CLI::App& app, Program& program);
+void AddDatabaseCommands(CLI::App& app, Program& program);
 
 }  // namespace xfer::app
