@@ -80,8 +80,10 @@ bool ServerConnection::usable() const noexcept {
 void ServerConnection::setTimeout(std::chrono::milliseconds timeout) {
     if (timeout == timeout_)
         return;
-    const std::string ms = std::to_string(timeout.count());
-    run("SET statement_timeout = " + ms + "; SET lock_timeout = " + ms);
+    // A statement waiting for another workstation's lock ends by the lock time-out, which
+    // says so; the statement time-out, a second longer, ends any other long statement.
+    run("SET lock_timeout = " + std::to_string(timeout.count()) +
+        "; SET statement_timeout = " + std::to_string(timeout.count() + 1000));
     timeout_ = timeout;
 }
 

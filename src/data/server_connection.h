@@ -35,7 +35,7 @@ class ServerConnection {
     // Whether the connection still stands; a lost one is never used again.
     bool usable() const noexcept;
 
-    // The statement and lock time-outs; sent to the server only when they change.
+    // The lock and statement time-outs; sent to the server only when they change.
     void setTimeout(std::chrono::milliseconds timeout);
 
     // SQL text without parameters, several statements allowed; raises the server's error.

@@ -57,9 +57,8 @@ class Harness {
 
   private:
     platform::PlatformServices Services() {
-        platform::PlatformParts parts;
-        parts.shell = std::make_unique<FixedShell>(database.root());
-        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        // The shell folder and registry that find the database, file or server.
+        platform::PlatformParts parts = database.machine();
         parts.messageBoxes = Keep(boxes, std::make_unique<RecordingMessageBoxes>());
         parts.mousePointer = Keep(mouse, std::make_unique<platform::RecordingMousePointer>());
         parts.windows = Keep(windows, std::make_unique<host::SessionWindowSystem>());

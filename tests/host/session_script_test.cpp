@@ -7,7 +7,6 @@
 
 #include "host/session_runner.h"
 #include "platform/platform.h"
-#include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
 namespace xfer::host {
@@ -61,10 +60,7 @@ TEST(SessionScriptParse, NamesTheLineItCannotRead) {
 class SessionScriptRun : public ::testing::Test {
   protected:
     bool Run(const std::string& script, std::int16_t node = 5) {
-        platform::PlatformParts machine;
-        machine.shell = std::make_unique<test::FixedShell>(database.root());
-        machine.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-        return RunSessionScript(ParseSessionScript(script), {1, 1, node}, std::move(machine),
+        return RunSessionScript(ParseSessionScript(script), {1, 1, node}, database.machine(),
                                 transcript);
     }
     bool Says(const std::string& text) const {
