@@ -38,6 +38,7 @@ platform::PlatformParts PartsFor(const std::string& shellFolder, const std::stri
     }
     registry = hive.get();
     parts.registry = std::move(hive);
+    parts.settings = std::make_unique<platform::FixedSettings>();  // not this process's
     return parts;
 }
 }  // namespace

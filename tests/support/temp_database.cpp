@@ -3,13 +3,10 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -26,27 +23,11 @@ namespace {
 
 using ServerResult = std::unique_ptr<PGresult, void (*)(PGresult*)>;
 
-// The test server's maintenance connection, for creating and dropping test databases.
-std::unique_ptr<PGconn, void (*)(PGconn*)> Maintenance(const TestServer& server) {
-    std::unique_ptr<PGconn, void (*)(PGconn*)> conn(
-        PQconnectdb(server.connectionInfo("postgres").c_str()), PQfinish);
-    if (PQstatus(conn.get()) != CONNECTION_OK)
-        throw std::runtime_error(std::string("test server: ") + PQerrorMessage(conn.get()));
-    return conn;
-}
-
 void ServerExec(PGconn* conn, const std::string& sql) {
     const ServerResult result(PQexec(conn, sql.c_str()), PQclear);
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
-}
-
-std::string UniqueName() {
-    static std::atomic<int> counter{0};
-    std::random_device random;
-    return "xfer_t" + std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" +
-           std::to_string(random() % 100000);
 }
 
 std::string SchemaType(std::string type) {
@@ -81,26 +62,13 @@ TempDatabase::TempDatabase(bool withDemoData) {
         data::CreateConfigurationDatabase(path(), withDemoData);
         return;
     }
-    const TestServer server(TestServer::FolderFromEnvironment());
-    static const bool started = (server.start(), true);
-    (void)started;
-    database_ = UniqueName();
-    ServerExec(Maintenance(server).get(),
-               "CREATE DATABASE " + database_ + " TEMPLATE " +
-                   (withDemoData ? TestServer::kDemoTemplate : TestServer::kSchemaTemplate));
-    server_ = server.connectionInfo(database_);
+    serverDatabase_ = std::make_unique<ServerDatabase>(withDemoData ? TestServer::kDemoTemplate
+                                                                    : TestServer::kSchemaTemplate);
+    server_ = serverDatabase_->connectionInfo();
 }
 
 TempDatabase::~TempDatabase() {
     close();
-    if (database_.empty())
-        return;
-    try {
-        const TestServer server(TestServer::FolderFromEnvironment());
-        ServerExec(Maintenance(server).get(), "DROP DATABASE " + database_ + " WITH (FORCE)");
-    } catch (const std::exception&) {
-        // The server's folder goes at the end of the run, and the database with it.
-    }
 }
 
 fs::path TempDatabase::DatabasePath(const fs::path& root) {
@@ -116,6 +84,8 @@ platform::PlatformParts TempDatabase::machine() const {
                        data::kDatabaseServerValue, server_);
     }
     parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
+    // Whatever names a server in this process's environment, the test database is used.
+    parts.settings = std::make_unique<platform::FixedSettings>();
     return parts;
 }
 

@@ -9,6 +9,7 @@
 // to test; their SQL is written to run on both.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +37,8 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+class ServerDatabase;
 
 class TempDatabase {
   public:
@@ -85,8 +88,8 @@ class TempDatabase {
     pg_conn* serverConnection();
 
     TempFolder folder_;
-    std::string server_;    // connection string of the server database
-    std::string database_;  // its name
+    std::unique_ptr<ServerDatabase> serverDatabase_;
+    std::string server_;  // its connection string
     sqlite3* db_ = nullptr;
     pg_conn* pg_ = nullptr;
 };

@@ -9,11 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -123,6 +125,13 @@ bool HasDatabase(PGconn* conn, const std::string& name) {
     return PQntuples(result.get()) == 1;
 }
 
+std::string UniqueName() {
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    return "xfer_t" + std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" +
+           std::to_string(random() % 100000);
+}
+
 }  // namespace
 
 std::string TestServer::FolderFromEnvironment() {
@@ -185,7 +194,7 @@ void TestServer::start() const {
     }
 }
 
-void TestServer::stop() const {
+void TestServer::stop(bool keepFolder) const {
     const fs::path folder(folder_);
     if (fs::exists(folder / "data" / "postmaster.pid")) {
         Run({ServerBinaries() + "/pg_ctl", "-D", (folder / "data").string(), "-m", "fast", "-w",
@@ -193,7 +202,30 @@ void TestServer::stop() const {
             folder / "setup.log");
     }
     std::error_code ignored;
-    fs::remove_all(folder, ignored);
+    if (!keepFolder)
+        fs::remove_all(folder, ignored);
+}
+
+ServerDatabase::ServerDatabase(const std::string& templateName)
+    : server_(TestServer::FolderFromEnvironment()), name_(UniqueName()) {
+    if (TestServer::FolderFromEnvironment().empty())
+        throw std::runtime_error("XFER_TEST_SERVER names no test server folder");
+    static const bool started = (server_.start(), true);
+    (void)started;
+    auto conn = Connect(server_.connectionInfo("postgres"));
+    if (!conn)
+        throw std::runtime_error("the test server does not answer");
+    Exec(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
+    info_ = server_.connectionInfo(name_);
+}
+
+ServerDatabase::~ServerDatabase() {
+    try {
+        if (auto conn = Connect(server_.connectionInfo("postgres")))
+            Exec(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
+    } catch (const std::exception&) {
+        // The server's folder goes at the end of the run, and the database with it.
+    }
 }
 
 }  // namespace xfer::test

@@ -2,8 +2,9 @@
 // A PostgreSQL 15 server for the tests, in a folder of its own: Unix socket only, no TCP port,
 // trust authentication for its one role, run as the unprivileged user postgres when the tests
 // run as root. CTest starts it once before the server suites (xfer_test_server start) and
-// stops it after them; a test run by hand starts it on first use. It never skips: when the
-// server programs are missing or the server cannot start, the test fails and says why.
+// stops it after them; a test run by hand starts it on first use. The folder is handed to the
+// server's user; its parent must let that user in (the system's temp folder does). It never skips:
+// when the server programs are missing or the server cannot start, the test fails and says why.
 
 #include <string>
 
@@ -20,8 +21,9 @@ class TestServer {
     // Starts the server and makes its template databases unless that is done already.
     // Throws std::runtime_error with the server's log when it cannot.
     void start() const;
-    // Stops the server (fast: connections are cut) and removes the folder.
-    void stop() const;
+    // Stops the server (fast: connections are cut) and removes the folder, or keeps it for
+    // starting the same server again.
+    void stop(bool keepFolder = false) const;
 
     // The libpq connection string of a database on this server.
     std::string connectionInfo(const std::string& database) const;
@@ -33,6 +35,23 @@ class TestServer {
 
   private:
     std::string folder_;
+};
+
+// A new database on the suite's test server (XFER_TEST_SERVER), started if need be, copied
+// from a template (template0 gives an empty one); dropped, connections and all, at the end.
+class ServerDatabase {
+  public:
+    explicit ServerDatabase(const std::string& templateName = "template0");
+    ~ServerDatabase();
+    ServerDatabase(const ServerDatabase&) = delete;
+    ServerDatabase& operator=(const ServerDatabase&) = delete;
+
+    const std::string& connectionInfo() const noexcept { return info_; }
+
+  private:
+    TestServer server_;
+    std::string name_;
+    std::string info_;
 };
 
 }  // namespace xfer::test
