@@ -107,7 +107,8 @@ TEST(Provider, ValueAColumnCannotTakeIsAnError) {
     params[18] = "2";
     params[19] = "0";
     EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(params); }),
-              kOnServer ? ServerErrorNumber("22P02") : SQLITE_CONSTRAINT_DATATYPE);
+              kOnServer ? 33685634 /* 22P02, invalid text representation */
+                        : SQLITE_CONSTRAINT_DATATYPE);
 }
 
 TEST(Provider, WrongNumberOfParametersIsError450) {
@@ -133,7 +134,7 @@ TEST(Provider, LockedDatabaseWaitsForTheBusyTimeoutThenFails) {
     seeded.db().exec(kOnServer ? "BEGIN; LOCK TABLE Node_General_Pool" : "BEGIN EXCLUSIVE");
     const long error = ProviderError([&] { db.Update_Node_General_Pool(update); });
     EXPECT_EQ(kOnServer ? error : error & 0xff,
-              kOnServer ? ServerErrorNumber("55P03") : SQLITE_BUSY);
+              kOnServer ? 50463045 /* 55P03, lock not available */ : SQLITE_BUSY);
     seeded.db().exec("ROLLBACK");
     // The same prepared statement works once the lock is gone.
     EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }), 0);

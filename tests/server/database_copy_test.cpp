@@ -83,31 +83,35 @@ TEST(DatabaseCopy, ATargetThatIsNotEmptyIsRefusedAndLeftAsItWas) {
     const std::string file = (folder.path() / "NewDB.mdb").string();
     CreateConfigurationDatabase(file, true);
     ServerDatabase filled(test::TestServer::kDemoTemplate);
-    const std::string count = "SELECT * FROM Node_XFER";
 
-    const std::vector<std::pair<const char*, std::function<void()>>> refusals = {
+    const struct {
+        const char* what;
+        std::function<void()> refused;
+        const char* why;
+    } refusals[] = {
         {"copy to a server database with tables",
          [&] {
              CopyDatabase(ParseDatabaseAddress(file),
                           ParseDatabaseAddress(filled.connectionInfo()));
-         }},
+         },
+         "is not empty: it has 34 tables"},
         {"copy to a file that exists",
          [&] {
              CopyDatabase(ParseDatabaseAddress(filled.connectionInfo()),
                           ParseDatabaseAddress(file));
-         }},
+         },
+         "File already exists"},
         {"init-db on a server database with tables",
-         [&] { CreateServerDatabase(filled.connectionInfo(), false); }},
+         [&] { CreateServerDatabase(filled.connectionInfo(), false); }, "is not empty"},
     };
     const Tables fileBefore = FileRows(file);
-    for (const auto& [what, refused] : refusals) {
+    for (const auto& c : refusals) {
         try {
-            refused();
-            ADD_FAILURE() << what;
+            c.refused();
+            ADD_FAILURE() << c.what;
         } catch (const runtime::Error& e) {
-            EXPECT_TRUE(e.description().find("not empty") != std::string::npos ||
-                        e.description().find("already exists") != std::string::npos)
-                << what << ": " << e.description();
+            EXPECT_NE(e.description().find(c.why), std::string::npos)
+                << c.what << ": " << e.description();
         }
     }
     EXPECT_EQ(FileRows(file), fileBefore);
