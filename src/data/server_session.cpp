@@ -172,9 +172,16 @@ void ServerSession::execute(std::string_view key, std::string_view sql,
 
 }  // namespace
 
-std::unique_ptr<Connection::Session> OpenServerSession(const std::string& connectionInfo,
-                                                       std::chrono::milliseconds timeout) {
-    return std::make_unique<ServerSession>(connectionInfo, timeout);
+std::shared_ptr<Connection::Session> SharedServerSession(const std::string& connectionInfo,
+                                                         std::chrono::milliseconds timeout) {
+    thread_local std::map<std::string, std::weak_ptr<Connection::Session>> open;
+    std::weak_ptr<Connection::Session>& slot = open[connectionInfo];
+    if (auto session = slot.lock(); session && session->usable())
+        return session;
+    auto session = std::make_shared<ServerSession>(connectionInfo, timeout);
+    slot = session;
+    std::erase_if(open, [](const auto& entry) { return entry.second.expired(); });
+    return session;
 }
 
 }  // namespace xfer::data

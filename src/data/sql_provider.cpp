@@ -221,9 +221,11 @@ void Connection::close() noexcept {
 
 void Connection::execute(std::string_view key, std::string_view sql,
                          const std::vector<std::string>& values, Recordset* rows) {
+    if (session_ && !session_->usable())
+        session_.reset();  // lost while another connection used the shared session
     if (!session_) {
         const ConnectionString parsed = ParseConnectionString(connectionString_);
-        session_ = parsed.onServer() ? OpenServerSession(parsed.dataSource, busyTimeout_)
+        session_ = parsed.onServer() ? SharedServerSession(parsed.dataSource, busyTimeout_)
                                      : OpenFileSession(parsed.dataSource, busyTimeout_);
     }
     try {

@@ -73,7 +73,7 @@ class Connection {
     class Session;
 
   private:
-    std::unique_ptr<Session> session_;
+    std::shared_ptr<Session> session_;
     std::string connectionString_;
     std::chrono::milliseconds busyTimeout_{30000};
 };
