@@ -168,10 +168,10 @@ void TestServer::start() const {
         }
         // Only a socket in the folder: nothing listens on the network. Durability is of no use
         // to a test database that is dropped at the end.
-        const std::string options = "-c listen_addresses='' -c unix_socket_directories='" +
-                                    folder.string() +
-                                    "' -c fsync=off -c synchronous_commit=off "
-                                    "-c full_page_writes=off -c max_connections=200";
+        const std::string options =
+            "-c listen_addresses='' -c unix_socket_directories='" + folder.string() +
+            "' -c max_connections=200" +
+            (durable_ ? "" : " -c fsync=off -c synchronous_commit=off -c full_page_writes=off");
         if (Run({bin + "/pg_ctl", "-D", data.string(), "-l", serverLog.string(), "-w", "-t", "60",
                  "-o", options, "start"},
                 log) != 0) {

@@ -16,7 +16,10 @@ class TestServer {
     // The server's folder when the tests run against the server (XFER_TEST_SERVER), else "".
     static std::string FolderFromEnvironment();
 
-    explicit TestServer(std::string folder) : folder_(std::move(folder)) {}
+    // A durable server keeps the default fsync and commit settings (for measuring); the tests'
+    // server skips them, since its databases are thrown away.
+    explicit TestServer(std::string folder, bool durable = false)
+        : folder_(std::move(folder)), durable_(durable) {}
 
     // Starts the server and makes its template databases unless that is done already.
     // Throws std::runtime_error with the server's log when it cannot.
@@ -35,6 +38,7 @@ class TestServer {
 
   private:
     std::string folder_;
+    bool durable_ = false;
 };
 
 // A new database on the suite's test server (XFER_TEST_SERVER), started if need be, copied
