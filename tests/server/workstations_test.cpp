@@ -12,6 +12,7 @@
 #include <sstream>
 #include <thread>
 
+#include "component/harness.h"
 #include "host/session_runner.h"
 #include "support/temp_database.h"
 
@@ -105,6 +106,20 @@ TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
                             "AND PartID = 1 AND NodeNumber IN (1, 5) ORDER BY NodeNumber"),
               (std::vector<std::vector<std::string>>{{"1", "Front line", "2001", "MSG", "12", "2"},
                                                      {"5", "Day line", "3005", "MSG", "12", "6"}}));
+}
+
+// The component's two Business_Rules objects (the host's and the form's) share one connection:
+// a workstation costs the server one.
+TEST(Workstations, AnOpenEditorHoldsOneServerConnection) {
+    Harness h;
+    long long connections = 0;
+    h.Open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
+        connections = h.database.count(
+            "SELECT 1 FROM pg_stat_activity WHERE datname = "
+            "current_database() AND pid <> pg_backend_pid()");
+    });
+    EXPECT_EQ(h.windows->shownCount(), 1);
+    EXPECT_EQ(connections, 1);
 }
 
 }  // namespace
