@@ -24,7 +24,9 @@ int InitDb(const Program& program, bool demo) {
     const host::DatabaseLocation where = host::LocateDatabase(services.view());
     const std::string created = host::InitDatabase(services.view(), demo);
     std::cout << "created the configuration database " << (demo ? "with the demo data " : "")
-              << (where.server ? "on the PostgreSQL server " : "at ") << created << "\n";
+              << (where.server ? "on the PostgreSQL server " + data::ShownConnectionInfo(created)
+                               : "at " + created)
+              << "\n";
     return kOk;
 }
 
@@ -61,8 +63,11 @@ void AddDatabaseCommands(CLI::App& app, Program& program) {
                    "string or a service name (overrides " +
                        std::string(data::kDatabaseServerVariable) + " and the registry value " +
                        data::kDatabaseServerValue + ")");
-    // Accepted after the command's name too: `where --database SERVER`.
+    // Accepted after the command's name too: `where --database SERVER`. Commands made later
+    // inherit this; those made already are told.
     app.fallthrough();
+    for (CLI::App* command : app.get_subcommands({}))
+        command->fallthrough();
 
     auto demo = std::make_shared<bool>(false);
     CLI::App* init = app.add_subcommand(

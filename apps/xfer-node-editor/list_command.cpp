@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "data/database.h"
+#include "data/database_choice.h"
 #include "editor/exception_table.h"
 #include "host/database_location.h"
 #include "host/stored_nodes.h"
@@ -24,8 +25,8 @@ int Where(const Program& program) {
     const host::DatabaseLocation where = host::LocateDatabase(services.view());
     if (where.server) {
         const host::ServerState state = host::ProbeServer(where.path);
-        std::cout << "database: PostgreSQL server " << where.path << "\nfound by: " << where.how
-                  << "\nserver: "
+        std::cout << "database: PostgreSQL server " << data::ShownConnectionInfo(where.path)
+                  << "\nfound by: " << where.how << "\nserver: "
                   << (!state.reachable    ? "cannot connect: " + state.problem
                       : state.tables == 0 ? std::string("answers, no tables yet (run init-db)")
                                           : "answers, " + std::to_string(state.tables) + " tables")

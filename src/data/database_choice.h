@@ -31,4 +31,7 @@ DatabaseChoice ChooseDatabase(const platform::Platform& platform);
 // A connection string as it is; any other text is the name of a service.
 std::string ServerConnectionInfo(std::string_view setting);
 
+// The connection string as it may be shown: a password in it becomes ***.
+std::string ShownConnectionInfo(const std::string& connectionInfo);
+
 }  // namespace xfer::data

@@ -253,7 +253,7 @@ void RequireNoTables(ServerConnection& server, const std::string& connectionInfo
         "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
     const long long tables = std::stoll(PQgetvalue(result.get(), 0, 0));
     if (tables != 0) {
-        Fail(kFileAlreadyExists, "The server database " + connectionInfo +
+        Fail(kFileAlreadyExists, "The server database " + ShownConnectionInfo(connectionInfo) +
                                      " is not empty: it has " + std::to_string(tables) +
                                      " tables. Only an empty database is filled; nothing was "
                                      "changed.");
@@ -351,7 +351,7 @@ std::vector<CopiedTable> Copy(Source& source, Target& target) {
 }  // namespace
 
 std::string DatabaseAddress::describe() const {
-    return server ? "the server database " + location : "the file " + location;
+    return server ? "the server database " + ShownConnectionInfo(location) : "the file " + location;
 }
 
 DatabaseAddress ParseDatabaseAddress(std::string_view text) {
