@@ -50,15 +50,25 @@ std::optional<std::string> RegistrySetting(platform::Registry& registry) {
     return text.substr(0, text.find('\0'));
 }
 
-bool HoldsPassword(const std::string& connectionInfo) {
+using ConnectionOptions = std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)>;
+
+// The options a connection string gives; null when libpq cannot read it (connecting will say
+// why).
+ConnectionOptions Options(const std::string& connectionInfo) {
     char* error = nullptr;
-    const std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(
-        PQconninfoParse(connectionInfo.c_str(), &error), PQconninfoFree);
+    ConnectionOptions options(PQconninfoParse(connectionInfo.c_str(), &error), PQconninfoFree);
     PQfreemem(error);
-    if (!options)
-        return false;  // not a connection string libpq reads: connecting will say so
-    for (const PQconninfoOption* o = options.get(); o->keyword != nullptr; ++o) {
-        if (std::string_view(o->keyword) == "password" && o->val != nullptr && *o->val != '\0')
+    return options;
+}
+
+bool Given(const PQconninfoOption& option) {
+    return option.val != nullptr && *option.val != '\0';
+}
+
+bool HoldsPassword(const std::string& connectionInfo) {
+    const ConnectionOptions options = Options(connectionInfo);
+    for (const PQconninfoOption* o = options.get(); o != nullptr && o->keyword != nullptr; ++o) {
+        if (std::string_view(o->keyword) == "password" && Given(*o))
             return true;
     }
     return false;
@@ -78,6 +88,27 @@ std::string ServerConnectionInfo(std::string_view setting) {
                                   text.starts_with("postgresql://") ||
                                   text.starts_with("postgres://");
     return connectionString ? std::string(text) : "service=" + std::string(text);
+}
+
+std::string ShownConnectionInfo(const std::string& connectionInfo) {
+    const ConnectionOptions options = Options(connectionInfo);
+    if (!options) {
+        // Unreadable: nothing from the word password on is shown.
+        const std::size_t at = runtime::UCase(connectionInfo).find("PASSWORD");
+        return at == std::string::npos ? connectionInfo : connectionInfo.substr(0, at) + "***";
+    }
+    if (!HoldsPassword(connectionInfo))
+        return connectionInfo;
+    std::string shown;
+    for (const PQconninfoOption* o = options.get(); o->keyword != nullptr; ++o) {
+        if (!Given(*o))
+            continue;
+        const std::string value = std::string_view(o->keyword) == "password" ? "***" : o->val;
+        const bool quote = value.find_first_of(" '\\") != std::string::npos;
+        shown += (shown.empty() ? "" : " ") + std::string(o->keyword) + "=" +
+                 (quote ? "'" + value + "'" : value);
+    }
+    return shown;
 }
 
 DatabaseChoice ChooseDatabase(const platform::Platform& platform) {

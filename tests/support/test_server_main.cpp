@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     try {
         const xfer::test::TestServer server(argv[2]);
         if (std::string(argv[1]) == "start") {
+            // A server left by an interrupted run may hold templates of an older schema.
+            server.stop();
             server.start();
             std::cout << "test server running in " << argv[2] << "\n";
         } else {
