@@ -77,10 +77,12 @@ std::string InitDatabase(const platform::Platform& platform, bool withDemoData) 
 DemoDatabase EnsureDemoDatabase(const platform::Platform& platform) {
     const DatabaseLocation where = LocateDatabase(platform);
     if (where.server) {
+        // What is said about it never shows a password.
+        const std::string shown = data::ShownConnectionInfo(where.path);
         if (data::ServerTableCount(where.path) != 0)
-            return {where.path, false};
+            return {shown, false};
         data::CreateServerDatabase(where.path, true);
-        return {where.path, true};
+        return {shown, true};
     }
     if (where.exists)
         return {where.path, false};
