@@ -57,17 +57,17 @@ Tables FileRows(const std::string& path) {
 
 TEST(DatabaseCopy, FileToServerToFileKeepsEveryRowOfEveryTable) {
     TempFolder folder;
-    const std::string original = (folder.path() / "original.mdb").string();
+    const std::string first = (folder.path() / "first.mdb").string();
     const std::string back = (folder.path() / "back" / "NewDB.mdb").string();
-    CreateConfigurationDatabase(original, true);
+    CreateConfigurationDatabase(first, true);
     ServerDatabase server;
     const auto toServer =
-        CopyDatabase(ParseDatabaseAddress(original), ParseDatabaseAddress(server.connectionInfo()));
+        CopyDatabase(ParseDatabaseAddress(first), ParseDatabaseAddress(server.connectionInfo()));
     const auto toFile =
         CopyDatabase(ParseDatabaseAddress(server.connectionInfo()), ParseDatabaseAddress(back));
 
     ASSERT_EQ(toServer.size(), SchemaTables().size());
-    const Tables before = FileRows(original);
+    const Tables before = FileRows(first);
     long long rows = 0;
     for (std::size_t i = 0; i < toServer.size(); ++i) {
         EXPECT_EQ(toServer[i].rows, static_cast<long long>(before.at(toServer[i].name).size()));
