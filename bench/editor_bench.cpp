@@ -8,12 +8,18 @@
 //   peak_rss  resident memory of one opening over the process's baseline, in a fresh process
 //   check     the partition check (xfer-node-editor check): its connection and every XFER node
 //             of the opened partition (the large database's has 999)
+// The cases named .../server run open, floor, navigate and save on the demo data on a
+// PostgreSQL 15 server that the benchmark starts in a temp folder (Unix socket, default
+// durability) and stops at the end; its floor replays the same statements through libpq alone
+// on one connection.
 //
-// xfer_bench [benchmark flags] [--work=DIR] [--large=FILE]
-//   --work   folder for the working copies of the databases (default: a temp folder)
-//   --large  the large database (xfer_make_large_db); built into the work folder when absent
+// xfer_bench [benchmark flags] [--work=DIR] [--large=FILE] [--no-server]
+//   --work       folder for the working copies of the databases (default: a temp folder)
+//   --large      the large database (xfer_make_large_db); built into the work folder when absent
+//   --no-server  no server cases (and no server started)
 
 #include <benchmark/benchmark.h>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -31,14 +37,17 @@
 #include <string>
 #include <vector>
 
+#include "data/database_copy.h"
 #include "data/schema.h"
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "editor_host.h"
 #include "host/partition_check.h"
 #include "large_db.h"
+#include "server_floor.h"
 #include "statement_trace.h"
 #include "support/platform_doubles.h"
+#include "support/test_server.h"
 
 namespace {
 
@@ -52,19 +61,37 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// SQL on a short-lived connection of the benchmark's own, for preparing and resetting files.
+// SQL on a short-lived connection of the benchmark's own, for preparing and resetting
+// databases: a file, or a server database named by its connection string.
 class Sql {
   public:
-    explicit Sql(const std::string& path) {
+    explicit Sql(const std::string& path, bool server = false) {
+        if (server) {
+            pg_ = PQconnectdb(path.c_str());
+            if (PQstatus(pg_) != CONNECTION_OK)
+                throw std::runtime_error(PQerrorMessage(pg_));
+            return;
+        }
         if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
             throw std::runtime_error("cannot open " + path);
         }
     }
-    ~Sql() { sqlite3_close(db_); }
+    ~Sql() {
+        sqlite3_close(db_);
+        if (pg_ != nullptr)
+            PQfinish(pg_);
+    }
     Sql(const Sql&) = delete;
     Sql& operator=(const Sql&) = delete;
 
     void exec(const std::string& sql) {
+        if (pg_ != nullptr) {
+            const std::unique_ptr<PGresult, void (*)(PGresult*)> r(PQexec(pg_, sql.c_str()),
+                                                                   PQclear);
+            if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+                throw std::runtime_error(PQerrorMessage(pg_) + (" in: " + sql));
+            return;
+        }
         char* error = nullptr;
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
             const std::string message = error != nullptr ? error : sqlite3_errmsg(db_);
@@ -73,6 +100,13 @@ class Sql {
         }
     }
     bool any(const std::string& sql) {
+        if (pg_ != nullptr) {
+            const std::unique_ptr<PGresult, void (*)(PGresult*)> r(PQexec(pg_, sql.c_str()),
+                                                                   PQclear);
+            if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
+                throw std::runtime_error(PQerrorMessage(pg_) + (" in: " + sql));
+            return PQntuples(r.get()) > 0;
+        }
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
             throw std::runtime_error(std::string(sqlite3_errmsg(db_)) + " in: " + sql);
@@ -84,6 +118,7 @@ class Sql {
 
   private:
     sqlite3* db_ = nullptr;
+    PGconn* pg_ = nullptr;
 };
 
 struct NodeRef {
@@ -127,7 +162,19 @@ struct Database {
     std::optional<xfer::bench::FloorReplay> floor;
     std::size_t statements = 0;
     int connections = 0;
+    // On the server: the databases' connection strings (root then only plays the shell folder)
+    // and the floor through libpq.
+    std::string server;
+    std::string saveServer;
+    std::optional<xfer::bench::ServerFloorReplay> serverFloor;
 };
+
+// The database saving writes to.
+std::unique_ptr<Sql> SaveSql(const Database& db) {
+    if (!db.saveServer.empty())
+        return std::make_unique<Sql>(db.saveServer, true);
+    return std::make_unique<Sql>(EditorHost::DatabasePath(db.saveRoot));
+}
 
 std::string Where(int config, int part) {
     return " WHERE ConfigID = " + std::to_string(config) + " AND PartID = " + std::to_string(part);
@@ -135,8 +182,9 @@ std::string Where(int config, int part) {
 
 // Adds an XFER node whose style and six targets do not exist: for each its type's lowest free
 // number. Returns what saving it with every creation agreed must create.
-std::vector<NodeRef> AddNodeWithMissingReferences(const std::string& path, Database& db) {
-    Sql sql(path);
+std::vector<NodeRef> AddNodeWithMissingReferences(Database& db) {
+    const std::unique_ptr<Sql> owned = SaveSql(db);
+    Sql& sql = *owned;
     const auto taken = [&](int type, int number) {
         return sql.any("SELECT 1 FROM Node_General_Pool" + Where(db.saveConfig, db.savePart) +
                        " AND NodeTypeID = " + std::to_string(type) +
@@ -182,11 +230,12 @@ void RemoveCreatedNodes(const Database& db) {
             sql += "DELETE FROM " + table + Where(db.saveConfig, db.savePart) + " AND " + column +
                    " = " + n + ";";
     }
-    Sql(EditorHost::DatabasePath(db.saveRoot)).exec(sql + "COMMIT;");
+    SaveSql(db)->exec(sql + "COMMIT;");
 }
 
 bool AllCreated(const Database& db) {
-    Sql sql(EditorHost::DatabasePath(db.saveRoot));
+    const std::unique_ptr<Sql> owned = SaveSql(db);
+    Sql& sql = *owned;
     for (const NodeRef& r : db.created) {
         const auto& table = CreatedRows().at(r.typeId).front().first;
         const std::string key =
@@ -207,22 +256,35 @@ void CopyDatabase(const std::string& from, const std::string& root) {
 
 Database gDemo;
 Database gLarge;
+Database gServer;  // the demo data on the server
+std::optional<xfer::test::TestServer> gPostgres;
 
-// Records what one opening runs, once per database, for the floor to replay.
-xfer::bench::FloorReplay& Floor(Database& db) {
-    if (!db.floor) {
-        xfer::bench::Recording recording;
-        {
-            EditorHost host(db.root);
-            xfer::bench::StatementRecorder recorder;
-            host.Open(db.config, db.part, db.node);
-            recording = recorder.take();
+// Records what one opening runs, once per database, for the floor to replay. The server's
+// opening runs what the demo file's does.
+xfer::bench::Recording Record(const Database& db) {
+    EditorHost host(db.root);
+    xfer::bench::StatementRecorder recorder;
+    host.Open(db.config, db.part, db.node);
+    return recorder.take();
+}
+
+// One run of the database's floor; returns the rows read.
+long long RunFloor(Database& db) {
+    if (!db.server.empty()) {
+        if (!db.serverFloor) {
+            db.serverFloor.emplace(Record(gDemo), db.server);
+            db.statements = db.serverFloor->statements();
+            db.connections = 1;
         }
+        return db.serverFloor->run();
+    }
+    if (!db.floor) {
+        const xfer::bench::Recording recording = Record(db);
         db.statements = recording.runs();
         db.connections = recording.connections();
         db.floor.emplace(recording, EditorHost::DatabasePath(db.root));
     }
-    return *db.floor;
+    return db.floor->run();
 }
 
 bool Clean(benchmark::State& state, const EditorHost& host, int boxesBefore = 0) {
@@ -236,7 +298,7 @@ bool Clean(benchmark::State& state, const EditorHost& host, int boxesBefore = 0)
 // Cases ---------------------------------------------------------------------------------------
 
 void Open(benchmark::State& state, Database* db) {
-    EditorHost host(db->root);
+    EditorHost host(db->root, db->server);
     for (auto _ : state)
         host.Open(db->config, db->part, db->node);
     if (Clean(state, host) && !host.shown())
@@ -244,25 +306,24 @@ void Open(benchmark::State& state, Database* db) {
 }
 
 void FloorCase(benchmark::State& state, Database* db) {
-    const auto& floor = Floor(*db);
-    long long rows = 0;
+    long long rows = RunFloor(*db);
     for (auto _ : state)
-        rows = floor.run();
+        rows = RunFloor(*db);
     state.counters["statements"] = static_cast<double>(db->statements);
     state.counters["connections"] = db->connections;
     state.counters["rows"] = static_cast<double>(rows);
 }
 
 void OpenOverFloor(benchmark::State& state, Database* db) {
-    const auto& floor = Floor(*db);
-    EditorHost host(db->root);
+    RunFloor(*db);
+    EditorHost host(db->root, db->server);
     Clock::duration open{};
     Clock::duration bare{};
     for (auto _ : state) {
         const auto t0 = Clock::now();
         host.Open(db->config, db->part, db->node);
         const auto t1 = Clock::now();
-        benchmark::DoNotOptimize(floor.run());
+        benchmark::DoNotOptimize(RunFloor(*db));
         const auto t2 = Clock::now();
         open += t1 - t0;
         bare += t2 - t1;
@@ -299,7 +360,7 @@ void OpenLargeOverDemo(benchmark::State& state) {
 }
 
 void Navigate(benchmark::State& state, Database* db) {
-    EditorHost host(db->root);
+    EditorHost host(db->root, db->server);
     long count = 0;
     host.Open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
         count = f.cmbNode.ListCount();
@@ -348,7 +409,7 @@ void Pick(benchmark::State& state, Database* db) {
 }
 
 void Save(benchmark::State& state, Database* db) {
-    EditorHost host(db->saveRoot);
+    EditorHost host(db->saveRoot, db->saveServer);
     bool checked = false;
     for (auto _ : state) {
         RemoveCreatedNodes(*db);
@@ -438,7 +499,28 @@ void Check(benchmark::State& state, Database* db) {
 
 // Set-up --------------------------------------------------------------------------------------
 
-void Prepare(const fs::path& work, std::string large) {
+// A server with the demo data twice, as the file cases have it: one to read, one to save to.
+void PrepareServer() {
+    std::string folder = (fs::temp_directory_path() / "xfer-bench-pg-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr)
+        throw std::runtime_error("cannot make a folder for the server");
+    gPostgres.emplace(folder, /*durable=*/true);
+    gPostgres->start();
+    Sql maintenance(gPostgres->connectionInfo("postgres"), true);
+    maintenance.exec("CREATE DATABASE xfer_demo");
+    maintenance.exec("CREATE DATABASE xfer_demo_save");
+    gServer = Database{};
+    gServer.name = "server";
+    gServer.root = gDemo.root;  // no file is looked for: the registry names the server
+    gServer.saveRoot = gDemo.root;
+    gServer.server = gPostgres->connectionInfo("xfer_demo");
+    gServer.saveServer = gPostgres->connectionInfo("xfer_demo_save");
+    xfer::data::CreateServerDatabase(gServer.server, true);
+    xfer::data::CreateServerDatabase(gServer.saveServer, true);
+    gServer.created = AddNodeWithMissingReferences(gServer);
+}
+
+void Prepare(const fs::path& work, std::string large, bool server) {
     fs::create_directories(work);
     for (const char* folder : {"demo", "demo-save", "large", "large-save"})
         fs::remove_all(work / folder);
@@ -448,7 +530,7 @@ void Prepare(const fs::path& work, std::string large) {
     gDemo.saveRoot = (work / "demo-save").string();
     xfer::data::CreateConfigurationDatabase(EditorHost::DatabasePath(gDemo.root), true);
     xfer::data::CreateConfigurationDatabase(EditorHost::DatabasePath(gDemo.saveRoot), true);
-    gDemo.created = AddNodeWithMissingReferences(EditorHost::DatabasePath(gDemo.saveRoot), gDemo);
+    gDemo.created = AddNodeWithMissingReferences(gDemo);
 
     if (large.empty()) {
         large = (work / "large.mdb").string();
@@ -462,34 +544,42 @@ void Prepare(const fs::path& work, std::string large) {
     gLarge.savePart = 2;  // room left below every limit
     CopyDatabase(large, gLarge.root);
     CopyDatabase(large, gLarge.saveRoot);
-    gLarge.created =
-        AddNodeWithMissingReferences(EditorHost::DatabasePath(gLarge.saveRoot), gLarge);
+    gLarge.created = AddNodeWithMissingReferences(gLarge);
+    if (server)
+        PrepareServer();
     // The copies go to disk now, not while the first cases run.
     sync();
 }
 
 void Register() {
     const auto each = [](const char* name, void (*fn)(benchmark::State&, Database*),
-                         const std::function<void(benchmark::internal::Benchmark*)>& tune) {
-        for (Database* db : {&gDemo, &gLarge})
+                         const std::function<void(benchmark::internal::Benchmark*)>& tune,
+                         bool onServer = false) {
+        for (Database* db : {&gDemo, &gLarge, &gServer}) {
+            if (db == &gServer && (!onServer || !gPostgres))
+                continue;
             tune(
                 benchmark::RegisterBenchmark((std::string(name) + "/" + db->name).c_str(), fn, db));
+        }
     };
     const auto micro = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMicrosecond); };
     const auto manual = [](benchmark::internal::Benchmark* b) {
         b->Unit(benchmark::kMicrosecond)->UseManualTime();
     };
-    each("open", Open, micro);
-    each("floor", FloorCase, micro);
-    each("open_over_floor", OpenOverFloor, manual);
+    each("open", Open, micro, true);
+    each("floor", FloorCase, micro, true);
+    each("open_over_floor", OpenOverFloor, manual, true);
     benchmark::RegisterBenchmark("open_large_over_demo", OpenLargeOverDemo)
         ->Unit(benchmark::kMicrosecond)
         ->UseManualTime();
-    each("navigate", Navigate, manual);
+    each("navigate", Navigate, manual, true);
     each("pick", Pick, manual);
-    each("save", Save, [](benchmark::internal::Benchmark* b) {
-        b->Unit(benchmark::kMillisecond)->UseManualTime();
-    });
+    each(
+        "save", Save,
+        [](benchmark::internal::Benchmark* b) {
+            b->Unit(benchmark::kMillisecond)->UseManualTime();
+        },
+        true);
     each("check", Check,
          [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); });
     each("peak_rss", PeakRss, [](benchmark::internal::Benchmark* b) {
@@ -506,12 +596,15 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::optional<fs::path> work;
     std::string large;
+    bool server = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--work=", 0) == 0) {
             work = arg.substr(7);
         } else if (arg.rfind("--large=", 0) == 0) {
             large = arg.substr(8);
+        } else if (arg == "--no-server") {
+            server = false;
         } else {
             std::cerr << "unknown argument " << arg << '\n';
             return 2;
@@ -522,14 +615,18 @@ int main(int argc, char** argv) {
     if (temporary)
         work = fs::temp_directory_path() / ("xfer-bench-" + std::to_string(getpid()));
     try {
-        Prepare(*work, large);
+        Prepare(*work, large, server);
     } catch (const std::exception& e) {
         std::cerr << "xfer_bench: " << e.what() << '\n';
+        if (gPostgres)
+            gPostgres->stop();
         return 1;
     }
     Register();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (gPostgres)
+        gPostgres->stop();
     if (temporary)
         fs::remove_all(*work);
     return 0;

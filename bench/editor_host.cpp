@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "data/database_choice.h"
 #include "platform/platform.h"
 #include "support/platform_doubles.h"
 
@@ -54,10 +55,16 @@ struct EditorHost::Seams {
     host::SessionWindowSystem* windows = nullptr;
     int prompts = 0;
 
-    platform::PlatformServices Services(const std::string& root) {
+    platform::PlatformServices Services(const std::string& root, const std::string& server) {
         platform::PlatformParts parts;
         parts.shell = std::make_unique<test::FixedShell>(root);
-        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        platform::Hive hive;
+        if (!server.empty()) {
+            hive.SetString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+                           data::kDatabaseServerValue, server);
+        }
+        parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
+        parts.settings = std::make_unique<platform::FixedSettings>();
         auto counting = std::make_unique<CountingMessageBoxes>();
         boxes = counting.get();
         parts.messageBoxes = std::move(counting);
@@ -72,9 +79,9 @@ struct EditorHost::Seams {
     }
 };
 
-EditorHost::EditorHost(const std::string& root)
+EditorHost::EditorHost(const std::string& root, const std::string& server)
     : seams_(std::make_unique<Seams>()),
-      host_(std::make_unique<host::EditorHost>(seams_->Services(root))) {}
+      host_(std::make_unique<host::EditorHost>(seams_->Services(root, server))) {}
 
 EditorHost::~EditorHost() = default;
 

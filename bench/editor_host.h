@@ -17,8 +17,9 @@ namespace xfer::bench {
 class EditorHost {
   public:
     // `root` plays the common application-data folder; the database lives under it where the
-    // folders module looks for it.
-    explicit EditorHost(const std::string& root);
+    // folders module looks for it, unless `server` (a libpq connection string) names a server
+    // database, as the machine-wide registry value does.
+    explicit EditorHost(const std::string& root, const std::string& server = "");
     ~EditorHost();
     EditorHost(const EditorHost&) = delete;
     EditorHost& operator=(const EditorHost&) = delete;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libsqlite3-dev sqlite3
+    libpq-dev postgresql-15
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libfmt-dev libutfcpp-dev nlohmann-json3-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-wine

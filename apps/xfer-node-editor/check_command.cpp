@@ -79,8 +79,8 @@ void PrintJson(const host::PartitionCheck& check) {
     std::cout << out.dump(2) << "\n";
 }
 
-int Check(const CheckOptions& options) {
-    const platform::PlatformServices services;
+int Check(const Program& program, const CheckOptions& options) {
+    const platform::PlatformServices services(program.machine());
     if (!RequireDatabase(services.view()))
         return kError;
     try {
@@ -110,7 +110,7 @@ void AddCheckCommand(CLI::App& app, Program& program) {
     AddId(check, "--config", options->config, "configuration (ConfigID)");
     AddId(check, "--partition", options->partition, "partition (PartID)");
     check->add_flag("--json", options->json, "write the report as JSON");
-    check->callback([&program, options] { program.run([&] { return Check(*options); }); });
+    check->callback([&program, options] { program.run([&] { return Check(program, *options); }); });
 }
 
 }  // namespace xfer::app

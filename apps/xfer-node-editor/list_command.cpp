@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/database.h"
+#include "data/database_choice.h"
 #include "editor/exception_table.h"
 #include "host/database_location.h"
 #include "host/stored_nodes.h"
@@ -22,9 +23,19 @@ struct ListOptions {
     bool csv = false;
 };
 
-int Where() {
-    const platform::PlatformServices services;
+int Where(const Program& program) {
+    const platform::PlatformServices services(program.machine());
     const host::DatabaseLocation where = host::LocateDatabase(services.view());
+    if (where.server) {
+        const host::ServerState state = host::ProbeServer(where.path);
+        std::cout << "database: PostgreSQL server " << data::ShownConnectionInfo(where.path)
+                  << "\nfound by: " << where.how << "\nserver: "
+                  << (!state.reachable    ? "cannot connect: " + state.problem
+                      : state.tables == 0 ? std::string("answers, no tables yet (run init-db)")
+                                          : "answers, " + std::to_string(state.tables) + " tables")
+                  << "\n";
+        return kOk;
+    }
     std::cout << "database: " << where.path << (where.exists ? "" : " (not there yet)")
               << "\nfound by: " << where.how << "\n";
     return kOk;
@@ -100,8 +111,8 @@ void PrintCsv(const std::vector<host::StoredXferNode>& nodes) {
     }
 }
 
-int List(const ListOptions& options) {
-    const platform::PlatformServices services;
+int List(const Program& program, const ListOptions& options) {
+    const platform::PlatformServices services(program.machine());
     if (!RequireDatabase(services.view()))
         return kFailed;
     data::DataBase db(services.view());
@@ -143,12 +154,13 @@ void AddListCommand(CLI::App& app, Program& program) {
     CLI::Option* json = list->add_flag("--json", options->json, "write the nodes as JSON");
     list->add_flag("--csv", options->csv, "write the nodes as CSV (RFC 4180), a row a node")
         ->excludes(json);
-    list->callback([&program, options] { program.run([&] { return List(*options); }); });
+    list->callback([&program, options] { program.run([&] { return List(program, *options); }); });
 }
 
 void AddWhereCommand(CLI::App& app, Program& program) {
-    CLI::App* where = app.add_subcommand("where", "print the database path and how it was found");
-    where->callback([&program] { program.run(Where); });
+    CLI::App* where =
+        app.add_subcommand("where", "print which database is used and how it was chosen");
+    where->callback([&program] { program.run([&] { return Where(program); }); });
 }
 
 }  // namespace xfer::app

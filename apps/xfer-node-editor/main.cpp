@@ -47,7 +47,7 @@ void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
 
 bool RequireDatabase(const platform::Platform& platform) {
     const host::DatabaseLocation where = host::LocateDatabase(platform);
-    if (where.exists)
+    if (where.exists || where.server)
         return true;
     std::cerr << kProgram << ": no configuration database at " << where.path << "\n  found by "
               << where.how << "\n  create the demo database with `" << kProgram
@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     AddDemoCommand(app, program);
     AddCheckCommand(app, program);
     AddRefsCommand(app, program);
+    AddDatabaseCommands(app, program);
     CLI11_PARSE(app, argc, argv);
     return program.status;
 }

@@ -30,7 +30,7 @@ struct OpenOptions {
     bool keepGoing = false;
 };
 
-int RunScript(const OpenOptions& options) {
+int RunScript(const Program& program, const OpenOptions& options) {
     std::ifstream in(options.script);
     std::stringstream text;
     text << in.rdbuf();
@@ -44,7 +44,7 @@ int RunScript(const OpenOptions& options) {
     const auto transcript = host::MakeTranscript(
         options.transcript == "json" ? host::TranscriptFormat::Json : host::TranscriptFormat::Text,
         std::cout);
-    host::SessionRunner runner({}, *transcript);
+    host::SessionRunner runner(program.machine(), *transcript);
     if (!options.nodes.empty() || options.all) {
         const auto nodes = options.all ? host::SelectorNodes(runner, options.target.config,
                                                              options.target.partition)
@@ -66,7 +66,7 @@ int RunScript(const OpenOptions& options) {
 
 int Open(Program& program, const OpenOptions& options) {
     if (!options.script.empty())
-        return RunScript(options);
+        return RunScript(program, options);
     if (!desktop::DisplayAvailable()) {
         std::cerr << kProgram
                   << ": no display to show the editor on (DISPLAY and WAYLAND_DISPLAY "
@@ -75,7 +75,7 @@ int Open(Program& program, const OpenOptions& options) {
         return kNoDisplay;
     }
     return desktop::RunDesktop(program.argc, program.argv, [&] {
-        host::EditorHost host(desktop::DesktopServices());
+        host::EditorHost host(desktop::DesktopServices(program.machine()));
         host.Open(options.target.config, options.target.partition, options.target.node);
         return kOk;
     });
@@ -84,7 +84,7 @@ int Open(Program& program, const OpenOptions& options) {
 // Creates the demo database where the editor will look for it, unless one is there already,
 // and opens its first XFER node.
 int Demo(Program& program, OpenOptions options) {
-    const platform::PlatformServices services;
+    const platform::PlatformServices services(program.machine());
     host::DemoDatabase demo;
     try {
         demo = host::EnsureDemoDatabase(services.view());
@@ -161,7 +161,7 @@ void AddOpenCommand(CLI::App& app, Program& program) {
         if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
             throw CLI::RequiredError("--node, --nodes or --all");
         program.run([&] {
-            const platform::PlatformServices services;
+            const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
                 return kFailed;
             return Open(program, *options);

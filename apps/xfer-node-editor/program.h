@@ -26,6 +26,11 @@ struct Program {
     int argc = 0;
     char** argv = nullptr;
     int status = kOk;
+    std::string database = {};  // --database: the server to use instead of the file
+
+    // The machine's platform parts with the host's options in them: every command builds its
+    // services on these.
+    platform::PlatformParts machine() const;
 
     // Runs a command's body as the subcommand's callback: its result becomes the exit status,
     // and a component error is reported on stderr with status kFailed.
@@ -55,5 +60,6 @@ void AddListCommand(CLI::App& app, Program& program);
 void AddWhereCommand(CLI::App& app, Program& program);
 void AddCheckCommand(CLI::App& app, Program& program);
 void AddRefsCommand(CLI::App& app, Program& program);
+void AddDatabaseCommands(CLI::App& app, Program& program);
 
 }  // namespace xfer::app

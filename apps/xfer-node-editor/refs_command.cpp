@@ -24,8 +24,8 @@ struct RefsOptions {
     bool json = false;
 };
 
-int Refs(const RefsOptions& options) {
-    const platform::PlatformServices services;
+int Refs(const Program& program, const RefsOptions& options) {
+    const platform::PlatformServices services(program.machine());
     if (!RequireDatabase(services.view()))
         return kError;
     host::ReferenceSearch search;
@@ -79,7 +79,7 @@ void AddRefsCommand(CLI::App& app, Program& program) {
         ->required();
     AddId(refs, "--node", options->node, "the node's number");
     refs->add_flag("--json", options->json, "write the list as JSON");
-    refs->callback([&program, options] { program.run([&] { return Refs(*options); }); });
+    refs->callback([&program, options] { program.run([&] { return Refs(program, *options); }); });
 }
 
 }  // namespace xfer::app

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "data/database_choice.h"
 #include "data/folders.h"
 #include "runtime/error.h"
 
@@ -41,6 +42,8 @@ void DataBase::DataEnvironment_Initialize() {
 }
 
 std::string DataBase::GetConnectionString() const {
+    if (const DatabaseChoice choice = ChooseDatabase(platform_); choice.onServer())
+        return kServerConnectionPrefix + choice.server;
     return kConnectionPrefix + VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() +
            names::kDatabaseFile;
 }

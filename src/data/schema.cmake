@@ -14,5 +14,6 @@ add_custom_command(
     COMMENT "Embedding schema/schema.sql and schema/demo.sql"
     VERBATIM)
 
-add_library(xfer_schema STATIC ${CMAKE_CURRENT_LIST_DIR}/schema.cpp ${XFER_SCHEMA_EMBEDDED})
+add_library(xfer_schema STATIC ${CMAKE_CURRENT_LIST_DIR}/schema.cpp
+                        ${CMAKE_CURRENT_LIST_DIR}/schema_tables.cpp ${XFER_SCHEMA_EMBEDDED})
 target_link_libraries(xfer_schema PUBLIC xfer_runtime PRIVATE PkgConfig::SQLITE3)

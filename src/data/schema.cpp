@@ -78,14 +78,14 @@ class Database {
     sqlite3* db_ = nullptr;
 };
 
-void RemoveDatabaseFiles(const std::string& path) {
+}  // namespace
+
+void RemoveDatabaseFile(const std::string& path) noexcept {
     std::error_code ignored;
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         fs::remove(path + suffix, ignored);
     }
 }
-
-}  // namespace
 
 void CreateDatabaseFromScripts(const std::string& path,
                                std::initializer_list<std::string_view> scripts) {
@@ -120,7 +120,7 @@ void CreateDatabaseFromScripts(const std::string& path,
         }
         db.close(path);
     } catch (...) {
-        RemoveDatabaseFiles(path);
+        RemoveDatabaseFile(path);
         throw;
     }
 }

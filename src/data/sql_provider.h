@@ -1,7 +1,9 @@
 #pragma once
-// The SQL provider behind the connection string: opens the SQLite configuration database
-// read-write (never creating it) on first use, rewrites `Given_...` parameters into numbered
-// ones, binds every value as text and keeps each statement prepared for the connection's life.
+// The SQL providers behind the connection string, chosen by its Provider keyword: the SQLite
+// configuration database file (opened read-write, never created) or a PostgreSQL server
+// (src/data/server_session.cpp). Either opens on first use, rewrites `Given_...` parameters
+// into numbered ones, passes every value as text and keeps each statement prepared for the
+// connection's life.
 
 #include <chrono>
 #include <memory>
@@ -11,25 +13,41 @@
 
 #include "data/recordset.h"
 
-struct sqlite3;
-
 namespace xfer::data {
 
 // The name errors of the provider carry as their source.
 inline constexpr const char* kProviderSource = "Microsoft JET Database Engine";
 inline constexpr const char* kProviderName = "Microsoft.Jet.OLEDB.4.0";
 
+// The database server's provider: its name in a connection string and as the source of its
+// errors. Its Data Source is a libpq connection string and runs to the end of the text, so it
+// may hold semicolons of its own.
+inline constexpr const char* kServerProviderName = "PostgreSQL";
+inline constexpr const char* kServerConnectionPrefix = "Provider=PostgreSQL;Data Source=";
+
 struct ConnectionString {
     std::string provider;
     std::string dataSource;
+    bool onServer() const;
 };
 // Keywords without regard to case; raises a clear error for an unknown provider or a missing
 // Data Source.
 ConnectionString ParseConnectionString(std::string_view text);
 
+// The number a server error carries: its SQLSTATE packed six bits a character, as the server
+// itself numbers it ("23505", a key that exists already, is one number). Failures without a
+// SQLSTATE (no connection) carry the provider's catch-all number instead.
+long ServerErrorNumber(std::string_view sqlstate);
+inline constexpr long kProviderFailure = -2147467259;
+
 // The SQL text with every `Given_...` identifier (bare or back-quoted) replaced by ?N, numbered
 // in order of first occurrence; `names` receives the distinct names in that order.
 std::string RewriteParameters(std::string_view sql, std::vector<std::string>* names = nullptr);
+
+// The same SQL text in the server's dialect: parameters become $N in the same order, and a
+// back-quoted or bracketed name becomes the folded, double-quoted name that an unquoted one
+// means to the server (`Password` is "password").
+std::string AdaptForServer(std::string_view sql, std::vector<std::string>* names = nullptr);
 
 class Connection {
   public:
@@ -51,9 +69,11 @@ class Connection {
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows);
 
+    // One open connection of a provider.
+    class Session;
+
   private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::shared_ptr<Session> session_;
     std::string connectionString_;
     std::chrono::milliseconds busyTimeout_{30000};
 };

@@ -3,8 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "data/database_choice.h"
+#include "data/database_copy.h"
 #include "data/folders.h"
 #include "data/schema.h"
+#include "runtime/error.h"
 
 namespace xfer::host {
 
@@ -16,6 +19,8 @@ bool IsFile(const std::string& path) {
 }  // namespace
 
 DatabaseLocation LocateDatabase(const platform::Platform& platform) {
+    if (const data::DatabaseChoice choice = data::ChooseDatabase(platform); choice.onServer())
+        return {choice.server, choice.how, false, true};
     const data::VDACOMPlusFilesAndFolders folders(platform);
     DatabaseLocation where{folders.GetDatabaseFolder() + data::names::kDatabaseFile, {}, false};
     const std::string shellFolder = folders.GetSpecialFolder(platform::kCsidlCommonAppData);
@@ -34,20 +39,54 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
     return where;
 }
 
-DemoDatabase EnsureDemoDatabase(const platform::Platform& platform) {
-    const DatabaseLocation where = LocateDatabase(platform);
-    if (where.exists)
-        return {where.path, false};
-    // With no registry answer the database goes under the shell folder, where the next
-    // resolution finds it.
+ServerState ProbeServer(const std::string& connectionInfo) {
+    try {
+        return {true, data::ServerTableCount(connectionInfo), {}};
+    } catch (const runtime::Error& error) {
+        return {false, 0, error.description()};
+    }
+}
+
+namespace {
+
+// Where a new database file goes: with no registry answer the database goes under the shell
+// folder, where the next resolution finds it.
+std::string NewFilePath(const platform::Platform& platform, const DatabaseLocation& where) {
     const data::VDACOMPlusFilesAndFolders folders(platform);
     const bool byRegistry =
         folders.ProductFolderSource() == "registry" && !folders.GetCommonAppDataFolder().empty();
-    const std::string target =
-        byRegistry ? where.path
-                   : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
-                         data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
-                         data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
+    return byRegistry ? where.path
+                      : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
+                            data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
+                            data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
+}
+
+}  // namespace
+
+std::string InitDatabase(const platform::Platform& platform, bool withDemoData) {
+    const DatabaseLocation where = LocateDatabase(platform);
+    if (where.server) {
+        data::CreateServerDatabase(where.path, withDemoData);
+        return where.path;
+    }
+    const std::string target = NewFilePath(platform, where);
+    data::CreateConfigurationDatabase(target, withDemoData);
+    return target;
+}
+
+DemoDatabase EnsureDemoDatabase(const platform::Platform& platform) {
+    const DatabaseLocation where = LocateDatabase(platform);
+    if (where.server) {
+        // What is said about it never shows a password.
+        const std::string shown = data::ShownConnectionInfo(where.path);
+        if (data::ServerTableCount(where.path) != 0)
+            return {shown, false};
+        data::CreateServerDatabase(where.path, true);
+        return {shown, true};
+    }
+    if (where.exists)
+        return {where.path, false};
+    const std::string target = NewFilePath(platform, where);
     data::CreateConfigurationDatabase(target, true);
     return {target, true};
 }

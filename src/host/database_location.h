@@ -9,20 +9,36 @@
 namespace xfer::host {
 
 struct DatabaseLocation {
-    std::string path;  // the database file
-    std::string how;   // how its folder was found
+    std::string path;  // the database file, or the server's connection string
+    std::string how;   // how its folder was found, or what named the server
     bool exists = false;
+    bool server = false;
 };
 
+// Raises a clear error for a server setting that cannot be used.
 DatabaseLocation LocateDatabase(const platform::Platform& platform);
 
+// Whether a server answers and what it holds, in words: "12 tables" or why it cannot be reached.
+struct ServerState {
+    bool reachable = false;
+    long long tables = 0;
+    std::string problem;  // the server's or libpq's message when it cannot be reached
+};
+ServerState ProbeServer(const std::string& connectionInfo);
+
 struct DemoDatabase {
-    std::string path;
+    std::string path;  // the file, or the server database as it may be shown
     bool created = false;  // false: a database was there already and is used as it is
 };
 
 // Creates the demo database where the editor will look for it, unless one is there already
-// (an existing file is never touched). Raises the creation's error, with the path it tried.
+// (an existing file, or a server database with tables, is never touched). Raises the
+// creation's error, with the path it tried.
 DemoDatabase EnsureDemoDatabase(const platform::Platform& platform);
+
+// Creates an empty configuration database (with the demo data when asked) where the editor
+// will look for it: on the chosen server, whose database must have no tables, or as the file,
+// which must not exist. Returns where it was created.
+std::string InitDatabase(const platform::Platform& platform, bool withDemoData);
 
 }  // namespace xfer::host

@@ -27,12 +27,13 @@ PlatformServices::PlatformServices(PlatformParts parts) : parts_(std::move(parts
     Default(parts_.mousePointer, [] { return std::make_unique<RecordingMousePointer>(); });
     Default(parts_.components, [] { return DefaultComponents(); });
     Default(parts_.windows, [] { return std::make_unique<HeadlessWindowSystem>(); });
+    Default(parts_.settings, [] { return std::make_unique<ProcessSettings>(); });
 }
 
 Platform PlatformServices::view() const {
     return Platform{*parts_.shell,        *parts_.registry,     *parts_.fileSystem,
                     *parts_.messageBoxes, *parts_.mousePointer, *parts_.components,
-                    *parts_.windows};
+                    *parts_.windows,      *parts_.settings};
 }
 
 }  // namespace xfer::platform

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/components.h"
+#include "platform/host_settings.h"
 #include "platform/message_box.h"
 #include "platform/mouse_pointer.h"
 #include "platform/registry.h"
@@ -23,11 +24,13 @@ struct Platform {
     MousePointer& mousePointer;
     ComponentFactory& components;
     WindowSystem& windows;
+    HostSettings& settings;
 };
 
 // The seams a host chooses; an empty one takes the machine's default: the environment's shell
 // folder, the machine's registry file, the real file system, boxes and prompts on stderr, a
-// recorded pointer, the default components and a window system without a display.
+// recorded pointer, the default components, a window system without a display and the
+// process environment with no host options.
 struct PlatformParts {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Registry> registry;
@@ -36,6 +39,7 @@ struct PlatformParts {
     std::unique_ptr<MousePointer> mousePointer;
     std::unique_ptr<ComponentFactory> components;
     std::unique_ptr<WindowSystem> windows;
+    std::unique_ptr<HostSettings> settings;
 };
 
 class PlatformServices {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/sql_provider.h"
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "host/editor_host.h"
@@ -59,9 +60,8 @@ class Harness {
 
   private:
     platform::PlatformServices Services() {
-        platform::PlatformParts parts;
-        parts.shell = std::make_unique<FixedShell>(database.root());
-        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+        // The shell folder and registry that find the database, file or server.
+        platform::PlatformParts parts = database.machine();
         parts.messageBoxes = Keep(boxes, std::make_unique<RecordingMessageBoxes>());
         parts.mousePointer = Keep(mouse, std::make_unique<platform::RecordingMousePointer>());
         parts.windows = Keep(windows, std::make_unique<host::SessionWindowSystem>());
@@ -77,6 +77,11 @@ class Harness {
         return owned;
     }
 };
+
+// The source that the database's errors carry, on whichever engine the suite runs.
+inline std::string ProviderSource() {
+    return TempDatabase::OnServer() ? data::kServerProviderName : data::kProviderSource;
+}
 
 // The six cells of a row after its text: what a test compares.
 inline std::vector<std::string> Cells(const editor::ListItem& row) {

@@ -301,7 +301,7 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
                  "ALTER TABLE Node_General_Pool RENAME COLUMN DateModified TO Modified");
          },
          {{checking, Pointer::Hourglass, false, true}, {saving, Pointer::Hourglass, false, true}},
-         "Source: Microsoft JET Database Engine - SaveChanges \r\nDescription: "},
+         "Source: " + ProviderSource() + " - SaveChanges \r\nDescription: "},
     };
     for (const auto& c : cases) {
         Harness h;
@@ -511,7 +511,7 @@ TEST(SavingTest, AFailedGeneralRowUpdateLeavesTheNodeRowWritten) {
     });
     ASSERT_EQ(h.boxTexts().size(), 1u);
     EXPECT_TRUE(h.boxTexts()[0].starts_with(
-        "Source: Microsoft JET Database Engine - SaveChanges \r\nDescription: "));
+        "Source: " + ProviderSource() + " - SaveChanges \r\nDescription: "));
     EXPECT_EQ(Xfer(h, 1, "NodeDescription"), "New");
 }
 
@@ -526,7 +526,7 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
     });
     ASSERT_EQ(h.boxTexts().size(), 1u);
     EXPECT_TRUE(h.boxTexts()[0].starts_with(
-        "Source: Microsoft JET Database Engine - DuplicateNode \r\nDescription: "));
+        "Source: " + ProviderSource() + " - DuplicateNode \r\nDescription: "));
     EXPECT_EQ(Exists(h, "Node_CMD", "NodeNumber=7"), 1);
     EXPECT_EQ(Exists(h, "Node_General_Pool", "NodeTypeID=1 AND NodeNumber=7"), 0);
     EXPECT_EQ(Exists(h, "Node_XFER", "NodeNumber=9"), 1);  // later nodes are still made

@@ -123,8 +123,8 @@ TEST(Catalogue, DuplicationCopiesExactlyTheNamedColumns) {
     for (const auto& c : cases) {
         SCOPED_TRACE(Command(c.id).name);
         SeededDatabase seeded;
-        seeded.db().exec("ALTER TABLE " + c.table + " ADD COLUMN Unnamed INTEGER");
-        seeded.db().exec("UPDATE " + c.table + " SET Unnamed = 5");
+        seeded.db().exec("ALTER TABLE " + c.table + " ADD COLUMN unnamed INTEGER");
+        seeded.db().exec("UPDATE " + c.table + " SET unnamed = 5");
         seeded.db().close();
         DataBase db(seeded.platform());
         db.Execute(c.id, c.params);
@@ -132,7 +132,7 @@ TEST(Catalogue, DuplicationCopiesExactlyTheNamedColumns) {
         const Row source = seeded.row(c.table, c.key + " <> " + c.params[0]);
         Row expected = source;
         expected[c.key] = c.params[0];
-        expected["Unnamed"] = "";
+        expected["unnamed"] = "";
         for (const auto& [column, value] : c.replaced)
             expected[column] = value;
         EXPECT_EQ(seeded.row(c.table, c.key + " = " + c.params[0]), expected);

@@ -1,5 +1,6 @@
 #include "data/seeded_database.h"
 
+#include "data/database_choice.h"
 #include "support/platform_doubles.h"
 
 namespace xfer::data::fixture {
@@ -25,43 +26,48 @@ std::string SeedValue(const std::string& column, const std::string& type, std::s
 }  // namespace
 
 namespace {
-platform::PlatformParts PartsFor(const std::string& shellFolder,
+platform::PlatformParts PartsFor(const std::string& shellFolder, const std::string& server,
                                  platform::HiveRegistry*& registry) {
     platform::PlatformParts parts;
     parts.shell = std::make_unique<test::FixedShell>(
         shellFolder.empty() ? std::nullopt : std::optional<std::string>(shellFolder));
     auto hive = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+    if (!server.empty()) {
+        hive->hive().SetString(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey,
+                               kDatabaseServerValue, server);
+    }
     registry = hive.get();
     parts.registry = std::move(hive);
+    parts.settings = std::make_unique<platform::FixedSettings>();  // not this process's
     return parts;
 }
 }  // namespace
 
-TestServices::TestServices(const std::string& shellFolder)
-    : services(PartsFor(shellFolder, registry)) {}
+TestServices::TestServices(const std::string& shellFolder, const std::string& server)
+    : services(PartsFor(shellFolder, server, registry)) {}
 
-SeededDatabase::SeededDatabase() : services_(ServicesFor(db_.root())) {
+SeededDatabase::SeededDatabase() : services_(db_.root(), db_.connectionInfo()) {
     db_.exec("BEGIN");
-    for (const auto& table : db_.rows("SELECT name FROM sqlite_master WHERE type = 'table'")) {
+    for (const std::string& table : db_.tables()) {
         std::string columns;
         std::string values;
-        const auto info = db_.rows("PRAGMA table_info(" + table[0] + ")");
+        const auto info = db_.columns(table);
         for (std::size_t i = 0; i < info.size(); ++i) {
-            columns += (i == 0 ? "\"" : ", \"") + info[i][1] + "\"";
-            values += (i == 0 ? "" : ", ") + SeedValue(info[i][1], info[i][2], i);
+            columns += (i == 0 ? "" : ", ") + info[i].first;
+            values += (i == 0 ? "" : ", ") + SeedValue(info[i].first, info[i].second, i);
         }
-        db_.exec("INSERT INTO " + table[0] + " (" + columns + ") VALUES (" + values + ")");
+        db_.exec("INSERT INTO " + table + " (" + columns + ") VALUES (" + values + ")");
     }
     db_.exec("COMMIT");
 }
 
 std::map<std::string, std::string> SeededDatabase::row(const std::string& table,
                                                        const std::string& where) {
-    const auto info = db_.rows("PRAGMA table_info(" + table + ")");
+    const auto info = db_.columns(table);
     const auto found = db_.rows("SELECT * FROM " + table + " WHERE " + where);
     std::map<std::string, std::string> result;
     for (std::size_t i = 0; !found.empty() && i < info.size(); ++i) {
-        result[info[i][1]] = found[0][i];
+        result[info[i].first] = found[0][i];
     }
     return result;
 }

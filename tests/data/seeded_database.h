@@ -1,5 +1,6 @@
 #pragma once
-// The project's schema with one template row in every table (configuration 1, partition 2,
+// The project's schema (file or server, as TempDatabase chooses) with one template row in every
+// table (configuration 1, partition 2,
 // node type 4, node number 0, master 7, style 0), reached through a Platform whose shell
 // folder is the database's temp application-data folder.
 
@@ -11,10 +12,10 @@
 
 namespace xfer::data::fixture {
 
-// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is an
-// empty hive that the test may fill.
+// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is a
+// hive that the test may fill: empty, or naming the server database `server`.
 struct TestServices {
-    explicit TestServices(const std::string& shellFolder);
+    explicit TestServices(const std::string& shellFolder, const std::string& server = "");
     platform::Platform view() const { return services.view(); }
 
     platform::HiveRegistry* registry = nullptr;

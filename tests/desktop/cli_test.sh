@@ -30,4 +30,7 @@ expect 0 "found by: shell folder: common application data is $home \(from PROGRA
 expect 0 "using the database at" -- demo --script "$examples/edit-exceptions.session"
 expect 0 "^5 +Support line \(days\) +3005,2 +STYLE 2" -- list --config 1 --partition 1
 expect nonzero "instead: --script FILE" -- open --config 1 --partition 1 --node 1
+expect nonzero "File already exists" -- init-db
+expect 0 "34 tables, [0-9]+ rows" -- copy-db "$home/Quorvel/VDACOM+/Database/NewDB.mdb" "$home/copy.mdb"
+expect 0 "found by: the --database option" -- where --database "host=$home/none dbname=x"
 exit $status

@@ -67,12 +67,7 @@ class PartitionFixture {
     }
 
     // The machine parts a host needs to find this database.
-    platform::PlatformParts machine() const {
-        platform::PlatformParts parts;
-        parts.shell = std::make_unique<FixedShell>(database.root());
-        parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
-        return parts;
-    }
+    platform::PlatformParts machine() const { return database.machine(); }
 
     TempDatabase database{/*withDemoData=*/false};
 

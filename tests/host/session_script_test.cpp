@@ -10,6 +10,7 @@
 #include "host/partition_fixture.h"
 #include "host/session_runner.h"
 #include "platform/platform.h"
+#include "support/temp_database.h"
 
 namespace xfer::host {
 namespace {

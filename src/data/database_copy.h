@@ -1,0 +1,37 @@
+#pragma once
+// Whole configuration databases: creating one on a database server, and copying one between
+// the SQLite file and a server in either direction. Both fill only an empty target and are
+// all or nothing: a failure leaves the target as empty as it was (a new file is removed).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xfer::data {
+
+// A database named on a command line: a libpq connection string or postgresql:// URI names a
+// server ("service=NAME" a service of libpq's service file); anything else is a file path.
+struct DatabaseAddress {
+    bool server = false;
+    std::string location;  // the connection string or the file's path
+    std::string describe() const;
+};
+DatabaseAddress ParseDatabaseAddress(std::string_view text);
+
+// Creates the schema, and the demo data when asked, in the server's database, which must have
+// no tables yet. Errors carry the server's message; a database with tables is refused.
+void CreateServerDatabase(const std::string& connectionInfo, bool withDemoData);
+
+// The number of tables in the server database's current schema.
+long long ServerTableCount(const std::string& connectionInfo);
+
+struct CopiedTable {
+    std::string name;
+    long long rows = 0;
+};
+// Copies every table of the schema, in one snapshot of the source, into a new file or an empty
+// server database, and checks that each table has as many rows in the target as in the source.
+// A file target must not exist; a server target must have no tables.
+std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to);
+
+}  // namespace xfer::data

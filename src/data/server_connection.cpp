@@ -1,0 +1,122 @@
+#include "data/server_connection.h"
+
+#include <libpq-fe.h>
+
+#include <string_view>
+
+#include "data/sql_provider.h"
+#include "runtime/error.h"
+#include "runtime/text.h"
+
+namespace xfer::data {
+
+namespace {
+
+// libpq's messages span lines ("...failed: ...\n\tIs the server running...?"): one line reads
+// better in a message box.
+std::string OneLine(std::string_view message) {
+    std::string out;
+    bool space = false;
+    for (const char c : runtime::Trim(message)) {
+        if (c == '\n' || c == '\t' || c == '\r' || c == ' ') {
+            space = true;
+            continue;
+        }
+        if (space && !out.empty())
+            out += ' ';
+        space = false;
+        out += c;
+    }
+    return out;
+}
+
+[[noreturn]] void RaiseServer(long number, std::string description) {
+    runtime::Raise(number, kServerProviderName, std::move(description));
+}
+
+}  // namespace
+
+void ServerResultDeleter::operator()(pg_result* result) const noexcept {
+    PQclear(result);
+}
+
+ServerConnection::ServerConnection(const std::string& connectionInfo,
+                                   std::chrono::milliseconds timeout) {
+    const auto seconds =
+        std::max<long long>(2, std::chrono::ceil<std::chrono::seconds>(timeout).count());
+    const std::string connectTimeout = std::to_string(seconds);
+    // The connection string comes last, so that what it names wins over these defaults.
+    const char* const keywords[] = {"connect_timeout", "client_encoding",
+                                    "fallback_application_name", "dbname", nullptr};
+    const char* const values[] = {connectTimeout.c_str(), "UTF8", "xfer-node-editor",
+                                  connectionInfo.c_str(), nullptr};
+    conn_ = PQconnectdbParams(keywords, values, 1);
+    if (conn_ == nullptr)
+        RaiseServer(kProviderFailure, "Out of memory while connecting to the server.");
+    if (PQstatus(conn_) != CONNECTION_OK) {
+        const std::string message = OneLine(PQerrorMessage(conn_));
+        PQfinish(conn_);
+        conn_ = nullptr;
+        RaiseServer(kProviderFailure, message);
+    }
+    try {
+        setTimeout(timeout);
+    } catch (...) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw;
+    }
+}
+
+ServerConnection::~ServerConnection() {
+    if (conn_ != nullptr)
+        PQfinish(conn_);
+}
+
+bool ServerConnection::usable() const noexcept {
+    return conn_ != nullptr && PQstatus(conn_) == CONNECTION_OK;
+}
+
+void ServerConnection::setTimeout(std::chrono::milliseconds timeout) {
+    if (timeout == timeout_)
+        return;
+    // A statement waiting for another workstation's lock ends by the lock time-out, which
+    // says so; the statement time-out, a second longer, ends any other long statement.
+    run("SET lock_timeout = " + std::to_string(timeout.count()) +
+        "; SET statement_timeout = " + std::to_string(timeout.count() + 1000));
+    timeout_ = timeout;
+}
+
+void ServerConnection::raise(const pg_result* result) const {
+    const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const char* primary =
+        result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    if (state != nullptr && primary != nullptr)
+        RaiseServer(ServerErrorNumber(state), OneLine(primary));
+    // No answer from the server (it has gone): libpq says why.
+    const char* message = result != nullptr ? PQresultErrorMessage(result) : "";
+    if (message == nullptr || *message == '\0')
+        message = PQerrorMessage(conn_);
+    RaiseServer(kProviderFailure, OneLine(message));
+}
+
+void ServerConnection::check(const ServerResult& result) const {
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        raise(result.get());
+}
+
+void ServerConnection::run(const std::string& sql) {
+    ServerResult result(PQexec(conn_, sql.c_str()));
+    check(result);
+}
+
+ServerResult ServerConnection::query(const std::string& sql,
+                                     const std::vector<const char*>& values) {
+    ServerResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr,
+                                     values.data(), nullptr, nullptr, 0));
+    check(result);
+    return result;
+}
+
+}  // namespace xfer::data

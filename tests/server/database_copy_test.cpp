@@ -1,0 +1,196 @@
+// Whole databases on the server: the schema made from schema/schema.sql defines what the file
+// defines, copy-db carries every row from file to server and back, and neither copy-db nor
+// init-db ever fills a database that is not empty.
+
+#include "data/database_copy.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+
+#include "data/schema.h"
+#include "runtime/error.h"
+#include "support/temp_database.h"
+#include "support/test_server.h"
+
+namespace xfer::data {
+namespace {
+
+using test::ServerDatabase;
+using test::TempFolder;
+using Table = std::vector<std::vector<std::string>>;
+using Tables = std::map<std::string, Table>;
+
+// The rows a query returns on a database file, as text ("NULL" for NULL).
+Table FileQuery(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
+    Table rows;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        auto& row = rows.emplace_back();
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            const auto* text = sqlite3_column_text(stmt, i);
+            row.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "NULL");
+        }
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}
+
+// Every row of every table of a database file, sorted.
+Tables FileRows(const std::string& path) {
+    Tables tables;
+    for (const SchemaTable& table : SchemaTables()) {
+        Table rows = FileQuery(path, "SELECT * FROM " + table.name);
+        std::sort(rows.begin(), rows.end());
+        tables[table.name] = std::move(rows);
+    }
+    return tables;
+}
+
+TEST(DatabaseCopy, FileToServerToFileKeepsEveryRowOfEveryTable) {
+    TempFolder folder;
+    const std::string first = (folder.path() / "first.mdb").string();
+    const std::string back = (folder.path() / "back" / "NewDB.mdb").string();
+    CreateConfigurationDatabase(first, true);
+    ServerDatabase server;
+    const auto toServer =
+        CopyDatabase(ParseDatabaseAddress(first), ParseDatabaseAddress(server.connectionInfo()));
+    const auto toFile =
+        CopyDatabase(ParseDatabaseAddress(server.connectionInfo()), ParseDatabaseAddress(back));
+
+    ASSERT_EQ(toServer.size(), SchemaTables().size());
+    const Tables before = FileRows(first);
+    long long rows = 0;
+    for (std::size_t i = 0; i < toServer.size(); ++i) {
+        EXPECT_EQ(toServer[i].rows, static_cast<long long>(before.at(toServer[i].name).size()));
+        EXPECT_EQ(toFile[i].rows, toServer[i].rows) << toServer[i].name;
+        rows += toServer[i].rows;
+    }
+    EXPECT_GT(rows, 300);  // the demo data, not empty tables
+    EXPECT_EQ(FileRows(back), before);
+}
+
+TEST(DatabaseCopy, ATargetThatIsNotEmptyIsRefusedAndLeftAsItWas) {
+    TempFolder folder;
+    const std::string file = (folder.path() / "NewDB.mdb").string();
+    CreateConfigurationDatabase(file, true);
+    ServerDatabase filled(test::TestServer::kDemoTemplate);
+
+    const struct {
+        const char* what;
+        std::function<void()> refused;
+        const char* why;
+    } refusals[] = {
+        {"copy to a server database with tables",
+         [&] {
+             CopyDatabase(ParseDatabaseAddress(file),
+                          ParseDatabaseAddress(filled.connectionInfo()));
+         },
+         "is not empty: it has 34 tables"},
+        {"copy to a file that exists",
+         [&] {
+             CopyDatabase(ParseDatabaseAddress(filled.connectionInfo()),
+                          ParseDatabaseAddress(file));
+         },
+         "File already exists"},
+        {"init-db on a server database with tables",
+         [&] { CreateServerDatabase(filled.connectionInfo(), false); }, "is not empty"},
+    };
+    const Tables fileBefore = FileRows(file);
+    for (const auto& c : refusals) {
+        try {
+            c.refused();
+            ADD_FAILURE() << c.what;
+        } catch (const runtime::Error& e) {
+            EXPECT_NE(e.description().find(c.why), std::string::npos)
+                << c.what << ": " << e.description();
+        }
+    }
+    EXPECT_EQ(FileRows(file), fileBefore);
+    EXPECT_EQ(ServerTableCount(filled.connectionInfo()),
+              static_cast<long long>(SchemaTables().size()));
+}
+
+// The server's tables as the server describes them, in the file's words.
+std::map<std::string, std::string> ServerShape(test::TempDatabase& db) {
+    std::map<std::string, std::string> shape;
+    for (const auto& r :
+         db.rows("SELECT table_name, column_name, data_type, is_nullable, coalesce(column_default, "
+                 "'') FROM information_schema.columns WHERE table_schema = current_schema() "
+                 "ORDER BY table_name, ordinal_position")) {
+        std::string def = r[4].substr(0, r[4].find("::"));
+        // Only a BIGINT holds what an SQLite INTEGER holds.
+        const std::string type = r[2] == "bigint" ? "integer" : r[2] == "integer" ? "int4" : r[2];
+        shape[r[0]] += r[1] + " " + type + (r[3] == "NO" ? " not null" : "") +
+                       (def.empty() ? "" : " = " + def) + "; ";
+    }
+    for (const auto& r :
+         db.rows("SELECT t.relname, i.indisprimary, x.relname, string_agg(a.attname, ',' ORDER BY "
+                 "k.n) FROM pg_index i JOIN pg_class t ON t.oid = i.indrelid JOIN pg_class x ON "
+                 "x.oid = i.indexrelid JOIN pg_namespace s ON s.oid = t.relnamespace, "
+                 "unnest(i.indkey) WITH ORDINALITY k(attnum, n) JOIN pg_attribute a ON a.attnum = "
+                 "k.attnum WHERE a.attrelid = t.oid AND s.nspname = current_schema() GROUP BY "
+                 "t.relname, i.indisprimary, x.relname ORDER BY 1, 2 DESC, 3")) {
+        shape[r[0]] += (r[1] == "t" ? "key (" : "index " + r[2] + " (") + r[3] + "); ";
+    }
+    return shape;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The file's tables as SQLite describes them.
+std::map<std::string, std::string> FileShape(const std::string& path) {
+    std::map<std::string, std::string> shape;
+    for (const auto& t : FileQuery(path, "SELECT name FROM sqlite_master WHERE type = 'table'")) {
+        std::string& text = shape[Lower(t[0])];
+        std::map<int, std::string> key;
+        for (const auto& c : FileQuery(path, "PRAGMA table_info(" + t[0] + ")")) {
+            text += Lower(c[1]) + " " + Lower(c[2]) + (c[3] == "1" ? " not null" : "") +
+                    (c[4] == "NULL" ? "" : " = " + c[4]) + "; ";
+            if (c[5] != "0")
+                key[std::stoi(c[5])] = Lower(c[1]);
+        }
+        std::string keys;
+        for (const auto& [n, column] : key)
+            keys += (keys.empty() ? "" : ",") + column;
+        if (!keys.empty())
+            text += "key (" + keys + "); ";
+        for (const auto& i : FileQuery(path,
+                                       "SELECT name FROM sqlite_master WHERE type = 'index' "
+                                       "AND sql IS NOT NULL AND tbl_name = '" +
+                                           t[0] + "' ORDER BY 1")) {
+            std::string columns;
+            for (const auto& c : FileQuery(path, "PRAGMA index_info(" + i[0] + ")"))
+                columns += (columns.empty() ? "" : ",") + Lower(c[2]);
+            text += "index " + Lower(i[0]) + " (" + columns + "); ";
+        }
+    }
+    return shape;
+}
+
+// One source, two dialects: the server's tables (made as init-db makes them) have the file's
+// columns, types, nullability, defaults, keys and indexes.
+TEST(ServerSchema, DefinesTheFilesTablesColumnsTypesAndKeys) {
+    test::TempDatabase server(false);
+    TempFolder folder;
+    const std::string file = (folder.path() / "NewDB.mdb").string();
+    CreateConfigurationDatabase(file, false);
+    const auto expected = FileShape(file);
+    EXPECT_EQ(expected.size(), SchemaTables().size());
+    EXPECT_EQ(ServerShape(server), expected);
+}
+
+}  // namespace
+}  // namespace xfer::data

@@ -1,0 +1,231 @@
+#include "support/test_server.h"
+
+#include <fcntl.h>
+#include <libpq-fe.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "data/database_copy.h"
+
+extern char** environ;
+
+namespace xfer::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRole = "xfer_test";
+constexpr const char* kServerUser = "postgres";
+
+std::string ServerBinaries() {
+    for (const char* dir : {"/usr/lib/postgresql/15/bin"}) {
+        if (fs::exists(fs::path(dir) / "pg_ctl"))
+            return dir;
+    }
+    throw std::runtime_error(
+        "PostgreSQL 15 server programs not found (/usr/lib/postgresql/15/bin/pg_ctl): install "
+        "postgresql-15, e.g. with scripts/install-deps.sh");
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a server program, as the unprivileged user when we are root; its output goes to `log`.
+int Run(std::vector<std::string> args, const fs::path& log) {
+    if (geteuid() == 0)
+        args.insert(args.begin(), {"runuser", "-u", kServerUser, "--"});
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
+                                     O_WRONLY | O_CREAT | O_APPEND, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        throw std::runtime_error("cannot run " + args.front() + ": " + std::strerror(rc));
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+// Holds the folder's lock: one process starts the server, the others wait for it.
+class FolderLock {
+  public:
+    explicit FolderLock(const fs::path& folder)
+        : fd_(open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+        if (fd_ < 0 || flock(fd_, LOCK_EX) != 0)
+            throw std::runtime_error("cannot lock " + folder.string());
+    }
+    ~FolderLock() { close(fd_); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+void MakeFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    if (geteuid() != 0)
+        return;
+    const passwd* user = getpwnam(kServerUser);
+    if (user == nullptr) {
+        throw std::runtime_error(
+            "the tests run as root and the server must not: the user postgres (made by the "
+            "postgresql-15 package) is missing");
+    }
+    if (chown(folder.c_str(), user->pw_uid, user->pw_gid) != 0)
+        throw std::runtime_error("cannot hand " + folder.string() + " to postgres");
+}
+
+// A maintenance connection; nullptr when the server does not answer.
+std::unique_ptr<PGconn, void (*)(PGconn*)> Connect(const std::string& info) {
+    std::unique_ptr<PGconn, void (*)(PGconn*)> conn(PQconnectdb(info.c_str()), PQfinish);
+    if (PQstatus(conn.get()) != CONNECTION_OK)
+        conn.reset();
+    return conn;
+}
+
+void Exec(PGconn* conn, const std::string& sql) {
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
+}
+
+bool HasDatabase(PGconn* conn, const std::string& name) {
+    const std::string sql = "SELECT 1 FROM pg_database WHERE datname = '" + name + "'";
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
+    return PQntuples(result.get()) == 1;
+}
+
+std::string UniqueName() {
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    return "xfer_t" + std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" +
+           std::to_string(random() % 100000);
+}
+
+}  // namespace
+
+std::string TestServer::FolderFromEnvironment() {
+    const char* folder = std::getenv("XFER_TEST_SERVER");
+    return folder != nullptr ? folder : "";
+}
+
+std::string TestServer::connectionInfo(const std::string& database) const {
+    return "host=" + folder_ + " port=5432 user=" + kRole + " dbname=" + database;
+}
+
+void TestServer::start() const {
+    const fs::path folder(folder_);
+    MakeFolder(folder);
+    FolderLock lock(folder);
+    auto conn = Connect(connectionInfo("postgres"));
+    if (!conn) {
+        const std::string bin = ServerBinaries();
+        const fs::path data = folder / "data";
+        // What the programs say, and what the server logs (written by the server's own user).
+        const fs::path log = folder / "setup.log";
+        const fs::path serverLog = folder / "server.log";
+        if (!fs::exists(data / "PG_VERSION")) {
+            fs::remove_all(data);
+            if (Run({bin + "/initdb", "-D", data.string(), "-U", kRole, "--auth=trust", "-E",
+                     "UTF8", "--locale=C.UTF-8", "--no-sync"},
+                    log) != 0) {
+                throw std::runtime_error("initdb failed:\n" + ReadFile(log));
+            }
+            // The tests' role is trusted on the socket; any other role must give its password,
+            // so that refused and accepted passwords can be tested.
+            std::ofstream(data / "pg_hba.conf")
+                << "local all " << kRole << " trust\nlocal all all scram-sha-256\n";
+        }
+        // Only a socket in the folder: nothing listens on the network. Durability is of no use
+        // to a test database that is dropped at the end.
+        const std::string options =
+            "-c listen_addresses='' -c unix_socket_directories='" + folder.string() +
+            "' -c max_connections=200" +
+            (durable_ ? "" : " -c fsync=off -c synchronous_commit=off -c full_page_writes=off");
+        if (Run({bin + "/pg_ctl", "-D", data.string(), "-l", serverLog.string(), "-w", "-t", "60",
+                 "-o", options, "start"},
+                log) != 0) {
+            throw std::runtime_error("the test server did not start:\n" + ReadFile(log) +
+                                     ReadFile(serverLog));
+        }
+        conn = Connect(connectionInfo("postgres"));
+        if (!conn)
+            throw std::runtime_error("the test server started but does not answer:\n" +
+                                     ReadFile(serverLog));
+    }
+    for (const bool demo : {false, true}) {
+        const std::string name = demo ? kDemoTemplate : kSchemaTemplate;
+        if (HasDatabase(conn.get(), name))
+            continue;
+        Exec(conn.get(), "CREATE DATABASE " + name + "_new");
+        data::CreateServerDatabase(connectionInfo(name + "_new"), demo);
+        // Renamed when complete: a template that exists is a whole one.
+        Exec(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
+    }
+}
+
+void TestServer::stop(bool keepFolder) const {
+    const fs::path folder(folder_);
+    if (fs::exists(folder / "data" / "postmaster.pid")) {
+        Run({ServerBinaries() + "/pg_ctl", "-D", (folder / "data").string(), "-m", "fast", "-w",
+             "stop"},
+            folder / "setup.log");
+    }
+    std::error_code ignored;
+    if (!keepFolder)
+        fs::remove_all(folder, ignored);
+}
+
+ServerDatabase::ServerDatabase(const std::string& templateName)
+    : server_(TestServer::FolderFromEnvironment()), name_(UniqueName()) {
+    if (TestServer::FolderFromEnvironment().empty())
+        throw std::runtime_error("XFER_TEST_SERVER names no test server folder");
+    static const bool started = (server_.start(), true);
+    (void)started;
+    auto conn = Connect(server_.connectionInfo("postgres"));
+    if (!conn)
+        throw std::runtime_error("the test server does not answer");
+    Exec(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
+    info_ = server_.connectionInfo(name_);
+}
+
+ServerDatabase::~ServerDatabase() {
+    try {
+        if (auto conn = Connect(server_.connectionInfo("postgres")))
+            Exec(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
+    } catch (const std::exception&) {
+        // The server's folder goes at the end of the run, and the database with it.
+    }
+}
+
+}  // namespace xfer::test
