@@ -1,6 +1,7 @@
 #pragma once
-// Platform seams for tests: a fixed common application-data folder, message boxes that record
-// every box and answer from a script, and a confirmation dialog that does the same.
+// Platform seams for tests: a fixed common application-data folder (and the machine parts with
+// which a host finds a test's database), message boxes that record every box and answer from a
+// script, and a confirmation dialog that does the same.
 
 #include <deque>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "platform/components.h"
 #include "platform/message_box.h"
+#include "platform/platform.h"
 #include "platform/shell.h"
 
 namespace xfer::test {
@@ -26,6 +28,15 @@ class FixedShell final : public platform::Shell {
   private:
     std::optional<std::string> folder_;
 };
+
+// The machine parts with which a host finds a database under `commonAppData` (a TempDatabase's
+// root()): that folder from the shell, and an empty registry.
+inline platform::PlatformParts MachineFor(const std::string& commonAppData) {
+    platform::PlatformParts parts;
+    parts.shell = std::make_unique<FixedShell>(commonAppData);
+    parts.registry = std::make_unique<platform::HiveRegistry>(platform::Hive{});
+    return parts;
+}
 
 // Records every box and answers from a script; with the script used up it answers the box's
 // first button and counts the box as unscripted.
