@@ -30,8 +30,8 @@ class TempFolder {
 class TempDatabase {
   public:
     // Creates <temp>/Quorvel/VDACOM+/Database/NewDB.mdb from the schema, and the demo data
-    // unless told otherwise.
-    explicit TempDatabase(bool withDemoData = true);
+    // only when asked: tests build the rows they rely on.
+    explicit TempDatabase(bool withDemoData = false);
     ~TempDatabase();
     TempDatabase(const TempDatabase&) = delete;
     TempDatabase& operator=(const TempDatabase&) = delete;
