@@ -242,7 +242,8 @@ TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUs
     Harness h;
     PartitionBuilder p(h.database, 1, 1);
     p.typeNames(kStandardTypeNames)
-        .typeNames({{10, "FAX"}, {816, "GOTO"}, {817, "PMSG"}, {818, "SMSG"}, {999, "HANGUP"}})
+        .typeNames({{10, "FAX"}})
+        .typeNames(kSpecialTypeNames)
         // TABLE, 816-818, NOOP, BEEP and 999 have no limit row; LIST has the limit 0.
         .limits({{"MSG", 99},
                  {"CMD", 50},

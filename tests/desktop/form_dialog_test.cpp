@@ -13,57 +13,18 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "component/harness.h"
-#include "desktop/form_dialog.h"
 #include "desktop/qt_platform.h"
-#include "support/partition_builder.h"
+#include "desktop/window_fixture.h"
 
 namespace xfer::desktop {
 namespace {
 
 using editor::GUI;
 
-class FormDialogTest : public ::testing::Test {
+// XFER 1 ("Reception") of the window tests' partition of two.
+class FormDialogTest : public test::WindowTest {
   protected:
-    // Opens XFER 1 ("Reception") of a partition of two and runs `body` on its dialog while the
-    // form is shown.
-    void OnReception(const std::function<void(GUI&, FormDialog&)>& body) {
-        using test::rule_set::kBusy;
-        test::PartitionBuilder(harness.database, 1, 1)
-            .typeNames(test::kStandardTypeNames)
-            .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}, {"MOH", 5}})
-            .xferMayPointAt(test::rule_set::kHold, {"MSG", "CMD", "NOOP"})
-            .xferMayPointAt(kBusy, {"MSG", "CMD", "XFER"})
-            .style(2, "Partial supervision")
-            .node("MSG", 3, "All lines are busy")
-            .node("MSG", 4, "Nobody answered")
-            .node("MOH", 1, "Light classical")
-            .xfer(
-                {.number = 1,
-                 .style = 2,
-                 .dial = "2001",
-                 .label = "Reception",
-                 .targets =
-                     {{{"NOOP", 1}, {"MOH", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}}})
-            .xfer({.number = 2, .label = "Sales desk"});
-        bool shown = false;
-        harness.Open(1, 1, 1, [&](GUI& form, editor::UserActions&) {
-            FormDialog dialog(form);
-            dialog.show();
-            shown = true;
-            body(form, dialog);
-        });
-        ASSERT_TRUE(shown);
-    }
-
-    template <typename W>
-    static W* Widget(FormDialog& dialog, const char* name) {
-        auto* widget = dialog.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    test::Harness harness;
+    void OnReception(const std::function<void(GUI&, FormDialog&)>& body) { OnNode(1, 1, body); }
 };
 
 TEST_F(FormDialogTest, WidgetsShowWhatTheModelHolds) {
@@ -136,8 +97,6 @@ TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
         EXPECT_EQ(number->count(), form.cmbBusy1Number.ListCount());
         EXPECT_EQ(number->itemText(number->count() - 1).toStdString(),
                   form.cmbBusy1Number.List(form.cmbBusy1Number.ListCount() - 1));
-
-        harness.boxes->Answer(platform::answer::kNo);  // leave without saving
     });
 }
 

@@ -199,7 +199,7 @@ TEST_F(WindowTest, TheListShowsItsCurrentRowWhenTabbedInto) {
 
 class LargePartition : public WindowTest {
   protected:
-    LargePartition() { AddLargePartition(harness.database); }
+    LargePartition() { addLargePartition(); }
 };
 
 TEST_F(LargePartition, TheSelectorsDropDownScrollsToTheLastNode) {

@@ -73,7 +73,7 @@ void ExpectCaptionsShown(FormDialog& dialog) {
 
 class Layout : public WindowTest {
   protected:
-    Layout() { AddLargePartition(harness.database); }
+    Layout() { addLargePartition(); }
 };
 
 TEST_F(Layout, EveryStyleNodeAndPositionOfALargePartitionIsShownWholeOrElided) {

@@ -10,37 +10,53 @@
 
 #include "component/harness.h"
 #include "desktop/form_dialog.h"
+#include "support/partition_builder.h"
 
 namespace xfer::desktop::test {
 
-// Partition 9 of configuration 1: the demo's limits, but 999 STYLE and XFER nodes allowed and
-// MSG numbered up to 32767; XFER nodes 1 to 999, each on STYLE 999 and MSG 32767.
+// Partition 9 of configuration 1, once a test has added it: 999 STYLE and XFER nodes allowed
+// and there, MSG numbered up to 32767; every XFER node on STYLE 999 and MSG 32767.
 inline constexpr std::int16_t kLargePartition = 9;
-
-inline void AddLargePartition(xfer::test::TempDatabase& database) {
-    database.exec(
-        "INSERT INTO Node_Type_Max (Config_ID, PartitionID, NodeType_ID, Max_Number) "
-        "SELECT Config_ID, 9, NodeType_ID, CASE NodeType_ID WHEN 4 THEN 999 WHEN 5 THEN 999 "
-        "WHEN 0 THEN 32767 ELSE Max_Number END FROM Node_Type_Max "
-        "WHERE Config_ID = 1 AND PartitionID = 1");
-    database.exec(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
-        "INSERT INTO Node_XFER (ConfigID, PartID, NodeTypeID, NodeNumber, StyleNodeNumber, "
-        "HoldNodeType, HoldNodeNumber, Dial, MOHNodeType, MOHNodeNumber, Busy1NodeType, "
-        "Busy1NodeNumber, Busy2NodeType, Busy2NodeNumber, NoAnswerNodeType, NoAnswerNodeNumber, "
-        "AnswerNodeType, AnswerNodeNumber, NodeType, NodeDescription) "
-        "SELECT 1, 9, 4, i, 999, 'MSG', 32767, '2001', 'MSG', 32767, 'MSG', 32767, 'MSG', 32767, "
-        "'MSG', 32767, 'MSG', 32767, 'XFER', 'Transfer ' || i FROM n");
-    database.exec(
-        "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
-        "NodeDescription) SELECT ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
-        "NodeDescription FROM Node_XFER WHERE ConfigID = 1 AND PartID = 9");
-    database.close();
-}
 
 class WindowTest : public ::testing::Test {
   protected:
-    // Opens XFER node `node` of configuration 1 and runs `body` on its shown, active window.
+    // Partition 1 of configuration 1: XFER 1 "Reception" (dial 2001, STYLE 2 of the eight the
+    // style list offers, every exception on a node that exists or a command) and XFER 2
+    // "Sales desk". Hold may point at MSG, CMD and NOOP, the busy exceptions at MSG, CMD and
+    // XFER.
+    WindowTest() {
+        using xfer::test::rule_set::kBusy;
+        using xfer::test::rule_set::kHold;
+        xfer::test::PartitionBuilder(harness.database, 1, 1)
+            .typeNames(xfer::test::kStandardTypeNames)
+            .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}, {"MOH", 5}})
+            .xferMayPointAt(kHold, {"MSG", "CMD", "NOOP"})
+            .xferMayPointAt(kBusy, {"MSG", "CMD", "XFER"})
+            .style(2, "Partial supervision")
+            .node("MSG", 3, "All lines are busy")
+            .node("MSG", 4, "Nobody answered")
+            .node("MOH", 1, "Light classical")
+            .xfer(
+                {.number = 1,
+                 .style = 2,
+                 .dial = "2001",
+                 .label = "Reception",
+                 .targets =
+                     {{{"NOOP", 1}, {"MOH", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}}})
+            .xfer({.number = 2, .label = "Sales desk"});
+    }
+
+    void addLargePartition() {
+        xfer::test::XferNode each{.style = 999, .dial = "2001", .label = "Transfer"};
+        each.targets.fill({"MSG", 32767});
+        xfer::test::PartitionBuilder(harness.database, 1, kLargePartition)
+            .limits({{"MSG", 32767}, {"XFER", 999}, {"STYLE", 999}})
+            .styles(1, 999, "Style")
+            .xfers(1, 999, each);
+    }
+
+    // Opens XFER node `node` of configuration 1 and runs `body` on its shown, active window;
+    // a form still loaded afterwards is closed without saving.
     void OnNode(std::int16_t partition, std::int16_t node,
                 const std::function<void(editor::GUI&, FormDialog&)>& body) {
         bool shown = false;
@@ -66,7 +82,7 @@ class WindowTest : public ::testing::Test {
         return widget;
     }
 
-    xfer::test::Harness harness{/*withDemoData=*/true};
+    xfer::test::Harness harness;
 };
 
 }  // namespace xfer::desktop::test

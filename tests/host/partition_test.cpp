@@ -10,29 +10,41 @@
 
 #include "data/database.h"
 #include "host/partition_check.h"
-#include "host/partition_fixture.h"
 #include "host/references.h"
+#include "support/partition_builder.h"
+#include "support/platform_doubles.h"
 
 namespace xfer::host {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-using test::Target;
+using test::ExceptionTarget;
+using test::PartitionBuilder;
 
-// Configuration 1, partition 1 (and a neighbour, 1/2, that must never be looked at).
-class Partition : public ::testing::Test, public test::PartitionFixture {
+// Configuration 1, partition 1 (and a neighbour, 1/2, that must never be looked at): STYLE 1
+// to 4 offered, STYLE 1 and 2, MSG 1 and 4 and CMD 2 exist; MSG 7 exists in 1/2 only.
+class Partition : public ::testing::Test {
   protected:
     Partition() {
-        limits(1, 4, 99);
-        limits(2, 4);
-        for (const auto& [type, number] : {std::pair{0, 1}, {0, 4}, {1, 2}, {5, 1}, {5, 2}})
-            pool(1, type, number);
-        pool(2, 0, 7);  // exists, but in the other partition
+        const std::vector<std::pair<test::TypeRef, std::optional<int>>> limits = {
+            {"STYLE", 4}, {"MSG", 99}, {"CMD", 5}, {"XFER", 99}, {"GOTO", 9}};
+        PartitionBuilder(database, 1, 1)
+            .typeNames(test::kStandardTypeNames)
+            .typeNames(test::kSpecialTypeNames)
+            .limits(limits)
+            .node("MSG", 1, "Welcome greeting")
+            .node("MSG", 4, "Nobody answered")
+            .node("CMD", 2, "Disconnect caller")
+            .node("STYLE", 1, "Blind transfer")
+            .node("STYLE", 2, "Partial supervision");
+        PartitionBuilder(database, 1, 2).limits(limits).node("MSG", 7, "Night greeting");
     }
 
-    void xfer(int number, int style, const std::array<Target, 6>& targets, int partition = 1) {
-        PartitionFixture::xfer(partition, number, style, targets);
+    void xfer(int number, int style, const std::array<ExceptionTarget, 6>& targets,
+              int partition = 1) {
+        PartitionBuilder(database, 1, partition)
+            .xfer({.number = number, .style = style, .targets = targets});
     }
     // Everything the tools could have touched, as rows.
     Rows contents() {
@@ -52,11 +64,14 @@ class Partition : public ::testing::Test, public test::PartitionFixture {
     }
     data::DataBase& db() {
         if (!db_) {
-            services_ = std::make_unique<platform::PlatformServices>(machine());
+            services_ =
+                std::make_unique<platform::PlatformServices>(database.machine());
             db_ = std::make_unique<data::DataBase>(services_->view());
         }
         return *db_;
     }
+
+    test::TempDatabase database;
 
   private:
     std::unique_ptr<platform::PlatformServices> services_;

@@ -7,9 +7,10 @@
 #include <sstream>
 
 #include "host/bulk_run.h"
-#include "host/partition_fixture.h"
 #include "host/session_runner.h"
 #include "platform/platform.h"
+#include "support/partition_builder.h"
+#include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
 namespace xfer::host {
@@ -123,35 +124,57 @@ TEST(NodeList, ReadsDecimalNumbersAndRangesOnly) {
     }
 }
 
-using test::Target;
+using test::PartitionBuilder;
+namespace rule_set = test::rule_set;
 
 // Partition 1: STYLE 1-3 offered (1 and 2 exist), MSG 1-3 and CMD 1 exist. XFER 1 refers to
 // existing nodes only, XFER 2 to STYLE 3, MSG 12 (twice) and CMD 4, which do not exist, and
-// XFER 3 has no style. Partition 2 holds ten XFER nodes whose targets all exist.
-class SessionRun : public ::testing::Test, public test::PartitionFixture {
+// XFER 3 has no style. Partition 2 holds ten XFER nodes whose targets all exist. Hold may point
+// at MSG, CMD, XFER and NOOP, the busy exceptions at MSG, CMD and GOTO.
+class SessionRun : public ::testing::Test {
   protected:
     SessionRun() {
+        PartitionBuilder(database, 1, 1)
+            .typeNames(test::kStandardTypeNames)
+            .typeNames(test::kSpecialTypeNames)
+            .xferMayPointAt(rule_set::kHold, {"MSG", "CMD", "XFER", "NOOP"})
+            .xferMayPointAt(rule_set::kBusy, {"MSG", "CMD", "GOTO"});
         for (int partition : {1, 2}) {
-            limits(partition, 3);
-            for (const auto& [type, number] : {std::pair{5, 1}, {5, 2}, {0, 1}, {0, 2}, {0, 3}})
-                pool(partition, type, number);
-            pool(partition, 1, 1, "Front desk");
+            PartitionBuilder(database, 1, partition)
+                .limits({{"STYLE", 3}, {"MSG", 20}, {"CMD", 5}, {"XFER", 99}, {"GOTO", 9}})
+                .style(1, "Blind transfer")
+                .style(2, "Partial supervision")
+                .node("MSG", 1, "Welcome greeting")
+                .node("MSG", 2, "Please hold")
+                .node("MSG", 3, "All lines are busy")
+                .node("CMD", 1, "Front desk");
         }
-        xfer(1, 1, 1, {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 2}, {"CMD", 1}, {"BEEP", 1}}});
-        xfer(1, 2, 3,
-             {{{"MSG", 12}, {"NOOP", 1}, {"CMD", 4}, {"MSG", 12}, {"MSG", 1}, {"MSG", 1}}});
-        xfer(1, 3, 0, {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}}});
-        for (int node = 1; node <= 10; ++node) {
-            xfer(2, node, 2,
-                 {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 3}, {"CMD", 1}, {"BEEP", 1}}},
-                 std::to_string(2000 + node));
-        }
+        PartitionBuilder(database, 1, 1)
+            .xfer(
+                {.number = 1,
+                 .targets =
+                     {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 2}, {"CMD", 1}, {"BEEP", 1}}}})
+            .xfer(
+                {.number = 2,
+                 .style = 3,
+                 .targets =
+                     {{{"MSG", 12}, {"NOOP", 1}, {"CMD", 4}, {"MSG", 12}, {"MSG", 1}, {"MSG", 1}}}})
+            .xfer({.number = 3,
+                   .style = 0,
+                   .targets = {
+                       {{"MSG", 1}, {"NOOP", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}}}});
+        PartitionBuilder(database, 1, 2)
+            .xfers(
+                1, 10,
+                {.style = 2,
+                 .targets = {
+                     {{"MSG", 1}, {"NOOP", 1}, {"MSG", 2}, {"MSG", 3}, {"CMD", 1}, {"BEEP", 1}}}});
     }
 
     SessionOutcome Run(const std::string& script, std::int16_t node,
                        TranscriptFormat format = TranscriptFormat::Text) {
         const auto transcript = MakeTranscript(format, out);
-        SessionRunner runner(machine(), *transcript);
+        SessionRunner runner(database.machine(), *transcript);
         return runner.run(ParseSessionScript(script), {1, 1, node});
     }
     bool Says(const std::string& text) const { return out.str().find(text) != std::string::npos; }
@@ -161,6 +184,7 @@ class SessionRun : public ::testing::Test, public test::PartitionFixture {
             std::to_string(partition) + " AND NodeNumber = " + std::to_string(node));
     }
 
+    test::TempDatabase database;
     std::ostringstream out;
 };
 
@@ -226,7 +250,7 @@ TEST_F(SessionRun, LooksAtTheFormAndReportsEachMismatchWithoutStopping) {
          0,
          {"cmbHoldNode (drop-down list): Text \"\", Enabled \"true\", Visible \"false\"",
           "entries: \"MSG\" (0), \"CMD\" (1), \"XFER\" (4), \"NOOP\" (814)",
-          "row 3 [3a]: \"3\" | \"Busy 1\" | \"MSG 2\" | \"node\" | \"MSG\" | \"0\" | \"2\"",
+          "row 3 [3a]: \"3\" | \"Busy 1\" | \"MSG 2\" | \"Please hold\" | \"MSG\" | \"0\" | \"2\"",
           "form (form): Caption \"XFER Node Editor\", Loaded \"true\""}},
         // A save that shows an error box fails the run, which goes on to its end.
         {3,
@@ -323,7 +347,7 @@ TEST_F(SessionRun, BulkRunEditsEveryNodeInOneHostAndStopsAtAFailedNode) {
     const auto steps = ParseSessionScript(
         "replace txtDial \"9,5555\"\nexpect txtDial Text \"9,5555\"\nclick cmdOK\n");
     const auto transcript = MakeTranscript(TranscriptFormat::Text, out);
-    SessionRunner runner(machine(), *transcript);
+    SessionRunner runner(database.machine(), *transcript);
     const BulkSummary all =
         RunBulkSession(runner, *transcript, steps, 1, 2, SelectorNodes(runner, 1, 2), false);
     EXPECT_EQ(all.passed.size(), 10u) << out.str();

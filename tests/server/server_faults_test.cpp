@@ -84,7 +84,7 @@ void ExpectOpeningRefused(ServerEditor& editor, const std::string& reason) {
 }
 
 TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
-    TempDatabase database;
+    TempDatabase database{/*withDemoData=*/true};
     const std::string role = "editor_" + std::to_string(getpid());
     database.exec("CREATE ROLE " + role +
                   " LOGIN PASSWORD 'right'; GRANT ALL ON ALL TABLES IN "

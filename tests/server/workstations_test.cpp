@@ -57,7 +57,7 @@ std::string Read(const std::string& path) {
 }
 
 TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
-    TempDatabase database;
+    TempDatabase database{/*withDemoData=*/true};
     // Reception (node 1) also points at the missing MSG 12 that Support line (node 5) needs.
     database.exec(
         "UPDATE Node_XFER SET HoldNodeType = 'MSG', HoldNodeNumber = 12 "

@@ -38,6 +38,23 @@ std::string Number(const std::optional<int>& n) {
     return n ? std::to_string(*n) : "NULL";
 }
 
+// "<label> <n>" in SQL, for the node numbered n.
+std::string NumberedLabel(const std::string& label) {
+    return Sql(label + " ") + " || CAST(n AS VARCHAR(6))";
+}
+
+// The columns of Node_XFER that an XferNode fills besides its keys and label, and their values.
+std::pair<std::string, std::string> XferColumns(const XferNode& node) {
+    std::string columns = "StyleNodeNumber, Dial";
+    std::string values = Number(node.style) + ", " + Sql(node.dial);
+    const char* exceptions[] = {"Hold", "MOH", "Busy1", "Busy2", "NoAnswer", "Answer"};
+    for (std::size_t i = 0; i < node.targets.size(); ++i) {
+        columns += std::string(", ") + exceptions[i] + "NodeType, " + exceptions[i] + "NodeNumber";
+        values += ", " + Sql(node.targets[i].type) + ", " + std::to_string(node.targets[i].number);
+    }
+    return {columns, values};
+}
+
 }  // namespace
 
 std::string Sql(const std::optional<std::string>& text) {
@@ -125,51 +142,64 @@ PartitionBuilder& PartitionBuilder::node(TypeRef type, int number,
     return *this;
 }
 
+void PartitionBuilder::numbered(int typeId, const std::string& typeName, int first, int last,
+                                const std::string& columns, const std::string& values,
+                                const std::string& label) {
+    const std::string table = "Node_" + typeName;
+    const std::string more = columns.empty() ? "" : ", " + columns;
+    const std::string from = std::to_string(first);
+    const std::string to = std::to_string(last);
+    db_.exec("WITH RECURSIVE numbers(n) AS (SELECT " + from +
+             " UNION ALL SELECT n + 1 FROM numbers WHERE n < " + to + ") INSERT INTO " + table +
+             " (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, NodeDescription" + more +
+             ") SELECT " + keys() + ", " + std::to_string(typeId) + ", n, " + Sql(typeName) + ", " +
+             label + (values.empty() ? "" : ", " + values) + " FROM numbers");
+    db_.exec(
+        "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
+        "NodeDescription, DateModified) SELECT ConfigID, PartID, NodeTypeID, NodeNumber, "
+        "NodeType, NodeDescription, " +
+        Sql(kBuiltDate) + " FROM " + table + " WHERE ConfigID = " + std::to_string(config_) +
+        " AND PartID = " + std::to_string(partition_) + " AND NodeNumber BETWEEN " + from +
+        " AND " + to);
+}
+
 PartitionBuilder& PartitionBuilder::style(int number, std::optional<std::string> label,
                                           int superviseId) {
-    db_.exec(
-        "INSERT INTO Node_STYLE (ConfigID, PartID, NodeTypeID, NodeNumber, SuperviseID, NodeType, "
-        "NodeDescription) VALUES (" +
-        keys() + ", " + std::to_string(kStyleTypeId) + ", " + std::to_string(number) + ", " +
-        std::to_string(superviseId) + ", 'STYLE', " + Sql(label) + ")");
-    generalRow(kStyleTypeId, number, label);
+    numbered(kStyleTypeId, "STYLE", number, number, "SuperviseID", std::to_string(superviseId),
+             Sql(label));
+    return *this;
+}
+
+PartitionBuilder& PartitionBuilder::styles(int first, int last, const std::string& label,
+                                           int superviseId) {
+    numbered(kStyleTypeId, "STYLE", first, last, "SuperviseID", std::to_string(superviseId),
+             NumberedLabel(label));
     return *this;
 }
 
 PartitionBuilder& PartitionBuilder::xfer(const XferNode& node) {
-    std::string columns;
-    std::string values;
-    const char* exceptions[] = {"Hold", "MOH", "Busy1", "Busy2", "NoAnswer", "Answer"};
-    for (std::size_t i = 0; i < node.targets.size(); ++i) {
-        columns += std::string(", ") + exceptions[i] + "NodeType, " + exceptions[i] + "NodeNumber";
-        values += ", " + Sql(node.targets[i].type) + ", " + std::to_string(node.targets[i].number);
-    }
-    db_.exec(
-        "INSERT INTO Node_XFER (ConfigID, PartID, NodeTypeID, NodeNumber, StyleNodeNumber, "
-        "Dial, NodeType, NodeDescription" +
-        columns + ") VALUES (" + keys() + ", " + std::to_string(kXferTypeId) + ", " +
-        std::to_string(node.number) + ", " + Number(node.style) + ", " + Sql(node.dial) +
-        ", 'XFER', " + Sql(node.label) + values + ")");
-    generalRow(kXferTypeId, node.number, node.label);
+    const auto [columns, values] = XferColumns(node);
+    numbered(kXferTypeId, "XFER", node.number, node.number, columns, values, Sql(node.label));
+    return *this;
+}
+
+PartitionBuilder& PartitionBuilder::xfers(int first, int last, const XferNode& each) {
+    const auto [columns, values] = XferColumns(each);
+    numbered(kXferTypeId, "XFER", first, last, columns, values,
+             each.label ? NumberedLabel(*each.label) : "NULL");
     return *this;
 }
 
 PartitionBuilder& PartitionBuilder::templates(int styleSuperviseId) {
     for (const Copyable& type : CopyableTypes()) {
         const std::string typeName = name(type.typeId);
-        const std::string label = "New " + typeName;
-        db_.exec("INSERT INTO Node_" + typeName +
-                 " (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, NodeDescription) "
-                 "VALUES (" +
-                 keys() + ", " + std::to_string(type.typeId) + ", 0, " + Sql(typeName) + ", " +
-                 Sql(label) + ")");
-        generalRow(type.typeId, 0, label);
+        if (type.typeId == kStyleTypeId)
+            style(0, "New STYLE", styleSuperviseId);
+        else
+            numbered(type.typeId, typeName, 0, 0, "", "", Sql("New " + typeName));
         for (const char* table : type.details)
             detail(table, 0, 1, "MSG", 1);
     }
-    db_.exec("UPDATE Node_STYLE SET SuperviseID = " + std::to_string(styleSuperviseId) +
-             " WHERE ConfigID = " + std::to_string(config_) +
-             " AND PartID = " + std::to_string(partition_) + " AND NodeNumber = 0");
     const char* kinds[] = {nullptr, "STYLE_Partial", "STYLE_Full", "STYLE_DialCont"};
     const char* kind =
         styleSuperviseId >= 0 && styleSuperviseId <= 3 ? kinds[styleSuperviseId] : "STYLE_Enhanced";

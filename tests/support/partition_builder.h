@@ -1,10 +1,12 @@
 #pragma once
 // The rows a test relies on, stated in the test: node type names, a partition's limits, what
-// the XFER node's exceptions may point at, nodes as the general node table knows them, XFER
-// nodes and the template nodes that creating a missing node copies.
+// the XFER node's exceptions may point at, nodes as the general node table knows them, STYLE
+// and XFER nodes (one at a time or a numbered range at once) and the template nodes that
+// creating a missing node copies.
 //
-// Every row goes in through TempDatabase's SQL as plain INSERT (and UPDATE) statements with
-// standard quoting, so a suite built on it runs on whichever database engine TempDatabase drives.
+// Every row goes in through TempDatabase's SQL as plain INSERT statements with standard quoting
+// (a numbered range from a WITH RECURSIVE list of numbers), so a suite built on it runs on
+// whichever database engine TempDatabase drives.
 //
 //     PartitionBuilder(h.database, 1, 1)
 //         .typeNames(kStandardTypeNames)
@@ -42,6 +44,9 @@ inline const std::vector<std::pair<int, std::string>> kStandardTypeNames = {
     {0, "MSG"},    {1, "CMD"},  {2, "TIME"},   {3, "DATE"},  {4, "XFER"}, {5, "STYLE"},
     {6, "DTMF"},   {7, "VOX"},  {8, "LIST"},   {9, "AUTO"},  {11, "MOH"}, {12, "PAAS"},
     {13, "TABLE"}, {15, "DBN"}, {814, "NOOP"}, {815, "BEEP"}};
+// The types without a node table of their own: GOTO, the MSG aliases PMSG and SMSG, HANGUP.
+inline const std::vector<std::pair<int, std::string>> kSpecialTypeNames = {
+    {816, "GOTO"}, {817, "PMSG"}, {818, "SMSG"}, {999, "HANGUP"}};
 
 // The rule sets of SR_Node_Type_can_contain_Node_Type that list what each exception of an
 // XFER node may point at.
@@ -94,6 +99,11 @@ class PartitionBuilder {
     PartitionBuilder& style(int number, std::optional<std::string> label, int superviseId = 0);
     // An XFER node: its Node_XFER row and its general row.
     PartitionBuilder& xfer(const XferNode& node);
+    // Nodes `first` to `last` at once, one statement per table however many there are, each
+    // labelled "<label> <number>": STYLE nodes, and XFER nodes that are `each` but for their
+    // numbers and labels.
+    PartitionBuilder& styles(int first, int last, const std::string& label, int superviseId = 0);
+    PartitionBuilder& xfers(int first, int last, const XferNode& each);
     // The template node (number 0) of every type that can be copied, each with its general row
     // and one detail row (a reference to MSG 1) in each of its detail tables; the STYLE
     // template supervises as `styleSuperviseId` says and has the detail row of that kind
@@ -111,6 +121,10 @@ class PartitionBuilder {
     std::string name(const TypeRef& type) const;
     std::string keys() const;  // "<config>, <partition>"
     void generalRow(int typeId, int number, const std::optional<std::string>& label);
+    // Rows of Node_<typeName> for the nodes `first` to `last`, with `values` for `columns` and
+    // `label` as SQL over the node's number, n; then their general rows, copied from them.
+    void numbered(int typeId, const std::string& typeName, int first, int last,
+                  const std::string& columns, const std::string& values, const std::string& label);
 
     TempDatabase& db_;
     int config_;

@@ -1,6 +1,7 @@
 #pragma once
-// Platform seams for tests: a fixed common application-data folder, message boxes that record
-// every box and answer from a script, and a confirmation dialog that does the same.
+// Platform seams for tests: a fixed common application-data folder (and the machine parts with
+// which a host finds a test's database), message boxes that record every box and answer from a
+// script, and a confirmation dialog that does the same.
 
 #include <deque>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "platform/components.h"
 #include "platform/message_box.h"
+#include "platform/platform.h"
 #include "platform/shell.h"
 
 namespace xfer::test {

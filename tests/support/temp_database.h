@@ -42,8 +42,9 @@ class ServerDatabase;
 
 class TempDatabase {
   public:
-    // Creates the database from the schema, and the demo data unless told otherwise.
-    explicit TempDatabase(bool withDemoData = true);
+    // Creates the database from the schema, and the demo data only when asked: tests build the
+    // rows they rely on.
+    explicit TempDatabase(bool withDemoData = false);
     ~TempDatabase();
     TempDatabase(const TempDatabase&) = delete;
     TempDatabase& operator=(const TempDatabase&) = delete;
