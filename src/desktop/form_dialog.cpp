@@ -27,6 +27,7 @@
 #include "editor/controls/simple_controls.h"
 #include "editor/controls/text_box.h"
 #include "runtime/error.h"
+#include "runtime/utf8.h"
 
 namespace xfer::desktop {
 
@@ -384,7 +385,7 @@ void FormDialog::typed(editor::Control& control, const QString& text) {
     if (after.size() > before.size() && after.compare(0, before.size(), before) == 0) {
         keys = after.substr(before.size());
     } else if (after.size() < before.size() && before.compare(0, after.size(), after) == 0) {
-        keys.assign(before.size() - after.size(), '\b');
+        keys.assign(runtime::utf8::Length(before) - runtime::utf8::Length(after), '\b');
     } else {
         keys = after.empty() ? std::string("\b") : after;
         replace = true;

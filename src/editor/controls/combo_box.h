@@ -6,6 +6,8 @@
 //   An index outside the list raises 380. setText of a drop-down list to a text that is no
 //   entry raises 383.
 // - setText of an editable combo to a different text fires Change; the same text fires nothing.
+//   Text is UTF-8 as in a text box: SelStart and SelLength count characters, and text or an
+//   entry that is not valid UTF-8 is refused with error 380.
 //   Selecting an entry of an editable combo puts its text in the box without firing Change.
 // - Clear and AddItem fire nothing; Clear also empties the text.
 // - The entries may be a generated range ("1".."n", item data the number) that costs nothing to
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/controls/control.h"
@@ -54,9 +57,10 @@ class ComboBox final : public Control {
     void setSelStart(int v);
     void setSelLength(int v);
 
-    // A key typed by the user into an editable combo (printable or '\b'); refused by a
-    // drop-down list. Fires Change when the text changed. Returns whether it was taken.
-    bool TypeKey(char key);
+    // A key typed by the user into an editable combo (one printable character or "\b", as a
+    // text box takes it); refused by a drop-down list. Fires Change when the text changed.
+    // Returns whether it was taken.
+    bool TypeKey(std::string_view key);
 
     std::function<void()> Click;
     std::function<void()> Change;
