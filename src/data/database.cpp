@@ -4,6 +4,7 @@
 
 #include "data/folders.h"
 #include "runtime/error.h"
+#include "runtime/utf8.h"
 
 namespace xfer::data {
 
@@ -50,6 +51,16 @@ void DataBase::Execute(CommandId id, const Params& params) {
         runtime::RaiseRuntime(runtime::err::kWrongNumberOfArguments);
     }
     const CommandDef& def = Command(id);
+    // The last guard before the database: text that is not UTF-8 is never written, nor
+    // looked for, whatever let it through on the way.
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        if (!runtime::utf8::IsValid(params[i])) {
+            runtime::Raise(runtime::err::kInvalidProcedureCall,
+                           std::string(runtime::kComponentSource),
+                           std::string(def.name) + ": parameter " + std::to_string(i + 1) +
+                               " is not valid UTF-8 text; the command was not run");
+        }
+    }
     if (!def.returnsRows) {
         Conn.execute(def.name, def.sql, params, nullptr);
         return;
