@@ -4,6 +4,7 @@
 
 #include "data/folders.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "runtime/utf8.h"
 
 namespace xfer::data {
@@ -33,6 +34,22 @@ std::size_t Index(CommandId id) {
 
 }  // namespace
 
+void checkConnectablePath(const std::string& path) {
+    std::string why;
+    if (path.find(';') != std::string::npos) {
+        why = "contains ';', which would end the connection string's Data Source";
+    } else if (path.find('\0') != std::string::npos) {
+        why = "contains a NUL character";
+    } else if (!path.empty() && runtime::Trim(path.substr(0, 1)).empty()) {
+        why = "begins with white space, which the connection string would drop";
+    } else {
+        return;
+    }
+    runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
+                   "The database path " + path + " " + why +
+                       ": the database cannot be opened there. Use a folder without it.");
+}
+
 DataBase::DataBase(const platform::Platform& platform) : platform_(platform) {
     DataEnvironment_Initialize();
 }
@@ -42,8 +59,10 @@ void DataBase::DataEnvironment_Initialize() {
 }
 
 std::string DataBase::GetConnectionString() const {
-    return kConnectionPrefix + VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() +
-           names::kDatabaseFile;
+    const std::string path =
+        VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() + names::kDatabaseFile;
+    checkConnectablePath(path);
+    return kConnectionPrefix + path;
 }
 
 void DataBase::Execute(CommandId id, const Params& params) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "data/database.h"
 #include "data/folders.h"
 #include "data/schema.h"
 
@@ -30,6 +31,7 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
             (folder.empty() ? " is not set" : " is " + folder) + " (no " + shellFolder + "/" +
             data::names::kCompanyFolder + "/" + data::names::kProductFolder + " folder)";
     }
+    data::checkConnectablePath(where.path);
     where.exists = IsFile(where.path);
     return where;
 }
@@ -48,6 +50,7 @@ DemoDatabase EnsureDemoDatabase(const platform::Platform& platform) {
                    : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
                          data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
                          data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
+    data::checkConnectablePath(target);
     data::CreateConfigurationDatabase(target, true);
     return {target, true};
 }

@@ -14,6 +14,8 @@ struct DatabaseLocation {
     bool exists = false;
 };
 
+// Raises, saying why, for a path the database cannot be opened at (a NUL in the registry's
+// folder, a ';' in the path).
 DatabaseLocation LocateDatabase(const platform::Platform& platform);
 
 struct DemoDatabase {
@@ -22,7 +24,8 @@ struct DemoDatabase {
 };
 
 // Creates the demo database where the editor will look for it, unless one is there already
-// (an existing file is never touched). Raises the creation's error, with the path it tried.
+// (an existing file is never touched). Raises the creation's error, with the path it tried; a
+// path the database could not be opened at is refused before anything is created.
 DemoDatabase EnsureDemoDatabase(const platform::Platform& platform);
 
 }  // namespace xfer::host
