@@ -29,7 +29,9 @@ struct Program {
     void run(const std::function<int()>& body);
 };
 
-// A configuration, partition or node number: a 16-bit number, required.
+// A configuration, partition or node number: a 16-bit number in plain decimal, required. A
+// configuration builder passes decimal numbers: "010", "0x10", "1e3" or " 5" are mistakes,
+// refused with a message rather than read another way.
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
            const std::string& what);
 
