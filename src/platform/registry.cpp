@@ -38,7 +38,7 @@ const RootName* FindRoot(HKEY handle) {
 // stray separators dropped, so that "hklm\\Software\\" and "HKEY_LOCAL_MACHINE\\SOFTWARE" name
 // the same key. `part` returns false to stop.
 template <typename Part>
-void ForEachKeyName(std::string_view path, Part&& part) {
+void forEachKeyName(std::string_view path, Part&& part) {
     bool first = true;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -70,7 +70,7 @@ Hive::Hive() : keys_(1) {
 
 Hive::KeyId Hive::CreateKey(std::string_view keyPath) {
     KeyId key = kTop;
-    ForEachKeyName(keyPath, [&](std::string name) {
+    forEachKeyName(keyPath, [&](std::string name) {
         const auto [child, added] = children_.try_emplace({key, std::move(name)}, keys_.size());
         if (added)
             keys_.emplace_back();
@@ -80,9 +80,9 @@ Hive::KeyId Hive::CreateKey(std::string_view keyPath) {
     return key;
 }
 
-std::optional<Hive::KeyId> Hive::FindKey(std::string_view subPath, KeyId from) const {
+std::optional<Hive::KeyId> Hive::findKey(std::string_view subPath, KeyId from) const {
     std::optional<KeyId> key = from;
-    ForEachKeyName(subPath, [&](std::string name) {
+    forEachKeyName(subPath, [&](std::string name) {
         const auto child = children_.find({*key, std::move(name)});
         key = child == children_.end() ? std::nullopt : std::optional<KeyId>(child->second);
         return key.has_value();
@@ -91,7 +91,7 @@ std::optional<Hive::KeyId> Hive::FindKey(std::string_view subPath, KeyId from) c
 }
 
 bool Hive::HasKey(std::string_view keyPath) const {
-    return FindKey(keyPath).has_value();
+    return findKey(keyPath).has_value();
 }
 
 void Hive::Set(KeyId key, const std::string& valueName, RegistryValue value) {
@@ -118,13 +118,13 @@ const RegistryValue* Hive::Find(KeyId key, const std::string& valueName) const {
 }
 
 const RegistryValue* Hive::Find(std::string_view keyPath, const std::string& valueName) const {
-    const auto key = FindKey(keyPath);
+    const auto key = findKey(keyPath);
     return key ? Find(*key, valueName) : nullptr;
 }
 
 std::optional<Hive::KeyId> HiveRegistry::keyOf(HKEY handle) const {
     if (const RootName* named = FindRoot(handle))
-        return hive_.FindKey(named->name);
+        return hive_.findKey(named->name);
     if (const auto open = open_.find(handle); open != open_.end())
         return open->second;
     return std::nullopt;
@@ -135,7 +135,7 @@ long HiveRegistry::RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint3
     const auto base = keyOf(root);
     if (!base)
         return ERROR_INVALID_HANDLE;
-    const auto key = hive_.FindKey(subKey, *base);
+    const auto key = hive_.findKey(subKey, *base);
     if (!key)
         return ERROR_FILE_NOT_FOUND;
     result = next_++;

@@ -70,7 +70,7 @@ class Hive {
     KeyId CreateKey(std::string_view keyPath);
     bool HasKey(std::string_view keyPath) const;
     // The key at `subPath` below `from` (the top, above the root keys, when none is given).
-    std::optional<KeyId> FindKey(std::string_view subPath, KeyId from = kTop) const;
+    std::optional<KeyId> findKey(std::string_view subPath, KeyId from = kTop) const;
     const RegistryValue* Find(std::string_view keyPath, const std::string& valueName) const;
     const RegistryValue* Find(KeyId key, const std::string& valueName) const;
 

@@ -40,7 +40,7 @@ std::vector<std::string> Characters(std::string_view text) {
     return characters;
 }
 
-std::optional<char32_t> OnlyCharacter(std::string_view text) noexcept {
+std::optional<char32_t> onlyCharacter(std::string_view text) noexcept {
     if (text.empty() || !IsValid(text))
         return std::nullopt;
     auto it = text.begin();

@@ -24,6 +24,6 @@ std::string_view Substr(std::string_view text, std::size_t start,
 // The characters of valid UTF-8 text, each as its own string.
 std::vector<std::string> Characters(std::string_view text);
 // The code point of a text that is exactly one valid character; nothing for any other text.
-std::optional<char32_t> OnlyCharacter(std::string_view text) noexcept;
+std::optional<char32_t> onlyCharacter(std::string_view text) noexcept;
 
 }  // namespace xfer::runtime::utf8

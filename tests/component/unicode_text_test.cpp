@@ -13,7 +13,7 @@ using editor::GUI;
 using editor::UserActions;
 
 // One XFER node (1) whose style and targets all exist, so that OK saves without a question.
-void AddXferNode(TempDatabase& db) {
+void addXferNode(TempDatabase& db) {
     for (const char* sql : {
              "INSERT INTO SR_Node_Type_Names (ID, English_Name) VALUES (0, 'MSG'), (4, 'XFER'), "
              "(5, 'STYLE')",
@@ -36,14 +36,14 @@ void AddXferNode(TempDatabase& db) {
     }
 }
 
-std::string Times(int n, const std::string& text) {
+std::string times(int n, const std::string& text) {
     std::string out;
     for (int i = 0; i < n; ++i)
         out += text;
     return out;
 }
 
-std::vector<std::string> StoredLabels(Harness& h) {
+std::vector<std::string> storedLabels(Harness& h) {
     std::vector<std::string> labels;
     for (const char* table : {"Node_XFER", "Node_General_Pool"}) {
         labels.push_back(h.database.scalar(std::string("SELECT NodeDescription FROM ") + table +
@@ -59,18 +59,18 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
         std::string keys;   // typed over the whole label
         std::string saved;  // in both tables
     } cases[] = {
-        {"30 x e-acute", Times(30, "\u00e9"), Times(30, "\u00e9")},
-        {"31 x e-acute: the last is refused", Times(31, "\u00e9"), Times(30, "\u00e9")},
-        {"29 ASCII and e-acute", Times(29, "a") + "\u00e9", Times(29, "a") + "\u00e9"},
-        {"31 CJK, astral and combining", Times(28, "\u4e2d") + "\U0001F600e\u0301",
-         Times(28, "\u4e2d") + "\U0001F600e"},
+        {"30 x e-acute", times(30, "\u00e9"), times(30, "\u00e9")},
+        {"31 x e-acute: the last is refused", times(31, "\u00e9"), times(30, "\u00e9")},
+        {"29 ASCII and e-acute", times(29, "a") + "\u00e9", times(29, "a") + "\u00e9"},
+        {"31 CJK, astral and combining", times(28, "\u4e2d") + "\U0001F600e\u0301",
+         times(28, "\u4e2d") + "\U0001F600e"},
         {"backspace takes e-acute whole", "ab\u00e9\b", "ab"},
         {"backspace takes an astral character whole", "a\U0001F600\b\b", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Harness h(/*withDemoData=*/false);
-        AddXferNode(h.database);
+        addXferNode(h.database);
         h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
             ASSERT_TRUE(user.type(f.txtDescription, c.keys, true));
             EXPECT_EQ(f.txtDescription.SelStart(),
@@ -78,7 +78,7 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
             ASSERT_TRUE(user.click(f.cmdOK));
         });
         EXPECT_EQ(h.boxTexts(), std::vector<std::string>{});
-        const auto stored = StoredLabels(h);
+        const auto stored = storedLabels(h);
         EXPECT_EQ(stored, (std::vector<std::string>{c.saved, c.saved}));
         for (const std::string& label : stored)
             EXPECT_TRUE(runtime::utf8::IsValid(label));
@@ -89,7 +89,7 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
 // box holds it whole for the check, never a part of it, then the last valid text comes back.
 TEST(UnicodeText, TheDialRefusesAMultiByteCharacterAsOneKey) {
     Harness h(/*withDemoData=*/false);
-    AddXferNode(h.database);
+    addXferNode(h.database);
     std::vector<std::string> held;
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         f.txtDial.setObserver([&](editor::Control&, editor::Prop p) {
@@ -110,7 +110,7 @@ TEST(UnicodeText, TheDialRefusesAMultiByteCharacterAsOneKey) {
 // were, and cancelling leaves the stored label alone.
 TEST(UnicodeText, KeysThatAreNotUtf8AreRefusedWhole) {
     Harness h(/*withDemoData=*/false);
-    AddXferNode(h.database);
+    addXferNode(h.database);
     h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
         for (const char* keys : {"ab\xc3", "\xff", "a\xe2\x82", "\xed\xa0\x80", "\xc0\xaf"}) {
             EXPECT_FALSE(user.type(f.txtDescription, keys, true)) << keys;
@@ -121,7 +121,7 @@ TEST(UnicodeText, KeysThatAreNotUtf8AreRefusedWhole) {
         EXPECT_FALSE(f.cmdApply.Enabled());
         ASSERT_TRUE(user.click(f.cmdCancel));
     });
-    EXPECT_EQ(StoredLabels(h), (std::vector<std::string>{"Old", "Old"}));
+    EXPECT_EQ(storedLabels(h), (std::vector<std::string>{"Old", "Old"}));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ const std::string kV5 = "Windows Registry Editor Version 5.00\r\n\r\n";
 const std::string kV4 = "REGEDIT4\n\n";
 const std::string kKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n";
 
-std::string Repeat(const std::string& text, std::size_t times) {
+std::string repeat(const std::string& text, std::size_t times) {
     std::string out;
     for (std::size_t i = 0; i < times; ++i)
         out += text;
@@ -92,9 +92,9 @@ TEST(RegFile, MalformedTextNamesItsLine) {
         {kV5 + kKey + "\r\n\"A\"=hex:01,\\\r\n  zz", "line 5:"},
         {kV5 + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "line 3:"},
         // Limits: nesting, a line, a value continued over lines, the file.
-        {kV5 + "[HKEY_LOCAL_MACHINE" + Repeat("\\k", kMaxRegKeyDepth) + "]", "line 3: the key is"},
+        {kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\k", kMaxRegKeyDepth) + "]", "line 3: the key is"},
         {kV5 + kKey + "\"A\"=\"" + std::string(kMaxRegLineLength, 'x') + "\"", "line 4: the line"},
-        {kV5 + kKey + "\"A\"=hex:" + Repeat("00,\\\r\n", kMaxRegLineLength / 3) + "00",
+        {kV5 + kKey + "\"A\"=hex:" + repeat("00,\\\r\n", kMaxRegLineLength / 3) + "00",
          "line 4: the value's"},
         {kV5 + kKey + std::string(kMaxRegFileSize, ';'), "line 1: the file has"},
     };
@@ -124,7 +124,7 @@ TEST(RegFile, MissingFileIsAnEmptyHiveAndOneThatIsNoFileIsRefused) {
 
 // The resident memory that `work` adds at its peak, in kilobytes, measured in a child process:
 // nothing the test holds counts, and nothing `work` keeps stays.
-long PeakKilobytesOf(const std::function<void()>& work) {
+long peakKilobytesOf(const std::function<void()>& work) {
     const auto status = [](const std::string& field) {
         std::ifstream in("/proc/self/status");
         for (std::string line; std::getline(in, line);) {
@@ -160,10 +160,10 @@ long PeakKilobytesOf(const std::function<void()>& work) {
 // A 30,000-level file (60 KB) is refused and one at the nesting limit with long names (62 KB,
 // 16 MB were every prefix kept) is read, each within 10 MB.
 TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
-    const std::string deepest = kV5 + "[HKEY_LOCAL_MACHINE" + Repeat("\\k", 30000) + "]\r\n";
+    const std::string deepest = kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\k", 30000) + "]\r\n";
     const std::string name(120, 'n');
     const std::string limit =
-        kV5 + "[HKEY_LOCAL_MACHINE" + Repeat("\\" + name, kMaxRegKeyDepth - 1) + "]\r\n\"V\"=\"v\"";
+        kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\" + name, kMaxRegKeyDepth - 1) + "]\r\n\"V\"=\"v\"";
     const struct {
         const char* what;
         const std::string& text;
@@ -173,11 +173,11 @@ TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
         SCOPED_TRACE(c.what);
         bool read = false;
         try {
-            read = ParseRegFile(c.text).HasKey("HKLM" + Repeat("\\" + name, kMaxRegKeyDepth - 1));
+            read = ParseRegFile(c.text).HasKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1));
         } catch (const runtime::Error&) {
         }
         EXPECT_EQ(read, c.read);
-        const long added = PeakKilobytesOf([&] { ParseRegFile(c.text); });
+        const long added = peakKilobytesOf([&] { ParseRegFile(c.text); });
         RecordProperty(c.what, std::to_string(added) + " kB");
         EXPECT_GT(added, 0);
         EXPECT_LT(added, 10 * 1024);

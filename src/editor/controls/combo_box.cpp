@@ -28,7 +28,7 @@ std::optional<long> CanonicalNumber(const std::string& text) {
 // --- entries ---
 
 void ComboBox::AddItem(std::string text) {
-    detail::RequireValidText(*this, text);
+    detail::requireValidText(*this, text);
     materialize();
     texts_.push_back(std::move(text));
     itemData_.push_back(0);
@@ -140,7 +140,7 @@ void ComboBox::setListIndex(long index) {
 }
 
 void ComboBox::setText(std::string text) {
-    detail::RequireValidText(*this, text);
+    detail::requireValidText(*this, text);
     if (style_ == ComboStyle::DropDownList) {
         const long found = FindExact(text);
         if (found < 0) {

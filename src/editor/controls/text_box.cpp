@@ -8,7 +8,7 @@ void TextBox::setText(std::string text) {
     if (text == text_) {
         return;
     }
-    detail::RequireValidText(*this, text);
+    detail::requireValidText(*this, text);
     text_ = std::move(text);
     selStart_ = selLength_ = 0;
     notify(Prop::Text);

@@ -21,24 +21,24 @@ struct Caret {
     int start = 0, length = 0;  // characters
 };
 
-// The text's length in characters. Controls hold valid UTF-8 only (RequireValidText).
-inline int CharCount(std::string_view text) {
+// The text's length in characters. Controls hold valid UTF-8 only (requireValidText).
+inline int charCount(std::string_view text) {
     return static_cast<int>(runtime::utf8::Length(text));
 }
 
 // The caret after setting SelStart: inside the text, nothing selected.
 inline Caret CaretAt(std::string_view text, int start) {
-    return {std::clamp(start, 0, CharCount(text)), 0};
+    return {std::clamp(start, 0, charCount(text)), 0};
 }
 
 // The selection from `start`, as long as the text after it allows.
 inline Caret Selecting(std::string_view text, int start, int length) {
-    return {start, std::clamp(length, 0, CharCount(text) - start)};
+    return {start, std::clamp(length, 0, charCount(text) - start)};
 }
 
 // Text set from code must be valid UTF-8: refused with error 380, naming the control and the
 // first bad byte, so that nothing invalid reaches what the form saves.
-inline void RequireValidText(const Control& control, std::string_view text) {
+inline void requireValidText(const Control& control, std::string_view text) {
     const std::size_t bad = runtime::utf8::FirstInvalid(text);
     if (bad == std::string_view::npos)
         return;
@@ -51,8 +51,8 @@ inline void RequireValidText(const Control& control, std::string_view text) {
 inline constexpr std::string_view kBackspace = "\b";
 
 // A character a user can type into a box: any but the C0 and C1 control characters and DEL.
-inline bool IsTypable(std::string_view key) {
-    const auto code = runtime::utf8::OnlyCharacter(key);
+inline bool isTypable(std::string_view key) {
+    const auto code = runtime::utf8::onlyCharacter(key);
     return code && *code >= 0x20 && !(*code >= 0x7f && *code <= 0x9f);
 }
 
@@ -84,9 +84,9 @@ inline std::optional<Edit> ApplyKey(const std::string& text, Caret caret, std::s
         edit.caret.length = 0;
         return edit;
     }
-    if (!IsTypable(key))
+    if (!isTypable(key))
         return std::nullopt;
-    if (maxLength > 0 && CharCount(view) - caret.length + 1 > maxLength)
+    if (maxLength > 0 && charCount(view) - caret.length + 1 > maxLength)
         return std::nullopt;
     edit.text.replace(from, to - from, key);
     edit.caret = {caret.start + 1, 0};

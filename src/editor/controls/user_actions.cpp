@@ -17,7 +17,7 @@ namespace {
 template <typename Box>
 void TypeKeys(Box& box, const std::string& keys, bool replace,
               const std::function<bool()>& stillThere) {
-    const int length = detail::CharCount(box.Text());
+    const int length = detail::charCount(box.Text());
     box.setSelStart(replace ? 0 : length);
     if (replace) {
         box.setSelLength(length);
