@@ -37,6 +37,7 @@ TEST(Provider, RewritesGivenIdentifiersInOrderOfFirstOccurrence) {
          "x = ?1, y = ?2, z = ?1",
          {"Given_B", "Given_A"}},
         {"SELECT ID,`Given_X`FROM T", "SELECT ID,?1FROM T", {"Given_X"}},
+        {"`Given_A`0, `Given_B`1", "?1 0, ?2 1", {"Given_A", "Given_B"}},  // not ?10, ?21
         {"`Password`, NotGiven_A, Given_", "`Password`, NotGiven_A, Given_", {}},
         {"a = 'it''s Given_A' AND c = Given_C", "a = 'it''s Given_A' AND c = ?1", {"Given_C"}},
     };
