@@ -40,8 +40,11 @@ void checkConnectablePath(const std::string& path) {
         why = "contains ';', which would end the connection string's Data Source";
     } else if (path.find('\0') != std::string::npos) {
         why = "contains a NUL character";
-    } else if (!path.empty() && runtime::Trim(path.substr(0, 1)).empty()) {
-        why = "begins with white space, which the connection string would drop";
+    } else if (runtime::Trim(path).size() != path.size()) {
+        why = "begins or ends with white space, which the connection string would drop";
+    } else if (path.size() >= 2 && (path.front() == '"' || path.front() == '\'') &&
+               path.back() == path.front()) {
+        why = "is enclosed in quotes, which the connection string would take away";
     } else {
         return;
     }

@@ -17,8 +17,8 @@ namespace xfer::data {
 using Params = std::vector<std::string>;
 
 // Raises 5, saying why, for a database path that the connection string cannot carry: one with
-// a ';' (it would end the Data Source), a NUL, or white space at its start (it would be dropped).
-// Checked before a path is used or anything is created there.
+// a ';' (it would end the Data Source), a NUL, white space at either end or enclosing quotes
+// (they would be taken away). Checked before a path is used or anything is created there.
 void checkConnectablePath(const std::string& path);
 
 class DataBase {
