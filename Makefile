@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: deps configure build test run asan bench format clean
+.PHONY: deps configure build test run asan bench fuzz format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +25,13 @@ asan:
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)
+
+# Every fuzz target for FUZZ_SECONDS each (a few minutes by default), from its seed corpus.
+FUZZ_SECONDS ?= 180
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

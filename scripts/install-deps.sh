@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libfmt-dev libutfcpp-dev
     qt6-base-dev libgl-dev fonts-dejavu-core
-    clang-format
+    clang-format clang-14 libclang-rt-14-dev
 )
 
 missing=()
