@@ -85,14 +85,13 @@ void NodeLoader::Get_XStyle_Description(std::int16_t StyleNodeNumber) {
         editor::GUI& form = ctx_.form();
         auto& rs = ctx_.db.rsGet_Description();
         ctx_.db.Get_Description({to_string(form.ConfigID()), to_string(form.PartitionID()),
-                              kStyleTypeId, to_string(StyleNodeNumber)});
+                                 kStyleTypeId, to_string(StyleNodeNumber)});
         form.txtXStyleDescription.setText(DescriptionOf(rs));
         rs.close();
     });
 }
 
-void NodeLoader::LoadExistingNodesInRecordSelector(std::int16_t Node_Number,
-                                                   bool IsTemplateNode) {
+void NodeLoader::LoadExistingNodesInRecordSelector(std::int16_t Node_Number, bool IsTemplateNode) {
     platform::Trap(ctx_.platform().messageBoxes, "LoadExistingNodesInRecordSelector", [&] {
         editor::GUI& form = ctx_.form();
         auto& rs = ctx_.db.rsGet_All_XFER_Nodes();

@@ -140,8 +140,8 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
             code = s.confirms.front();
             s.confirms.pop_front();
         }
-        s.out << "  [" << title << " prompt] " << Quoted(prompt) << " -> "
-              << ConfirmWord(code) << "\n";
+        s.out << "  [" << title << " prompt] " << Quoted(prompt) << " -> " << ConfirmWord(code)
+              << "\n";
         if (unanswered)
             s.fail("the prompt " + Quoted(prompt) + " gets no answer from the script");
         return code;
