@@ -245,7 +245,7 @@ TEST(SavingTest, NumberPickersKeepTheirTextInsideTheirRange) {
             combo.setText(c.keys);
         for (char k : c.pasted ? std::string() : c.keys) {
             combo.setSelStart(static_cast<int>(combo.Text().size()));
-            combo.TypeKey(std::string(1, k));
+            combo.TypeKey(k);
         }
         EXPECT_EQ(combo.Text(), c.shown) << c.keys;
     }

@@ -61,6 +61,9 @@ class ComboBox final : public Control {
     // text box takes it); refused by a drop-down list. Fires Change when the text changed.
     // Returns whether it was taken.
     bool TypeKey(std::string_view key);
+    // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
+    // refused.
+    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
 
     std::function<void()> Click;
     std::function<void()> Change;

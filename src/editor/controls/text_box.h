@@ -32,6 +32,9 @@ class TextBox final : public Control {
     // the whole character before the caret). Fires Change when the text changed. Returns
     // whether the key was taken.
     bool TypeKey(std::string_view key);
+    // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
+    // refused.
+    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
 
     std::function<void()> Change;
 
