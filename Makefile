@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: deps configure build test run asan bench package format clean
+.PHONY: deps configure build test run asan bench package fuzz format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -14,8 +14,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Through the test preset, so that the sanitizer build's tests get their options.
 test: build
-	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@ctest --preset $(PRESET) --no-tests=error -j $(JOBS)
 
 run: build
 	@scripts/run-demo.sh $(BUILD)
@@ -30,8 +31,18 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+# Every fuzz target for FUZZ_SECONDS each (a few minutes by default), from its seed corpus.
+FUZZ_SECONDS ?= 180
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	@rm -rf build

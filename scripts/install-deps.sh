@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libfmt-dev libutfcpp-dev nlohmann-json3-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-wine
-    clang-format
+    clang-format clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The one-way graph of the layers, checked on every include:
-#   runtime <- platform <- {editor, data} <- business_rules <- host <- {desktop, apps, bench}
+#   runtime <- platform <- {editor, data} <- business_rules <- host <- {desktop, apps, bench,
+#   fuzz}
 # A file may include its own layer and the layers its layer builds on, nothing else; only
 # src/desktop includes Qt. There are no exemptions.
 #   tests/check_layering.sh [ROOT]     (default: the repository)
@@ -18,6 +19,7 @@ declare -A allowed=(
     [desktop]="runtime platform editor data business_rules host desktop"
     [apps]="runtime platform editor data business_rules host desktop"
     [bench]="runtime platform editor data business_rules host desktop support"
+    [fuzz]="runtime platform editor data business_rules host"
 )
 layers="runtime platform editor data business_rules host desktop"
 
@@ -40,8 +42,9 @@ check() {  # layer, folder
 for layer in $layers; do check "$layer" "src/$layer"; done
 check apps apps
 check bench bench
+check fuzz fuzz
 
-qt=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' src apps bench \
+qt=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' src apps bench fuzz \
          --include='*.h' --include='*.cpp' 2>/dev/null | grep -v '^src/desktop/' || true)
 if [ -n "$qt" ]; then
     echo "Qt outside src/desktop:"; echo "$qt"; status=1

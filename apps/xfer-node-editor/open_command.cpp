@@ -1,8 +1,12 @@
 // open and demo: the editor on one XFER node, on screen or headless from a session script.
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <sstream>
 
 #include "data/database.h"
 #include "desktop/desktop.h"
@@ -21,22 +25,84 @@ namespace {
 constexpr std::int16_t kDemoConfig = 1;
 constexpr std::int16_t kDemoPartition = 1;
 
+// A session script is a small text file: anything larger is a mistake, not a session.
+constexpr std::size_t kMaxScriptSize = 1024 * 1024;
+
 struct OpenOptions {
     host::SessionTarget target;
-    std::string script;
+    std::string script;      // the path given with --script, "" for none
+    std::string scriptText;  // its text, read before anything else happens
     std::string transcript = "text";
     std::string nodes;  // a bulk run: a node list (host::ParseNodeList)
     bool all = false;   // a bulk run over every node of the record selector
     bool keepGoing = false;
 };
 
+std::string kindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISFIFO(mode))
+        return "a pipe";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+// Reads the script whole, or says on stderr why it cannot be read: a file that cannot be
+// opened or read, anything but a regular file (a directory, a device, a pipe: opened without
+// waiting for a writer), or a file larger than kMaxScriptSize.
+bool readScript(OpenOptions& options) {
+    const auto refuse = [&](const std::string& why) {
+        std::cerr << kProgram << ": cannot read the script " << options.script << ": " << why
+                  << "\n";
+        return false;
+    };
+    const int fd = ::open(options.script.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(std::strerror(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return refuse(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return refuse("it is " + kindOf(info.st_mode) + ", not a regular file");
+    const auto tooLarge = [&](std::size_t size) {
+        return refuse("it has " + std::to_string(size) + " bytes, more than the " +
+                      std::to_string(kMaxScriptSize) + " (1 MiB) a script may have");
+    };
+    if (static_cast<std::size_t>(info.st_size) > kMaxScriptSize)
+        return tooLarge(static_cast<std::size_t>(info.st_size));
+    // Never more than the limit and a byte, should the file grow while it is read.
+    std::string text(kMaxScriptSize + 1, '\0');
+    std::size_t size = 0;
+    while (size < text.size()) {
+        const ssize_t got = ::read(fd, text.data() + size, text.size() - size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return refuse(std::strerror(errno));
+        if (got == 0)
+            break;
+        size += static_cast<std::size_t>(got);
+    }
+    if (size > kMaxScriptSize)
+        return tooLarge(size);
+    text.resize(size);
+    options.scriptText = std::move(text);
+    return true;
+}
+
 int RunScript(const Program& program, const OpenOptions& options) {
-    std::ifstream in(options.script);
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<host::ScriptStep> steps;
     try {
-        steps = host::ParseSessionScript(text.str());
+        steps = host::ParseSessionScript(options.scriptText);
     } catch (const host::ScriptError& error) {
         std::cerr << kProgram << ": " << options.script << ": " << error.what() << "\n";
         return kBadScript;
@@ -117,8 +183,7 @@ CLI::Option* AddScriptOption(CLI::App* command, OpenOptions& options) {
         ->check(CLI::IsMember({"text", "json"}));
     return command
         ->add_option("--script", options.script,
-                     "run the session headless from this script and print a transcript")
-        ->check(CLI::ExistingFile);
+                     "run the session headless from this script and print a transcript");
 }
 
 // --node, or a bulk run's --nodes or --all (which need a script): exactly one of them.
@@ -161,6 +226,8 @@ void AddOpenCommand(CLI::App& app, Program& program) {
         if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
             throw CLI::RequiredError("--node, --nodes or --all");
         program.run([&] {
+            if (!options->script.empty() && !readScript(*options))
+                return kBadScript;
             const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
                 return kFailed;
@@ -174,7 +241,13 @@ void AddDemoCommand(CLI::App& app, Program& program) {
     CLI::App* demo = app.add_subcommand(
         "demo", "create the demo database if there is none, then open its first XFER node");
     AddScriptOption(demo, *options);
-    demo->callback([&program, options] { program.run([&] { return Demo(program, *options); }); });
+    demo->callback([&program, options] {
+        program.run([&] {
+            if (!options->script.empty() && !readScript(*options))
+                return kBadScript;
+            return Demo(program, *options);
+        });
+    });
 }
 
 }  // namespace xfer::app

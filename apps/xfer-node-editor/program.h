@@ -46,7 +46,9 @@ std::string Quoted(const std::string& text);
 // A stored number for a JSON report: the number, or null when it is none (a Null column).
 nlohmann::ordered_json NumberOrNull(const std::string& text);
 
-// A configuration, partition or node number: a 16-bit number, required.
+// A configuration, partition or node number: a 16-bit number in plain decimal, required. A
+// configuration builder passes decimal numbers: "010", "0x10", "1e3" or " 5" are mistakes,
+// refused with a message rather than read another way.
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
            const std::string& what);
 

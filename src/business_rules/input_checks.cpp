@@ -7,6 +7,7 @@
 #include "business_rules/input_rules.h"
 #include "platform/error_trap.h"
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 
 namespace xfer::business_rules {
 
@@ -14,7 +15,7 @@ void InputChecks::Validate_Input_Dial() {
     platform::Trap(ctx_.platform().messageBoxes, "Validate_Input_Dial", [&] {
         editor::TextBox& dial = ctx_.form().txtDial;
         const std::string typed = dial.Text();
-        dial.setSelStart(static_cast<int>(typed.size()));
+        dial.setSelStart(static_cast<int>(runtime::utf8::Length(typed)));
         // Upper-casing changes the text, which runs this check again on the upper-case text;
         // the second pass changes nothing more, so the recursion ends there.
         dial.setText(runtime::UCase(typed));
@@ -38,7 +39,7 @@ bool InputChecks::Validate_Dial_TextBox() {
                                             platform::mb::kOKOnly | platform::mb::kInformation,
                                             "Information");
         dial.setSelStart(0);
-        dial.setSelLength(static_cast<int>(text.size()));
+        dial.setSelLength(static_cast<int>(runtime::utf8::Length(text)));
         dial.SetFocus();
     });
     return result;
@@ -53,7 +54,7 @@ void InputChecks::Combo_Change(editor::ComboBox& Combo) {
         const long first = entry(0);
         const long last = entry(Combo.ListCount() - 1);
         Combo.setText(std::to_string(input::ClampPickerNumber(Combo.Text(), first, last)));
-        Combo.setSelStart(static_cast<int>(Combo.Text().size()));
+        Combo.setSelStart(static_cast<int>(runtime::utf8::Length(Combo.Text())));
     });
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 
 namespace xfer::business_rules::input {
 
@@ -20,8 +21,10 @@ bool IsAutoLetter(char c) {
 }  // namespace
 
 bool PassesDialFilter(std::string_view text) {
-    if (text.size() > kDialLimit)
+    if (!runtime::utf8::IsValid(text) || runtime::utf8::Length(text) > kDialLimit)
         return false;
+    // Every allowed character is one byte; a byte of a longer character fails, and with it
+    // the character.
     for (const char c : text) {
         if (!IsDigit(c) && !IsDialSymbol(c) && !IsAutoLetter(c))
             return false;
@@ -30,8 +33,10 @@ bool PassesDialFilter(std::string_view text) {
 }
 
 bool IsValidDial(std::string_view text) {
+    if (!runtime::utf8::IsValid(text))
+        return false;
     if (runtime::UCase(std::string(text)).find("AUTO") != std::string::npos)
-        return text.size() <= 4 || !IsAutoLetterRepeated(text);
+        return runtime::utf8::Length(text) <= 4 || !IsAutoLetterRepeated(text);
     for (const char c : text) {
         if (!IsDigit(c) && !IsDialSymbol(c))
             return false;

@@ -41,7 +41,8 @@ const std::array<Copy, 12>& CopyCommands() {
           CommandId::Duplicate_DetailActions_AUTO_Node}},
         {type::kMOH, {CommandId::Duplicate_MOH_Node}},
         {type::kPAAS, {CommandId::Duplicate_PAAS_Node}},
-        {type::kTABLE, {CommandId::Duplicate_TABLE_Node, CommandId::Duplicate_DetailActions_TABLE_Node}},
+        {type::kTABLE,
+         {CommandId::Duplicate_TABLE_Node, CommandId::Duplicate_DetailActions_TABLE_Node}},
         {type::kDBN, {CommandId::Duplicate_DBN_Node, CommandId::Duplicate_DetailPrompts_DBN_Node}},
     }};
     return table;

@@ -5,6 +5,8 @@
 #include "data/database_choice.h"
 #include "data/folders.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
+#include "runtime/utf8.h"
 
 namespace xfer::data {
 
@@ -33,6 +35,25 @@ std::size_t Index(CommandId id) {
 
 }  // namespace
 
+void checkConnectablePath(const std::string& path) {
+    std::string why;
+    if (path.find(';') != std::string::npos) {
+        why = "contains ';', which would end the connection string's Data Source";
+    } else if (path.find('\0') != std::string::npos) {
+        why = "contains a NUL character";
+    } else if (runtime::Trim(path).size() != path.size()) {
+        why = "begins or ends with white space, which the connection string would drop";
+    } else if (path.size() >= 2 && (path.front() == '"' || path.front() == '\'') &&
+               path.back() == path.front()) {
+        why = "is enclosed in quotes, which the connection string would take away";
+    } else {
+        return;
+    }
+    runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
+                   "The database path " + path + " " + why +
+                       ": the database cannot be opened there. Use a folder without it.");
+}
+
 DataBase::DataBase(const platform::Platform& platform) : platform_(platform) {
     DataEnvironment_Initialize();
 }
@@ -44,8 +65,10 @@ void DataBase::DataEnvironment_Initialize() {
 std::string DataBase::GetConnectionString() const {
     if (const DatabaseChoice choice = ChooseDatabase(platform_); choice.onServer())
         return kServerConnectionPrefix + choice.server;
-    return kConnectionPrefix + VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() +
-           names::kDatabaseFile;
+    const std::string path =
+        VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() + names::kDatabaseFile;
+    checkConnectablePath(path);
+    return kConnectionPrefix + path;
 }
 
 void DataBase::Execute(CommandId id, const Params& params) {
@@ -53,6 +76,16 @@ void DataBase::Execute(CommandId id, const Params& params) {
         runtime::RaiseRuntime(runtime::err::kWrongNumberOfArguments);
     }
     const CommandDef& def = Command(id);
+    // The last guard before the database: text that is not UTF-8 is never written, nor
+    // looked for, whatever let it through on the way.
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        if (!runtime::utf8::IsValid(params[i])) {
+            runtime::Raise(runtime::err::kInvalidProcedureCall,
+                           std::string(runtime::kComponentSource),
+                           std::string(def.name) + ": parameter " + std::to_string(i + 1) +
+                               " is not valid UTF-8 text; the command was not run");
+        }
+    }
     if (!def.returnsRows) {
         Conn.execute(def.name, def.sql, params, nullptr);
         return;

@@ -16,10 +16,16 @@ namespace xfer::data {
 
 using Params = std::vector<std::string>;
 
+// Raises 5, saying why, for a database path that the connection string cannot carry: one with
+// a ';' (it would end the Data Source), a NUL, white space at either end or enclosing quotes
+// (they would be taken away). Checked before a path is used or anything is created there.
+void checkConnectablePath(const std::string& path);
+
 class DataBase {
   public:
     // Runs DataEnvironment_Initialize: resolves the folders and sets Conn's connection string.
-    // Errors of the resolution (1001 from the registry fallback) propagate.
+    // Errors of the resolution (1001 from the registry fallback, 5 for a path the connection
+    // string cannot carry) propagate.
     explicit DataBase(const platform::Platform& platform);
 
     void DataEnvironment_Initialize();

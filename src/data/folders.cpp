@@ -97,7 +97,15 @@ std::string VDACOMPlusFilesAndFolders::GetProductFolder() const {
         ProductFolderUnder(GetSpecialFolder(platform::kCsidlCommonAppData));
     if (platform_.fileSystem.FolderExists(candidate))
         return candidate;
-    return ProductFolderUnder(GetCommonAppDataFolder());
+    const std::string folder = GetCommonAppDataFolder();
+    // The file system would take the path only up to the NUL, and make folders there.
+    if (const auto nul = folder.find('\0'); nul != std::string::npos) {
+        runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
+                       std::string("The registry value \"") + kCommonAppDataValue +
+                           "\" holds a NUL character (byte " + std::to_string(nul + 1) + " of " +
+                           std::to_string(folder.size()) + "): a folder path cannot contain one");
+    }
+    return ProductFolderUnder(folder);
 }
 
 std::string VDACOMPlusFilesAndFolders::GetDatabaseFolder() const {

@@ -36,7 +36,8 @@ class VDACOMPlusFilesAndFolders {
                                       const std::string& valueName,
                                       const runtime::Variant& defaultValue = {}) const;
     std::string GetCommonAppDataFolder() const;
-    // Ends with the separator.
+    // Ends with the separator. Raises 5 when the registry's folder holds a NUL, which no path
+    // can carry.
     std::string GetProductFolder() const;
     std::string GetDatabaseFolder() const;
 

@@ -99,6 +99,11 @@ std::string Rewrite(std::string_view sql, std::vector<std::string>* names, Diale
             const std::string_view inner = sql.substr(i + 1, close - i - 1);
             if (IsParameterName(inner)) {
                 out += number(inner);
+                // A digit right after the closing quote would run into the number
+                // (`Given_A`0 must not read as ?10).
+                if (close + 1 < sql.size() &&
+                    std::isdigit(static_cast<unsigned char>(sql[close + 1])))
+                    out += ' ';
             } else if (dialect.foldQuotedNames) {
                 out += FoldedName(inner);
             } else {

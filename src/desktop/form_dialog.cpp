@@ -29,6 +29,7 @@
 #include "editor/controls/simple_controls.h"
 #include "editor/controls/text_box.h"
 #include "runtime/error.h"
+#include "runtime/utf8.h"
 
 namespace xfer::desktop {
 

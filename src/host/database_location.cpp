@@ -5,6 +5,7 @@
 
 #include "data/database_choice.h"
 #include "data/database_copy.h"
+#include "data/database.h"
 #include "data/folders.h"
 #include "data/schema.h"
 #include "runtime/error.h"
@@ -35,6 +36,7 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
             (folder.empty() ? " is not set" : " is " + folder) + " (no " + shellFolder + "/" +
             data::names::kCompanyFolder + "/" + data::names::kProductFolder + " folder)";
     }
+    data::checkConnectablePath(where.path);
     where.exists = IsFile(where.path);
     return where;
 }
@@ -55,10 +57,14 @@ std::string NewFilePath(const platform::Platform& platform, const DatabaseLocati
     const data::VDACOMPlusFilesAndFolders folders(platform);
     const bool byRegistry =
         folders.ProductFolderSource() == "registry" && !folders.GetCommonAppDataFolder().empty();
-    return byRegistry ? where.path
-                      : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
-                            data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
-                            data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
+    const std::string target =
+        byRegistry ? where.path
+                   : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
+                         data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
+                         data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
+    // Refused before anything is created on disk.
+    data::checkConnectablePath(target);
+    return target;
 }
 
 }  // namespace

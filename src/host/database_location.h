@@ -15,7 +15,8 @@ struct DatabaseLocation {
     bool server = false;
 };
 
-// Raises a clear error for a server setting that cannot be used.
+// Raises a clear error for a server setting that cannot be used, and, saying why, for a path the
+// database file cannot be opened at (a NUL in the registry's folder, a ';' in the path).
 DatabaseLocation LocateDatabase(const platform::Platform& platform);
 
 // Whether a server answers and what it holds, in words: "12 tables" or why it cannot be reached.
@@ -33,7 +34,8 @@ struct DemoDatabase {
 
 // Creates the demo database where the editor will look for it, unless one is there already
 // (an existing file, or a server database with tables, is never touched). Raises the
-// creation's error, with the path it tried.
+// creation's error, with the path it tried; a path the database could not be opened at is
+// refused before anything is created.
 DemoDatabase EnsureDemoDatabase(const platform::Platform& platform);
 
 // Creates an empty configuration database (with the demo data when asked) where the editor

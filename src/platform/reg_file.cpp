@@ -1,7 +1,9 @@
 // Reading a hive from the text that the registry editor exports.
 
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -46,8 +48,10 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 // UTF-16LE to the narrow (UTF-8) text the narrow calls hand out. NULs are kept: they are
-// the terminators and separators of the stored strings.
+// the terminators and separators of the stored strings. A surrogate without its partner
+// becomes U+FFFD, as the system's own conversion makes it, so the text is always UTF-8.
 std::string NarrowFromUtf16(const std::uint8_t* data, std::size_t size) {
+    constexpr std::uint32_t kReplacement = 0xFFFD;
     std::string out;
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         std::uint32_t unit = data[i] | (static_cast<std::uint32_t>(data[i + 1]) << 8);
@@ -58,7 +62,7 @@ std::string NarrowFromUtf16(const std::uint8_t* data, std::size_t size) {
                 i += 2;
             }
         }
-        AppendUtf8(out, unit);
+        AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
     }
     return out;
 }
@@ -233,18 +237,42 @@ std::string DecodeFileText(const std::string& raw) {
     return raw;
 }
 
+// The number of key names in a key line's path, stray separators not counted.
+std::size_t keyDepth(std::string_view path) {
+    std::size_t depth = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != '\\' && (i == 0 || path[i - 1] == '\\'))
+            ++depth;
+    }
+    return depth;
+}
+
+std::string bytesText(std::size_t n) {
+    return std::to_string(n) + " bytes";
+}
+
 }  // namespace
 
 Hive ParseRegFile(const std::string& fileText) {
+    if (fileText.size() > kMaxRegFileSize) {
+        Fail(1, "the file has " + bytesText(fileText.size()) + ", more than the " +
+                    bytesText(kMaxRegFileSize) + " a registry file may have");
+    }
     const std::string text = DecodeFileText(fileText);
-    std::vector<std::string> lines;
-    {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(std::move(line));
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.size() > kMaxRegLineLength) {
+            Fail(lines.size() + 1, "the line has " + bytesText(line.size()) + ", more than the " +
+                                       bytesText(kMaxRegLineLength) + " a line may have");
         }
+        lines.push_back(line);
+        start = end + 1;
     }
     const std::string_view header = lines.empty() ? std::string_view() : runtime::Trim(lines[0]);
     const bool version5 = header == kVersion5Header;
@@ -254,7 +282,7 @@ Hive ParseRegFile(const std::string& fileText) {
     }
 
     Hive hive;
-    std::optional<std::string> key;
+    std::optional<Hive::KeyId> key;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::size_t lineNumber = i + 1;
         std::string logical(runtime::Trim(lines[i]));
@@ -262,6 +290,10 @@ Hive ParseRegFile(const std::string& fileText) {
         while (!logical.empty() && logical.back() == '\\' && i + 1 < lines.size()) {
             logical.pop_back();
             logical += runtime::Trim(lines[++i]);
+            if (logical.size() > kMaxRegLineLength) {
+                Fail(lineNumber, "the value's continued lines have more than the " +
+                                     bytesText(kMaxRegLineLength) + " a line may have");
+            }
         }
         if (logical.empty() || logical.front() == ';')
             continue;
@@ -275,8 +307,12 @@ Hive ParseRegFile(const std::string& fileText) {
             }
             if (!runtime::StartsWithNoCase(path, "HKEY_"))
                 Fail(lineNumber, "unknown root key");
-            hive.CreateKey(path);
-            key = path;
+            if (const std::size_t depth = keyDepth(path); depth > kMaxRegKeyDepth) {
+                Fail(lineNumber, "the key is nested " + std::to_string(depth) +
+                                     " levels deep, more than the " +
+                                     std::to_string(kMaxRegKeyDepth) + " the registry allows");
+            }
+            key = hive.CreateKey(path);
             continue;
         }
         if (!key)
@@ -295,15 +331,27 @@ Hive ParseRegFile(const std::string& fileText) {
 }
 
 Hive LoadRegFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return Hive{};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const auto fail = [&](const std::string& reason) {
         runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
-                       "Cannot read the registry file " + path);
+                       "Cannot read the registry file " + path + ": " + reason);
+    };
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return Hive{};
+    if (status.type() != std::filesystem::file_type::regular)
+        fail("it is not a regular file");
+    if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kMaxRegFileSize) {
+        fail("it has " + bytesText(size) + ", more than the " + bytesText(kMaxRegFileSize) +
+             " a registry file may have");
     }
-    const std::string raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        fail(std::strerror(errno));
+    // Never more than the limit and one byte, should the file grow while it is read.
+    std::string raw(kMaxRegFileSize + 1, '\0');
+    in.read(raw.data(), static_cast<std::streamsize>(raw.size()));
+    raw.resize(static_cast<std::size_t>(in.gcount()));
     try {
         return ParseRegFile(raw);
     } catch (const runtime::Error& e) {

@@ -34,39 +34,72 @@ const RootName* FindRoot(HKEY handle) {
     return nullptr;
 }
 
-// Upper-cased, with a short root name spelled out and stray separators dropped, so that
-// "hklm\\Software\\" and "HKEY_LOCAL_MACHINE\\SOFTWARE" name the same key.
-std::string NormalizeKeyPath(std::string_view path) {
-    std::string out;
-    std::size_t start = 0;
+// Calls `part` with each name of a key path, upper-cased, a short root name spelled out and
+// stray separators dropped, so that "hklm\\Software\\" and "HKEY_LOCAL_MACHINE\\SOFTWARE" name
+// the same key. `part` returns false to stop.
+template <typename Part>
+void forEachKeyName(std::string_view path, Part&& part) {
     bool first = true;
+    std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
         if (end == std::string_view::npos)
             end = path.size();
-        std::string part = runtime::UCase(path.substr(start, end - start));
-        if (!part.empty()) {
-            if (first) {
-                for (const auto& root : kRoots) {
-                    if (part == root.shortName)
-                        part = std::string(root.name);
-                }
-                first = false;
-            } else {
-                out += '\\';
-            }
-            out += part;
-        }
+        std::string name = runtime::UCase(path.substr(start, end - start));
         start = end + 1;
+        if (name.empty())
+            continue;
+        if (first) {
+            for (const auto& root : kRoots) {
+                if (name == root.shortName)
+                    name = std::string(root.name);
+            }
+            first = false;
+        }
+        if (!part(std::move(name)))
+            return;
     }
-    return out;
 }
 
 }  // namespace
 
+Hive::Hive() : keys_(1) {
+    for (const auto& root : kRoots)
+        CreateKey(root.name);
+}
+
+Hive::KeyId Hive::CreateKey(std::string_view keyPath) {
+    KeyId key = kTop;
+    forEachKeyName(keyPath, [&](std::string name) {
+        const auto [child, added] = children_.try_emplace({key, std::move(name)}, keys_.size());
+        if (added)
+            keys_.emplace_back();
+        key = child->second;
+        return true;
+    });
+    return key;
+}
+
+std::optional<Hive::KeyId> Hive::findKey(std::string_view subPath, KeyId from) const {
+    std::optional<KeyId> key = from;
+    forEachKeyName(subPath, [&](std::string name) {
+        const auto child = children_.find({*key, std::move(name)});
+        key = child == children_.end() ? std::nullopt : std::optional<KeyId>(child->second);
+        return key.has_value();
+    });
+    return key;
+}
+
+bool Hive::HasKey(std::string_view keyPath) const {
+    return findKey(keyPath).has_value();
+}
+
+void Hive::Set(KeyId key, const std::string& valueName, RegistryValue value) {
+    keys_.at(key).values[runtime::UCase(valueName)] = std::move(value);
+}
+
 void Hive::Set(const std::string& keyPath, const std::string& valueName, RegistryValue value) {
-    CreateKey(keyPath);
-    keys_[NormalizeKeyPath(keyPath)][runtime::UCase(valueName)] = std::move(value);
+    Set(CreateKey(keyPath), valueName, std::move(value));
 }
 
 void Hive::SetString(const std::string& keyPath, const std::string& valueName,
@@ -78,58 +111,44 @@ void Hive::SetString(const std::string& keyPath, const std::string& valueName,
     Set(keyPath, valueName, std::move(value));
 }
 
-// A key implies its parents, as in the real registry.
-void Hive::CreateKey(const std::string& keyPath) {
-    const std::string path = NormalizeKeyPath(keyPath);
-    for (std::size_t pos = path.find('\\'); pos != std::string::npos;
-         pos = path.find('\\', pos + 1)) {
-        keys_.try_emplace(path.substr(0, pos));
-    }
-    keys_.try_emplace(path);
+const RegistryValue* Hive::Find(KeyId key, const std::string& valueName) const {
+    const auto& values = keys_.at(key).values;
+    const auto value = values.find(runtime::UCase(valueName));
+    return value == values.end() ? nullptr : &value->second;
 }
 
-bool Hive::HasKey(const std::string& keyPath) const {
-    return keys_.contains(NormalizeKeyPath(keyPath));
+const RegistryValue* Hive::Find(std::string_view keyPath, const std::string& valueName) const {
+    const auto key = findKey(keyPath);
+    return key ? Find(*key, valueName) : nullptr;
 }
 
-const RegistryValue* Hive::Find(const std::string& keyPath, const std::string& valueName) const {
-    const auto key = keys_.find(NormalizeKeyPath(keyPath));
-    if (key == keys_.end())
-        return nullptr;
-    const auto value = key->second.find(runtime::UCase(valueName));
-    return value == key->second.end() ? nullptr : &value->second;
+std::optional<Hive::KeyId> HiveRegistry::keyOf(HKEY handle) const {
+    if (const RootName* named = FindRoot(handle))
+        return hive_.findKey(named->name);
+    if (const auto open = open_.find(handle); open != open_.end())
+        return open->second;
+    return std::nullopt;
 }
 
 long HiveRegistry::RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*samDesired*/,
                                 HKEY& result) {
-    std::string base;
-    if (const RootName* named = FindRoot(root)) {
-        base = std::string(named->name);
-    } else if (const auto open = open_.find(root); open != open_.end()) {
-        base = open->second;
-    } else {
+    const auto base = keyOf(root);
+    if (!base)
         return ERROR_INVALID_HANDLE;
-    }
-    const std::string path = NormalizeKeyPath(subKey.empty() ? base : base + '\\' + subKey);
-    // A root key always exists, even in an empty hive.
-    if (path.find('\\') != std::string::npos && !hive_.HasKey(path))
+    const auto key = hive_.findKey(subKey, *base);
+    if (!key)
         return ERROR_FILE_NOT_FOUND;
     result = next_++;
-    open_.emplace(result, path);
+    open_.emplace(result, *key);
     return ERROR_SUCCESS;
 }
 
 long HiveRegistry::RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t& type,
                                    std::uint8_t* data, std::uint32_t& size) {
-    std::string path;
-    if (const RootName* named = FindRoot(key)) {
-        path = std::string(named->name);
-    } else if (const auto open = open_.find(key); open != open_.end()) {
-        path = open->second;
-    } else {
+    const auto open = keyOf(key);
+    if (!open)
         return ERROR_INVALID_HANDLE;
-    }
-    const RegistryValue* value = hive_.Find(path, valueName);
+    const RegistryValue* value = hive_.Find(*open, valueName);
     if (value == nullptr) {
         type = REG_NONE;
         return ERROR_FILE_NOT_FOUND;

@@ -3,10 +3,13 @@
 // value into the caller's buffer (234 and the needed size when it is too small), close.
 // HiveRegistry answers from an in-memory hive; a hive can be read from a .reg text file.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace xfer::platform {
@@ -50,24 +53,49 @@ struct RegistryValue {
 };
 
 // Keys are full paths with the root's name ("HKEY_LOCAL_MACHINE\\SOFTWARE\\..."), compared
-// without regard to letter case, as are value names.
+// without regard to letter case, as are value names. A key holds its own name only and points
+// to its parent, so a hive takes memory in proportion to the names it holds, however deep its
+// keys are nested. The five root keys always exist.
 class Hive {
   public:
+    using KeyId = std::size_t;
+
+    Hive();
+
     void Set(const std::string& keyPath, const std::string& valueName, RegistryValue value);
+    void Set(KeyId key, const std::string& valueName, RegistryValue value);
     void SetString(const std::string& keyPath, const std::string& valueName,
                    const std::string& text, std::uint32_t type = REG_SZ);
-    void CreateKey(const std::string& keyPath);
-    bool HasKey(const std::string& keyPath) const;
-    const RegistryValue* Find(const std::string& keyPath, const std::string& valueName) const;
+    // Creates the key and the parents it implies; returns the key.
+    KeyId CreateKey(std::string_view keyPath);
+    bool HasKey(std::string_view keyPath) const;
+    // The key at `subPath` below `from` (the top, above the root keys, when none is given).
+    std::optional<KeyId> findKey(std::string_view subPath, KeyId from = kTop) const;
+    const RegistryValue* Find(std::string_view keyPath, const std::string& valueName) const;
+    const RegistryValue* Find(KeyId key, const std::string& valueName) const;
+
+    static constexpr KeyId kTop = 0;
 
   private:
-    std::map<std::string, std::map<std::string, RegistryValue>> keys_;  // upper-cased names
+    struct Key {
+        std::map<std::string, RegistryValue> values;  // upper-cased names
+    };
+    std::vector<Key> keys_;
+    std::map<std::pair<KeyId, std::string>, KeyId> children_;  // (parent, upper-cased name)
 };
 
+// What a .reg file may hold: the registry's own nesting limit, and lines and files far beyond
+// any machine's settings but small enough to read without thinking about memory.
+inline constexpr std::size_t kMaxRegKeyDepth = 512;          // key names below the top
+inline constexpr std::size_t kMaxRegLineLength = 64 * 1024;  // bytes, continuations joined
+inline constexpr std::size_t kMaxRegFileSize = 4 * 1024 * 1024;
+
 // Reads a hive from the text of a .reg file ("Windows Registry Editor Version 5.00" or
-// "REGEDIT4"). Raises a runtime error naming the line for text it cannot read.
+// "REGEDIT4"). Raises a runtime error "Registry file, line N: ..." for text it cannot read or
+// that passes the limits above.
 Hive ParseRegFile(const std::string& text);
-// Reads the file at `path`; a missing file gives an empty hive.
+// Reads the file at `path`; a missing file gives an empty hive. A file that is not a regular
+// file or is larger than kMaxRegFileSize is refused before it is read.
 Hive LoadRegFile(const std::string& path);
 
 // The machine-wide registry file that the default registry reads.
@@ -86,8 +114,9 @@ class HiveRegistry final : public Registry {
     int openKeys() const { return static_cast<int>(open_.size()); }
 
   private:
+    std::optional<Hive::KeyId> keyOf(HKEY handle) const;
     Hive hive_;
-    std::map<HKEY, std::string> open_;
+    std::map<HKEY, Hive::KeyId> open_;
     HKEY next_ = 0x1000;
 };
 

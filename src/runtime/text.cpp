@@ -1,7 +1,6 @@
 #include "runtime/text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <string>
@@ -9,8 +8,13 @@
 namespace xfer::runtime {
 
 namespace {
+// ASCII only, whatever the process's locale: a byte of a UTF-8 character (0x80 and up) is never
+// changed, so case changes and trimming cannot cut a character in half.
 char Upper(char c) noexcept {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+bool IsBlank(char c) noexcept {
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 }  // namespace
 
@@ -21,9 +25,9 @@ std::string UCase(std::string_view s) {
 }
 
 std::string_view Trim(std::string_view s) noexcept {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+    while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+    while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
 }

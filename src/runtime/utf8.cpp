@@ -40,4 +40,14 @@ std::vector<std::string> Characters(std::string_view text) {
     return characters;
 }
 
+std::optional<char32_t> onlyCharacter(std::string_view text) noexcept {
+    if (text.empty() || !IsValid(text))
+        return std::nullopt;
+    auto it = text.begin();
+    const auto code = ::utf8::unchecked::next(it);
+    if (it != text.end())
+        return std::nullopt;
+    return static_cast<char32_t>(code);
+}
+
 }  // namespace xfer::runtime::utf8

@@ -3,6 +3,7 @@
 // Positions and lengths here are character counts; byte offsets appear only where named.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,5 +23,7 @@ std::string_view Substr(std::string_view text, std::size_t start,
                         std::size_t count = std::string_view::npos);
 // The characters of valid UTF-8 text, each as its own string.
 std::vector<std::string> Characters(std::string_view text);
+// The code point of a text that is exactly one valid character; nothing for any other text.
+std::optional<char32_t> onlyCharacter(std::string_view text) noexcept;
 
 }  // namespace xfer::runtime::utf8

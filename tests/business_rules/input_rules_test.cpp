@@ -21,6 +21,7 @@ TEST(DialFilter, KeepsDigitsSymbolsAndKeywordLettersUpToTheLimit) {
         {"AUTOX", false},
         {"1234567890123456789012345678901", true},    // 31 characters
         {"12345678901234567890123456789012", false},  // 32
+        {"\u00e9", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PassesDialFilter(c.text), c.kept) << c.text;
@@ -32,10 +33,11 @@ TEST(DialCheck, TheKeywordAllowsOnlyUnrepeatedLetters) {
         bool valid;
     } cases[] =
         {
-            {"", true},       {"12,34!#*", true}, {"AUTO", true},      {"auto", true},
-            {"AUTO5", true},  {"12AUTO", true},   {"AUTOA", false},    {"AUTO1A", false},
-            {"AUT", false},   {"A1", false},      {"AUTOAUTO", false}, {"1-2", false},
-            {"AUTO-5", true},  // with the keyword only repeated letters are looked at
+            {"", true},          {"12,34!#*", true}, {"AUTO", true},      {"auto", true},
+            {"AUTO5", true},     {"12AUTO", true},   {"AUTOA", false},    {"AUTO1A", false},
+            {"AUT", false},      {"A1", false},      {"AUTOAUTO", false}, {"1-2", false},
+            {"AUTO-5", true},     // with the keyword only repeated letters are looked at
+            {"AUTO\xff", false},  // not UTF-8
         };
     for (const auto& c : cases)
         EXPECT_EQ(IsValidDial(c.text), c.valid) << c.text;

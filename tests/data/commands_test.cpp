@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/seeded_database.h"
+#include "runtime/error.h"
 
 namespace xfer::data {
 namespace {
@@ -89,6 +90,27 @@ TEST(Catalogue, MatchingNothingIsNoError) {
     // Running a reading command again replaces its rows.
     db.Get_XFER_Node({"1", "2", "0", "4"});
     EXPECT_EQ(db.rsGet_XFER_Node().recordCount(), 1);
+}
+
+// Text that is not UTF-8 never reaches the database, whichever parameter carries it.
+TEST(Catalogue, ParametersThatAreNotUtf8AreRefusedBeforeTheCommandRuns) {
+    SeededDatabase seeded;
+    const auto before = seeded.row("Node_General_Pool", "NodeNumber = 0");
+    DataBase db(seeded.platform());
+    const Params valid{"Label", "now", "1", "2", "4", "0"};  // the seeded row
+    for (std::size_t i = 0; i < valid.size(); ++i) {
+        Params params = valid;
+        params[i] += "\xc3";
+        try {
+            db.Update_Node_General_Pool(params);
+            ADD_FAILURE() << "parameter " << i + 1 << " taken";
+        } catch (const runtime::Error& e) {
+            EXPECT_EQ(e.description(), "Update_Node_General_Pool: parameter " +
+                                           std::to_string(i + 1) +
+                                           " is not valid UTF-8 text; the command was not run");
+        }
+    }
+    EXPECT_EQ(seeded.row("Node_General_Pool", "NodeNumber = 0"), before);
 }
 
 // A copy takes the named columns from the template and the replaced ones from the caller; a

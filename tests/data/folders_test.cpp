@@ -106,5 +106,39 @@ TEST(Folders, RegistryValuesConvertByType) {
     }
 }
 
+// The connection string carries a path only if it comes back unchanged from it.
+TEST(Folders, PathsTheConnectionStringCannotCarryAreRefusedWithTheReason) {
+    using namespace std::string_literals;
+    const struct {
+        std::string path;
+        const char* reason;  // nullptr: carried
+    } cases[] = {
+        {"/srv/q/NewDB.mdb", nullptr},
+        {"/a b/=x/'q/NewDB.mdb", nullptr},
+        {"/a;b/NewDB.mdb", "contains ';'"},
+        {"/a\0b/NewDB.mdb"s, "contains a NUL character"},
+        {" /a/NewDB.mdb", "begins or ends with white space"},
+        {"/a/NewDB.mdb\t", "begins or ends with white space"},
+        {"'/a/NewDB.mdb'", "is enclosed in quotes"},
+    };
+    for (const auto& c : cases) {
+        std::string refused;
+        try {
+            checkConnectablePath(c.path);
+        } catch (const runtime::Error& e) {
+            refused = e.description();
+        }
+        if (c.reason == nullptr) {
+            EXPECT_EQ(refused, "") << c.path;
+            EXPECT_EQ(ParseConnectionString(std::string("Provider=") + kProviderName +
+                                            ";Data Source=" + c.path)
+                          .dataSource,
+                      c.path);
+        } else {
+            EXPECT_NE(refused.find(c.reason), std::string::npos) << c.path << ": " << refused;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace xfer::data

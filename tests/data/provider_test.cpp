@@ -47,6 +47,10 @@ TEST(Provider, RewritesGivenIdentifiersInOrderOfFirstOccurrence) {
          "x = $1, y = $2, z = $1",
          {"Given_B", "Given_A"}},
         {"SELECT ID,`Given_X`FROM T", "SELECT ID,?1FROM T", "SELECT ID,$1FROM T", {"Given_X"}},
+        {"`Given_A`0, `Given_B`1",  // not ?10, ?21
+         "?1 0, ?2 1",
+         "$1 0, $2 1",
+         {"Given_A", "Given_B"}},
         {"`Password`, NotGiven_A, Given_",
          "`Password`, NotGiven_A, Given_",
          "\"password\", NotGiven_A, Given_",

@@ -10,13 +10,14 @@ export PROGRAMDATA=$home
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 status=0
 fail() { echo "FAIL: $*"; status=1; }
-# expect <exit: 0 or nonzero> <pattern in stdout+stderr> -- command...
+# expect <exit: a status, or nonzero> <pattern in stdout+stderr> -- command...
+# ($run, when set, is a command the program runs under, e.g. as another user.)
 expect() {
     local want=$1 pattern=$2; shift 3
     local out rc
-    out=$("$program" "$@" 2>&1); rc=$?
-    if [ "$want" = 0 ] && [ $rc -ne 0 ]; then fail "$* exited $rc"; fi
-    if [ "$want" != 0 ] && [ $rc -eq 0 ]; then fail "$* exited 0"; fi
+    out=$(${run:-} "$program" "$@" 2>&1); rc=$?
+    if [ "$want" = nonzero ] && [ $rc -eq 0 ]; then fail "$* exited 0"; fi
+    if [ "$want" != nonzero ] && [ $rc -ne "$want" ]; then fail "$* exited $rc, not $want"; fi
     grep -qE -- "$pattern" <<<"$out" || { fail "$*: no /$pattern/ in:"; echo "$out"; }
 }
 
@@ -33,4 +34,36 @@ expect nonzero "instead: --script FILE" -- open --config 1 --partition 1 --node 
 expect nonzero "File already exists" -- init-db
 expect 0 "34 tables, [0-9]+ rows" -- copy-db "$home/Quorvel/VDACOM+/Database/NewDB.mdb" "$home/copy.mdb"
 expect 0 "found by: the --database option" -- where --database "host=$home/none dbname=x"
+
+# Numbers are plain decimal 16-bit numbers; anything else is refused, never read another way.
+for n in 010 0x10 -0x8000 1e3 " 5" 5x ""; do
+    expect 105 "--node: '$n' is not a decimal number" -- open --config 1 --partition 1 --node "$n"
+done
+expect 105 "--config: -32769 is not in range -32768 to 32767" -- list --config -32769 --partition 1
+expect 0 "^1 " -- list --config +1 --partition 1
+
+# Scripts that cannot be read: status 2 and the reason, before the database is even looked at
+# (the demo creates nothing).
+scripts=$(mktemp -d)
+trap 'rm -rf "$home" "$scripts"' EXIT
+chmod 755 "$scripts"
+truncate -s 2M "$scripts/big.session"
+printf 'close\n' >"$scripts/secret.session"
+chmod 000 "$scripts/secret.session"
+while IFS='|' read -r script why; do
+    expect 2 "cannot read the script $script: $why" -- open --config 1 --partition 1 --node 1 \
+        --script "$script"
+done <<EOF
+$scripts/none.session|No such file or directory
+$scripts|it is a directory, not a regular file
+/dev/zero|it is a character device, not a regular file
+$scripts/big.session|it has 2097152 bytes, more than the 1048576 \(1 MiB\)
+EOF
+# root reads any file: the unreadable one is tried as nobody.
+[ "$(id -u)" = 0 ] && run="setpriv --reuid=65534 --regid=65534 --clear-groups"
+expect 2 "secret.session: Permission denied" -- open --config 1 --partition 1 --node 1 \
+    --script "$scripts/secret.session"
+run=
+PROGRAMDATA=$home/fresh expect 2 "it is a directory" -- demo --script "$scripts"
+[ -e "$home/fresh" ] && fail "demo with an unreadable script created $home/fresh"
 exit $status

@@ -60,7 +60,9 @@ expect nonzero "\"0x10\" is not a decimal node number" -- open --config 1 --part
 expect nonzero "--node, --nodes or --all is required" -- open --config 1 --partition 1 --script "$home/look.session"
 expect nonzero "--nodes requires --script" -- open --config 1 --partition 1 --nodes 1
 expect nonzero "--node excludes --all" -- open --config 1 --partition 1 --node 1 --all --script "$home/look.session"
-expect 2 "line 1: scroll 2147483648 is out of range" -- open --config 1 --partition 1 --node 1 --script <(echo "scroll 2147483648")
+echo "scroll 2147483648" >"$home/huge-scroll.session"
+expect 2 "line 1: scroll 2147483648 is out of range" -- open --config 1 --partition 1 --node 1 \
+    --script "$home/huge-scroll.session"
 
 write dial.session 'replace txtDial "9,2001"' 'expect txtDial Text "9,2001"' 'click cmdOK'
 expect 0 "=== XFER 12 \(2 of 2\) ===" -- open --config 1 --partition 1 --nodes 1,12 --script "$home/dial.session"

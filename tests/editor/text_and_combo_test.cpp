@@ -107,6 +107,34 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"ab", 0, "a\xff", 2, false, "ab", 0},
                       EditCase{"ab", 0, "ab", 99, true, "ab", 2}));
 
+// Caret and selection count characters, a key is one whole character, and text that is not
+// UTF-8 never gets in: refused with 380, the box as it was.
+TEST(TextBox, CaretSelectionAndKeysAreWholeCharacters) {
+    TextBox box("txt");
+    ComboBox combo("cmb", ComboStyle::DropDownCombo);
+    box.setText("\u00e9\u4e2d\U0001F600a");
+    combo.setText(box.Text());
+    box.setSelStart(99);
+    EXPECT_EQ(box.SelStart(), 4);
+    box.setSelStart(1);
+    box.setSelLength(2);
+    EXPECT_TRUE(box.TypeKey("\u00fc"));
+    EXPECT_EQ(box.Text(), "\u00e9\u00fca");
+    EXPECT_EQ(box.SelStart(), 2);
+    EXPECT_TRUE(box.TypeKey("\b"));
+    EXPECT_EQ(box.Text(), "\u00e9a");
+    for (const char* key : {"ab", "\xc3", "\x7f", "\u0085", ""})
+        EXPECT_FALSE(box.TypeKey(key)) << key;
+    for (const char* bad : {"\xc3", "a\xff", "\xed\xa0\x80"}) {
+        EXPECT_EQ(ErrorOf([&] { box.setText(bad); }), 380);
+        EXPECT_EQ(ErrorOf([&] { combo.setText(bad); }), 380);
+        EXPECT_EQ(ErrorOf([&] { combo.AddItem(bad); }), 380);
+    }
+    EXPECT_EQ(box.Text(), "\u00e9a");
+    EXPECT_EQ(combo.Text(), "\u00e9\u4e2d\U0001F600a");
+    EXPECT_EQ(combo.ListCount(), 0);
+}
+
 TEST(ComboBox, DropDownListSelectionFromCodeFiresClick) {
     TestForm form;
     int clicks = 0;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +23,13 @@ Bytes B(std::string_view s) {
 const std::string kV5 = "Windows Registry Editor Version 5.00\r\n\r\n";
 const std::string kV4 = "REGEDIT4\n\n";
 const std::string kKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n";
+
+std::string repeat(const std::string& text, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
 
 struct ParseCase {
     const char* what;
@@ -79,6 +91,12 @@ TEST(RegFile, MalformedTextNamesItsLine) {
         {kV5 + kKey + "\"A\"=hex(2):41", "line 4:"},
         {kV5 + kKey + "\r\n\"A\"=hex:01,\\\r\n  zz", "line 5:"},
         {kV5 + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "line 3:"},
+        // Limits: nesting, a line, a value continued over lines, the file.
+        {kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\k", kMaxRegKeyDepth) + "]", "line 3: the key is"},
+        {kV5 + kKey + "\"A\"=\"" + std::string(kMaxRegLineLength, 'x') + "\"", "line 4: the line"},
+        {kV5 + kKey + "\"A\"=hex:" + repeat("00,\\\r\n", kMaxRegLineLength / 3) + "00",
+         "line 4: the value's"},
+        {kV5 + kKey + std::string(kMaxRegFileSize, ';'), "line 1: the file has"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -91,8 +109,79 @@ TEST(RegFile, MalformedTextNamesItsLine) {
     }
 }
 
-TEST(RegFile, MissingFileIsAnEmptyHive) {
+TEST(RegFile, MissingFileIsAnEmptyHiveAndOneThatIsNoFileIsRefused) {
     EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg").HasKey("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+    for (const char* path : {"/", "/dev/zero"}) {
+        try {
+            LoadRegFile(path);
+            ADD_FAILURE() << path;
+        } catch (const runtime::Error& e) {
+            EXPECT_EQ(e.description(), "Cannot read the registry file " + std::string(path) +
+                                           ": it is not a regular file");
+        }
+    }
+}
+
+// The resident memory that `work` adds at its peak, in kilobytes, measured in a child process:
+// nothing the test holds counts, and nothing `work` keeps stays.
+long peakKilobytesOf(const std::function<void()>& work) {
+    const auto status = [](const std::string& field) {
+        std::ifstream in("/proc/self/status");
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with(field + ":"))
+                return std::stol(line.substr(field.size() + 1));
+        }
+        return -1L;
+    };
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts from here
+        const long before = status("VmRSS");
+        try {
+            work();
+        } catch (...) {
+        }
+        const long added = status("VmHWM") - before;
+        _exit(write(channel[1], &added, sizeof added) == sizeof added ? 0 : 1);
+    }
+    close(channel[1]);
+    long added = -1;
+    if (read(channel[0], &added, sizeof added) != sizeof added)
+        added = -1;
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    return added;
+}
+
+// Keys share their parents: a deep key costs its own names once, not every prefix of its path.
+// A 30,000-level file (60 KB) is refused and one at the nesting limit with long names (62 KB,
+// 16 MB were every prefix kept) is read, each within 10 MB.
+TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
+    const std::string deepest = kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\k", 30000) + "]\r\n";
+    const std::string name(120, 'n');
+    const std::string limit =
+        kV5 + "[HKEY_LOCAL_MACHINE" + repeat("\\" + name, kMaxRegKeyDepth - 1) + "]\r\n\"V\"=\"v\"";
+    const struct {
+        const char* what;
+        const std::string& text;
+        bool read;
+    } cases[] = {{"30,000 levels", deepest, false}, {"512 levels of 120 bytes", limit, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool read = false;
+        try {
+            read = ParseRegFile(c.text).HasKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1));
+        } catch (const runtime::Error&) {
+        }
+        EXPECT_EQ(read, c.read);
+        const long added = peakKilobytesOf([&] { ParseRegFile(c.text); });
+        RecordProperty(c.what, std::to_string(added) + " kB");
+        EXPECT_GT(added, 0);
+        EXPECT_LT(added, 10 * 1024);
+    }
 }
 
 TEST(HiveRegistry, AnswersTheNarrowQueryProtocol) {

@@ -30,6 +30,7 @@ std::optional<long> CanonicalNumber(const std::string& text) {
 // --- entries ---
 
 void ComboBox::AddItem(std::string text) {
+    detail::requireValidText(*this, text);
     materialize();
     texts_.push_back(std::move(text));
     itemData_.push_back(0);
@@ -141,6 +142,7 @@ void ComboBox::setListIndex(long index) {
 }
 
 void ComboBox::setText(std::string text) {
+    detail::requireValidText(*this, text);
     if (style_ == ComboStyle::DropDownList) {
         const long found = FindExact(text);
         if (found < 0) {
@@ -193,7 +195,7 @@ void ComboBox::setSelLength(int v) {
     }
 }
 
-bool ComboBox::TypeKey(char key) {
+bool ComboBox::TypeKey(std::string_view key) {
     if (style_ == ComboStyle::DropDownList) {
         return false;
     }

@@ -6,6 +6,8 @@
 //   An index outside the list raises 380. setText of a drop-down list to a text that is no
 //   entry raises 383.
 // - setText of an editable combo to a different text fires Change; the same text fires nothing.
+//   Text is UTF-8 as in a text box: SelStart and SelLength count characters, and text or an
+//   entry that is not valid UTF-8 is refused with error 380.
 //   Selecting an entry of an editable combo puts its text in the box without firing Change.
 // - Clear and AddItem fire nothing; Clear also empties the text.
 // - The entries may be a generated range ("1".."n", item data the number) that costs nothing to
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/controls/control.h"
@@ -55,9 +58,13 @@ class ComboBox final : public Control {
     void setSelStart(int v);
     void setSelLength(int v);
 
-    // A key typed by the user into an editable combo (printable or '\b'); refused by a
-    // drop-down list. Fires Change when the text changed. Returns whether it was taken.
-    bool TypeKey(char key);
+    // A key typed by the user into an editable combo (one printable character or "\b", as a
+    // text box takes it); refused by a drop-down list. Fires Change when the text changed.
+    // Returns whether it was taken.
+    bool TypeKey(std::string_view key);
+    // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
+    // refused.
+    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
     // One edit of the user's in an editable combo that leaves `text` (a paste, a cut, a
     // delete, an undo): the caret goes to `caret` (characters) and Change fires once. Refused
     // by a drop-down list and for text that is not UTF-8. Returns whether it was taken.

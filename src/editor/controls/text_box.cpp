@@ -11,6 +11,7 @@ void TextBox::setText(std::string text) {
     if (text == text_) {
         return;
     }
+    detail::requireValidText(*this, text);
     text_ = std::move(text);
     selStart_ = selLength_ = 0;
     notify(Prop::Text);
@@ -34,7 +35,7 @@ void TextBox::setSelLength(int v) {
     }
 }
 
-bool TextBox::TypeKey(char key) {
+bool TextBox::TypeKey(std::string_view key) {
     if (locked_) {
         return false;
     }

@@ -1,9 +1,11 @@
 #pragma once
 // A text box. Setting Text from code to a different value fires Change (and puts the caret at
 // the start); setting the same value fires nothing. Code may set any length; MaxLength (0 = no
-// limit) limits only typing.
+// limit) limits only typing. Text is UTF-8: MaxLength, SelStart and SelLength count characters,
+// and text that is not valid UTF-8 is refused (error 380, the box unchanged).
 
 #include <string>
+#include <string_view>
 
 #include "editor/controls/control.h"
 
@@ -25,10 +27,14 @@ class TextBox final : public Control {
     void setSelStart(int v);   // clamped to the text; clears the selection
     void setSelLength(int v);  // clamped to the text after SelStart
 
-    // A key typed by the user at the caret, replacing the selection: a printable character
-    // (refused beyond MaxLength) or '\b' (backspace). Fires Change when the text changed.
-    // Returns whether the key was taken.
-    bool TypeKey(char key);
+    // A key typed by the user at the caret, replacing the selection: one printable character,
+    // however many bytes it takes (refused beyond MaxLength), or "\b" (backspace, which takes
+    // the whole character before the caret). Fires Change when the text changed. Returns
+    // whether the key was taken.
+    bool TypeKey(std::string_view key);
+    // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
+    // refused.
+    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
     // One edit of the user's that leaves `text` (a paste, a cut, a delete, an undo): the caret
     // goes to `caret` (characters) and Change fires once. Refused when `text` is not UTF-8, or
     // is longer than MaxLength characters and longer than the text it replaces. Returns

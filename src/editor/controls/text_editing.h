@@ -1,27 +1,59 @@
 #pragma once
 // Key-by-key editing shared by the text box and the editable combo: the caret, the selection
-// and the keys a user types. Internal to the control models.
+// and the keys a user types. Text is UTF-8; caret positions, selection lengths and MaxLength
+// count characters (code points), and a key is one whole character. Internal to the control
+// models.
 
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
+
+#include "editor/controls/control.h"
+#include "runtime/error.h"
+#include "runtime/utf8.h"
 
 namespace xfer::editor::detail {
 
 struct Caret {
-    int start = 0, length = 0;
+    int start = 0, length = 0;  // characters
 };
 
+// The text's length in characters. Controls hold valid UTF-8 only (requireValidText).
+inline int charCount(std::string_view text) {
+    return static_cast<int>(runtime::utf8::Length(text));
+}
+
 // The caret after setting SelStart: inside the text, nothing selected.
-inline Caret CaretAt(const std::string& text, int start) {
-    return {std::clamp(start, 0, static_cast<int>(text.size())), 0};
+inline Caret CaretAt(std::string_view text, int start) {
+    return {std::clamp(start, 0, charCount(text)), 0};
 }
 
 // The selection from `start`, as long as the text after it allows.
-inline Caret Selecting(const std::string& text, int start, int length) {
-    return {start, std::clamp(length, 0, static_cast<int>(text.size()) - start)};
+inline Caret Selecting(std::string_view text, int start, int length) {
+    return {start, std::clamp(length, 0, charCount(text) - start)};
+}
+
+// Text set from code must be valid UTF-8: refused with error 380, naming the control and the
+// first bad byte, so that nothing invalid reaches what the form saves.
+inline void requireValidText(const Control& control, std::string_view text) {
+    const std::size_t bad = runtime::utf8::FirstInvalid(text);
+    if (bad == std::string_view::npos)
+        return;
+    runtime::Raise(runtime::err::kInvalidPropertyValue, std::string(runtime::kComponentSource),
+                   control.Name() + ": the text is not valid UTF-8 (byte " +
+                       std::to_string(bad + 1) + " of " + std::to_string(text.size()) +
+                       "); it was not taken");
+}
+
+inline constexpr std::string_view kBackspace = "\b";
+
+// A character a user can type into a box: any but the C0 and C1 control characters and DEL.
+inline bool isTypable(std::string_view key) {
+    const auto code = runtime::utf8::onlyCharacter(key);
+    return code && *code >= 0x20 && !(*code >= 0x7f && *code <= 0x9f);
 }
 
 struct Edit {
@@ -29,31 +61,34 @@ struct Edit {
     Caret caret;
 };
 
-// What one key does to the text at the caret; nothing when the key is refused. A printable
-// character replaces the selection unless the result would pass `maxLength` (0 = no limit);
-// backspace deletes the selection or the character before the caret.
-inline std::optional<Edit> ApplyKey(const std::string& text, Caret caret, char key, int maxLength) {
-    const auto start = static_cast<std::size_t>(caret.start);
-    const auto length = static_cast<std::size_t>(caret.length);
+// What one key does to the text at the caret; nothing when the key is refused. A key is one
+// whole character, which may be several bytes: it replaces the selection unless the result
+// would have more than `maxLength` characters (0 = no limit). Backspace ("\b") deletes the
+// selection or the whole character before the caret.
+inline std::optional<Edit> ApplyKey(const std::string& text, Caret caret, std::string_view key,
+                                    int maxLength) {
+    const std::string_view view(text);
+    const std::size_t from = runtime::utf8::ByteOffset(view, static_cast<std::size_t>(caret.start));
+    const std::size_t to =
+        from + runtime::utf8::ByteOffset(view.substr(from), static_cast<std::size_t>(caret.length));
     Edit edit{text, caret};
-    if (key == '\b') {
-        if (length > 0) {
-            edit.text.erase(start, length);
-        } else if (start > 0) {
-            edit.text.erase(start - 1, 1);
+    if (key == kBackspace) {
+        if (to > from) {
+            edit.text.erase(from, to - from);
+        } else if (caret.start > 0) {
+            const std::size_t previous =
+                runtime::utf8::ByteOffset(view, static_cast<std::size_t>(caret.start - 1));
+            edit.text.erase(previous, from - previous);
             edit.caret.start = caret.start - 1;
         }
         edit.caret.length = 0;
         return edit;
     }
-    const auto code = static_cast<unsigned char>(key);
-    if (code < 0x20 || code == 0x7f) {
+    if (!isTypable(key))
         return std::nullopt;
-    }
-    if (maxLength > 0 && text.size() - length + 1 > static_cast<std::size_t>(maxLength)) {
+    if (maxLength > 0 && charCount(view) - caret.length + 1 > maxLength)
         return std::nullopt;
-    }
-    edit.text.replace(start, length, 1, key);
+    edit.text.replace(from, to - from, key);
     edit.caret = {caret.start + 1, 0};
     return edit;
 }

@@ -6,22 +6,23 @@
 #include "editor/controls/simple_controls.h"
 #include "editor/controls/text_box.h"
 #include "editor/controls/text_editing.h"
+#include "runtime/utf8.h"
 
 namespace xfer::editor {
 
 namespace {
 
 // Typing into a text box or an editable combo: the caret goes to the end, or the whole text is
-// selected, then the keys arrive one by one while the box can still take them.
+// selected, then the keys arrive one character at a time while the box can still take them.
 template <typename Box>
 void TypeKeys(Box& box, const std::string& keys, bool replace,
               const std::function<bool()>& stillThere) {
-    const int length = static_cast<int>(box.Text().size());
+    const int length = detail::charCount(box.Text());
     box.setSelStart(replace ? 0 : length);
     if (replace) {
         box.setSelLength(length);
     }
-    for (char key : keys) {
+    for (const std::string& key : runtime::utf8::Characters(keys)) {
         if (!stillThere()) {
             return;
         }
@@ -53,7 +54,7 @@ bool UserActions::click(CommandButton& button) {
 }
 
 bool UserActions::type(TextBox& box, const std::string& keys, bool replace) {
-    if (!focus(box) || box.Locked()) {
+    if (!runtime::utf8::IsValid(keys) || !focus(box) || box.Locked()) {
         return false;
     }
     TypeKeys(box, keys, replace, [&] { return reachable(box); });
@@ -61,7 +62,8 @@ bool UserActions::type(TextBox& box, const std::string& keys, bool replace) {
 }
 
 bool UserActions::type(ComboBox& combo, const std::string& keys, bool replace) {
-    if (combo.Style() == ComboStyle::DropDownList || !focus(combo)) {
+    if (!runtime::utf8::IsValid(keys) || combo.Style() == ComboStyle::DropDownList ||
+        !focus(combo)) {
         return false;
     }
     TypeKeys(combo, keys, replace, [&] { return reachable(combo); });

@@ -20,8 +20,10 @@ class UserActions {
     explicit UserActions(FormBase& form) : form_(form) {}
 
     bool click(CommandButton& button);
-    // Types key by key at the end of the text; `replace` selects the whole text first.
-    // '\b' is backspace. A key refused by MaxLength is dropped, the rest go on.
+    // Types key by key at the end of the text; `replace` selects the whole text first. Each
+    // character of `keys` (UTF-8) is one key; '\b' is backspace. A key refused by MaxLength is
+    // dropped, the rest go on. Keys that are not valid UTF-8 are refused as a whole: the
+    // action returns false before anything, the focus included, changes.
     bool type(TextBox& box, const std::string& keys, bool replace = false);
     bool type(ComboBox& combo, const std::string& keys, bool replace = false);
     // One edit that leaves the whole of `text` with the caret at `caret` (characters): a

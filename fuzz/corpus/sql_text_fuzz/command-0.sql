@@ -1,0 +1,1 @@
+SELECT * FROM SR_Node_Type_Names ORDER BY ID

@@ -1,0 +1,1 @@
+SELECT Node_Type_Max.* FROM Node_Type_Max WHERE Config_ID = `Given_ConfigID` AND PartitionID = `Given_PartID` AND NodeType_ID = `Given_NodeTypeID` ORDER BY NodeType_ID

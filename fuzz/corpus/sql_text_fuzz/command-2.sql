@@ -1,0 +1,1 @@
+SELECT * FROM SR_Node_Type_can_contain_Node_Type WHERE (Parent_Node_Type_ID = Given_NodeTypeID) AND (Set_ID = Given_SetID) ORDER BY Parent_Node_Type_ID, Child_Node_Type_ID

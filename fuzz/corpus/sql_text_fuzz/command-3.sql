@@ -1,0 +1,1 @@
+SELECT * FROM Node_XFER WHERE ConfigID = `Given_ConfigID` AND PartID = `Given_PartID` AND NodeTypeID = `Given_NodeTypeID` ORDER BY NodeNumber

@@ -1,0 +1,1 @@
+SELECT Node_XFER.* FROM Node_XFER WHERE ConfigID = `Given_ConfigID` AND PartID = `Given_PartID` AND NodeNumber = `Given_NodeNumber` AND NodeTypeID = `Given_NodeTypeID`

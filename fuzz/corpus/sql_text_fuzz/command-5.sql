@@ -1,0 +1,1 @@
+SELECT * FROM Node_General_Pool WHERE ConfigID = `Given_ConfigID` AND PartID = `Given_PartID` AND NodeTypeID = `Given_NodeTypeID` AND NodeNumber = `Given_NodeNumber`

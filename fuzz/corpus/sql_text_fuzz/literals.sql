@@ -1,0 +1,1 @@
+SELECT 'Given_A', "Given_B", `Given_C`, given_c, Given_D FROM T WHERE x = 'it''s' AND `Given_`
