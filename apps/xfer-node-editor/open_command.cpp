@@ -181,9 +181,8 @@ CLI::Option* AddScriptOption(CLI::App* command, OpenOptions& options) {
         ->add_option("--transcript", options.transcript,
                      "the transcript of a scripted session: text, or json (one object a line)")
         ->check(CLI::IsMember({"text", "json"}));
-    return command
-        ->add_option("--script", options.script,
-                     "run the session headless from this script and print a transcript");
+    return command->add_option("--script", options.script,
+                               "run the session headless from this script and print a transcript");
 }
 
 // --node, or a bulk run's --nodes or --all (which need a script): exactly one of them.

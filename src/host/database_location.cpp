@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "data/database.h"
 #include "data/database_choice.h"
 #include "data/database_copy.h"
-#include "data/database.h"
 #include "data/folders.h"
 #include "data/schema.h"
 #include "runtime/error.h"

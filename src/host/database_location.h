@@ -28,7 +28,7 @@ struct ServerState {
 ServerState ProbeServer(const std::string& connectionInfo);
 
 struct DemoDatabase {
-    std::string path;  // the file, or the server database as it may be shown
+    std::string path;      // the file, or the server database as it may be shown
     bool created = false;  // false: a database was there already and is used as it is
 };
 

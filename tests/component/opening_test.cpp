@@ -229,8 +229,8 @@ TEST(OpeningTest, AMissingDatabaseFileGivesOneMessagePerLoaderThenTheStyleMessag
     const auto texts = h.boxTexts();
     ASSERT_EQ(texts.size(), procedures.size() + 1);
     for (std::size_t i = 0; i < procedures.size(); ++i) {
-        EXPECT_TRUE(texts[i].starts_with("Source: " + ProviderSource() + " - " +
-                                         procedures[i] + " \r\nDescription: "))
+        EXPECT_TRUE(texts[i].starts_with("Source: " + ProviderSource() + " - " + procedures[i] +
+                                         " \r\nDescription: "))
             << texts[i];
     }
     EXPECT_TRUE(texts.back().starts_with("Please check the \"Max Number of each Node\""));

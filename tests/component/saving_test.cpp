@@ -510,8 +510,8 @@ TEST(SavingTest, AFailedGeneralRowUpdateLeavesTheNodeRowWritten) {
         EXPECT_FALSE(f.cmdApply.Enabled());  // the caller goes on as after a save
     });
     ASSERT_EQ(h.boxTexts().size(), 1u);
-    EXPECT_TRUE(h.boxTexts()[0].starts_with(
-        "Source: " + ProviderSource() + " - SaveChanges \r\nDescription: "));
+    EXPECT_TRUE(h.boxTexts()[0].starts_with("Source: " + ProviderSource() +
+                                            " - SaveChanges \r\nDescription: "));
     EXPECT_EQ(Xfer(h, 1, "NodeDescription"), "New");
 }
 
@@ -525,8 +525,8 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
         user.click(f.cmdOK);
     });
     ASSERT_EQ(h.boxTexts().size(), 1u);
-    EXPECT_TRUE(h.boxTexts()[0].starts_with(
-        "Source: " + ProviderSource() + " - DuplicateNode \r\nDescription: "));
+    EXPECT_TRUE(h.boxTexts()[0].starts_with("Source: " + ProviderSource() +
+                                            " - DuplicateNode \r\nDescription: "));
     EXPECT_EQ(Exists(h, "Node_CMD", "NodeNumber=7"), 1);
     EXPECT_EQ(Exists(h, "Node_General_Pool", "NodeTypeID=1 AND NodeNumber=7"), 0);
     EXPECT_EQ(Exists(h, "Node_XFER", "NodeNumber=9"), 1);  // later nodes are still made

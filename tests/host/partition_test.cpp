@@ -64,8 +64,7 @@ class Partition : public ::testing::Test {
     }
     data::DataBase& db() {
         if (!db_) {
-            services_ =
-                std::make_unique<platform::PlatformServices>(database.machine());
+            services_ = std::make_unique<platform::PlatformServices>(database.machine());
             db_ = std::make_unique<data::DataBase>(services_->view());
         }
         return *db_;
