@@ -53,7 +53,7 @@ struct Host {
         host = std::make_unique<xfer::host::EditorHost>(
             xfer::platform::PlatformServices(std::move(parts)));
     }
-    void open(std::int16_t node) { host->Open(1, xfer::bench::kFullXferPartition, node); }
+    void open(std::int16_t node) { host->open(1, xfer::bench::kFullXferPartition, node); }
 };
 
 void FirstFrame(benchmark::State& state) {

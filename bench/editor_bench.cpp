@@ -264,7 +264,7 @@ std::optional<xfer::test::TestServer> gPostgres;
 xfer::bench::Recording Record(const Database& db) {
     EditorHost host(db.root);
     xfer::bench::StatementRecorder recorder;
-    host.Open(db.config, db.part, db.node);
+    host.open(db.config, db.part, db.node);
     return recorder.take();
 }
 
@@ -300,7 +300,7 @@ bool Clean(benchmark::State& state, const EditorHost& host, int boxesBefore = 0)
 void Open(benchmark::State& state, Database* db) {
     EditorHost host(db->root, db->server);
     for (auto _ : state)
-        host.Open(db->config, db->part, db->node);
+        host.open(db->config, db->part, db->node);
     if (Clean(state, host) && !host.shown())
         state.SkipWithError("the editor was not shown");
 }
@@ -321,7 +321,7 @@ void OpenOverFloor(benchmark::State& state, Database* db) {
     Clock::duration bare{};
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        host.Open(db->config, db->part, db->node);
+        host.open(db->config, db->part, db->node);
         const auto t1 = Clock::now();
         benchmark::DoNotOptimize(RunFloor(*db));
         const auto t2 = Clock::now();
@@ -343,9 +343,9 @@ void OpenLargeOverDemo(benchmark::State& state) {
     Clock::duration big{};
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        demo.Open(gDemo.config, gDemo.part, gDemo.node);
+        demo.open(gDemo.config, gDemo.part, gDemo.node);
         const auto t1 = Clock::now();
-        large.Open(gLarge.config, gLarge.part, gLarge.node);
+        large.open(gLarge.config, gLarge.part, gLarge.node);
         const auto t2 = Clock::now();
         small += t1 - t0;
         big += t2 - t1;
@@ -362,7 +362,7 @@ void OpenLargeOverDemo(benchmark::State& state) {
 void Navigate(benchmark::State& state, Database* db) {
     EditorHost host(db->root, db->server);
     long count = 0;
-    host.Open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
+    host.open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
         count = f.cmbNode.ListCount();
         for (auto _ : state) {
             if (f.cmbNode.ListIndex() == count - 1)
@@ -382,7 +382,7 @@ void Pick(benchmark::State& state, Database* db) {
     long limit = 0;
     std::string typed;
     int boxes = 0;
-    host.Open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
+    host.open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 1);
         boxes = host.boxes();
@@ -414,7 +414,7 @@ void Save(benchmark::State& state, Database* db) {
     for (auto _ : state) {
         RemoveCreatedNodes(*db);
         const int prompts = host.prompts();
-        host.Open(db->saveConfig, db->savePart, db->saveNode, [&](GUI& f, UserActions& user) {
+        host.open(db->saveConfig, db->savePart, db->saveNode, [&](GUI& f, UserActions& user) {
             // The same dial typed again: a change that makes OK save.
             user.type(f.txtDial, "2001", true);
             const auto t0 = Clock::now();
@@ -454,7 +454,7 @@ int MeasureOpening(const std::string& root, int config, int part, int node) {
         std::ofstream clear("/proc/self/clear_refs");
         clear << "5";
     }
-    host.Open(static_cast<std::int16_t>(config), static_cast<std::int16_t>(part),
+    host.open(static_cast<std::int16_t>(config), static_cast<std::int16_t>(part),
               static_cast<std::int16_t>(node));
     std::cout << baseline << ' ' << StatusKb("VmHWM:") << ' ' << (host.shown() ? 1 : 0) << '\n';
     return 0;

@@ -13,7 +13,7 @@ namespace {
 // Answers "No" to a question (nothing is saved on leaving), the first button otherwise.
 class CountingMessageBoxes final : public platform::MessageBoxes {
   public:
-    int Show(const platform::MessageBoxRequest& request) override {
+    int show(const platform::MessageBoxRequest& request) override {
         ++count;
         last = request.text;
         const int buttons = request.buttons & platform::mb::kButtonsMask;
@@ -28,8 +28,8 @@ class CountingMessageBoxes final : public platform::MessageBoxes {
 // Keeps only the current pointer: a recorded history would grow with every iteration.
 class Pointer final : public platform::MousePointer {
   public:
-    void Set(platform::Pointer pointer) override { current_ = pointer; }
-    platform::Pointer Current() const override { return current_; }
+    void set(platform::Pointer pointer) override { current_ = pointer; }
+    platform::Pointer current() const override { return current_; }
 
   private:
     platform::Pointer current_ = platform::Pointer::Default;
@@ -38,7 +38,7 @@ class Pointer final : public platform::MousePointer {
 class AgreeToAll final : public platform::ConfirmationDialog {
   public:
     explicit AgreeToAll(int& prompts) : prompts_(prompts) {}
-    long Show(short, const std::string&, long, long, const std::string&) override {
+    long show(short, const std::string&, long, long, const std::string&) override {
         ++prompts_;
         return platform::confirm::kCreateAll;
     }
@@ -60,7 +60,7 @@ struct EditorHost::Seams {
         parts.shell = std::make_unique<test::FixedShell>(root);
         platform::Hive hive;
         if (!server.empty()) {
-            hive.SetString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+            hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
                            data::kDatabaseServerValue, server);
         }
         parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
@@ -70,8 +70,9 @@ struct EditorHost::Seams {
         parts.messageBoxes = std::move(counting);
         parts.mousePointer = std::make_unique<Pointer>();
         parts.components = platform::DefaultComponents();
-        parts.components->Register(platform::kConfirmationProgId,
-                                   [this] { return std::make_shared<AgreeToAll>(prompts); });
+        parts.components->registerComponent(platform::kConfirmationProgId, [this] {
+            return std::make_shared<AgreeToAll>(prompts);
+        });
         auto session = std::make_unique<host::SessionWindowSystem>();
         windows = session.get();
         parts.windows = std::move(session);
@@ -85,10 +86,10 @@ EditorHost::EditorHost(const std::string& root, const std::string& server)
 
 EditorHost::~EditorHost() = default;
 
-void EditorHost::Open(std::int16_t config, std::int16_t partition, std::int16_t node,
+void EditorHost::open(std::int16_t config, std::int16_t partition, std::int16_t node,
                       host::SessionWindowSystem::Session session) {
     seams_->windows->setSession(std::move(session));
-    host_->Open(config, partition, node);
+    host_->open(config, partition, node);
 }
 
 int EditorHost::boxes() const noexcept {

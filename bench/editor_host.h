@@ -26,7 +26,7 @@ class EditorHost {
 
     // ShowNodeEditor through a host's Business_Rules, `session` inside the modal show; the
     // window's close box is pressed afterwards unless the session closed it.
-    void Open(std::int16_t config, std::int16_t partition, std::int16_t node,
+    void open(std::int16_t config, std::int16_t partition, std::int16_t node,
               host::SessionWindowSystem::Session session = {});
 
     int boxes() const noexcept;

@@ -64,7 +64,7 @@ void checkPathRoundTrip(const std::string& path) {
     if (path.empty())
         return;
     try {
-        data::checkConnectablePath(path);
+        data::CheckConnectablePath(path);
     } catch (const runtime::Error&) {
         return;
     }

@@ -47,7 +47,7 @@ std::string Quoted(const std::string& text) {
 
 namespace {
 
-std::optional<std::int16_t> parseId(std::string_view text, std::string& problem) {
+std::optional<std::int16_t> ParseId(std::string_view text, std::string& problem) {
     constexpr std::string_view kForm =
         " is not a decimal number (digits with an optional sign, no leading zeros)";
     std::string_view digits = text;
@@ -81,7 +81,7 @@ void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
     const CLI::Validator decimal(
         [](std::string& text) {
             std::string problem;
-            parseId(text, problem);
+            ParseId(text, problem);
             return problem;
         },
         "INT16");
@@ -90,7 +90,7 @@ void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
             name,
             [&value](const std::string& text) {
                 std::string problem;
-                value = parseId(text, problem).value_or(0);
+                value = ParseId(text, problem).value_or(0);
             },
             what)
         ->required()

@@ -38,7 +38,7 @@ struct OpenOptions {
     bool keepGoing = false;
 };
 
-std::string kindOf(mode_t mode) {
+std::string KindOf(mode_t mode) {
     if (S_ISDIR(mode))
         return "a directory";
     if (S_ISCHR(mode))
@@ -55,7 +55,7 @@ std::string kindOf(mode_t mode) {
 // Reads the script whole, or says on stderr why it cannot be read: a file that cannot be
 // opened or read, anything but a regular file (a directory, a device, a pipe: opened without
 // waiting for a writer), or a file larger than kMaxScriptSize.
-bool readScript(OpenOptions& options) {
+bool ReadScript(OpenOptions& options) {
     const auto refuse = [&](const std::string& why) {
         std::cerr << kProgram << ": cannot read the script " << options.script << ": " << why
                   << "\n";
@@ -72,7 +72,7 @@ bool readScript(OpenOptions& options) {
     if (::fstat(fd, &info) != 0)
         return refuse(std::strerror(errno));
     if (!S_ISREG(info.st_mode))
-        return refuse("it is " + kindOf(info.st_mode) + ", not a regular file");
+        return refuse("it is " + KindOf(info.st_mode) + ", not a regular file");
     const auto tooLarge = [&](std::size_t size) {
         return refuse("it has " + std::to_string(size) + " bytes, more than the " +
                       std::to_string(kMaxScriptSize) + " (1 MiB) a script may have");
@@ -142,7 +142,7 @@ int Open(Program& program, const OpenOptions& options) {
     }
     return desktop::RunDesktop(program.argc, program.argv, [&] {
         host::EditorHost host(desktop::DesktopServices(program.machine()));
-        host.Open(options.target.config, options.target.partition, options.target.node);
+        host.open(options.target.config, options.target.partition, options.target.node);
         return kOk;
     });
 }
@@ -225,7 +225,7 @@ void AddOpenCommand(CLI::App& app, Program& program) {
         if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
             throw CLI::RequiredError("--node, --nodes or --all");
         program.run([&] {
-            if (!options->script.empty() && !readScript(*options))
+            if (!options->script.empty() && !ReadScript(*options))
                 return kBadScript;
             const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
@@ -242,7 +242,7 @@ void AddDemoCommand(CLI::App& app, Program& program) {
     AddScriptOption(demo, *options);
     demo->callback([&program, options] {
         program.run([&] {
-            if (!options->script.empty() && !readScript(*options))
+            if (!options->script.empty() && !ReadScript(*options))
                 return kBadScript;
             return Demo(program, *options);
         });

@@ -40,7 +40,7 @@ bool Business_Rules::ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partiti
         const bool nodeLoaded = loader_->LoadData(Node_Number);
         form.cmdApply.setEnabled(false);
         if (nodeLoaded) {
-            form.ShowModal();
+            form.showModal();
         } else {
             form.Unload();
         }

@@ -95,7 +95,7 @@ void NodeDuplicator::DuplicateNode(NodeScope scope, const std::string& SourceNod
             db_.Get_STYLE_Node({config, partition, SourceNodeNumber, NodeTypeID});
             if (!style.eof()) {
                 if (const auto detail = StyleDetailCommand(style.field("SuperviseID"))) {
-                    db_.Execute(*detail, copyParams());
+                    db_.execute(*detail, copyParams());
                 }
             }
             style.close();
@@ -105,7 +105,7 @@ void NodeDuplicator::DuplicateNode(NodeScope scope, const std::string& SourceNod
                 if (!Is(NodeTypeID, copy.typeId))
                     continue;
                 for (const CommandId command : copy.commands)
-                    db_.Execute(command, copyParams());
+                    db_.execute(command, copyParams());
                 registered = true;
                 break;
             }

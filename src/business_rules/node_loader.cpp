@@ -109,7 +109,7 @@ bool NodeLoader::LoadData(std::int16_t Node_Number) {
                 NodeLoaded = false;
                 return;
             }
-            pointer.Set(platform::Pointer::Hourglass);
+            pointer.set(platform::Pointer::Hourglass);
             const std::string config = to_string(form.ConfigID());
             const std::string partition = to_string(form.PartitionID());
             auto& node = ctx_.db.rsGet_XFER_Node();
@@ -170,10 +170,10 @@ bool NodeLoader::LoadData(std::int16_t Node_Number) {
             form.cmdFirst.setEnabled(back);
             form.cmdNext.setEnabled(forward);
             form.cmdLast.setEnabled(forward);
-            pointer.Set(platform::Pointer::Default);
+            pointer.set(platform::Pointer::Default);
         },
         [&] {
-            pointer.Set(platform::Pointer::Default);
+            pointer.set(platform::Pointer::Default);
             NodeLoaded = false;
         });
     return NodeLoaded;

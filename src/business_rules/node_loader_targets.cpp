@@ -21,7 +21,7 @@ void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
     platform::Trap(ctx_.platform().messageBoxes, loader.procedure, [&] {
         editor::GUI& form = ctx_.form();
         for (const auto e : loader.pickers)
-            form.NodePicker(e).Clear();
+            form.nodePicker(e).Clear();
         auto& rules = ctx_.db.rsGet_Node_Type_can_contain_nodes();
         auto& limits = ctx_.db.rsGet_Max_NodeNumber();
         ctx_.db.Get_Node_Type_can_contain_nodes(
@@ -37,7 +37,7 @@ void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
                 if (!max.isNull() && max.toDouble() > 0) {
                     offer = true;
                 } else {
-                    form.NotAvailableFor(loader.notAvailable)
+                    form.notAvailableFor(loader.notAvailable)
                         .Add(form.NodeNameCollection().Item(childId), childId);
                 }
             } else {
@@ -46,7 +46,7 @@ void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
             if (offer) {
                 const std::string name = form.NodeNameCollection().Item(childId).toText();
                 for (const auto e : loader.pickers) {
-                    editor::ComboBox& picker = form.NodePicker(e);
+                    editor::ComboBox& picker = form.nodePicker(e);
                     picker.AddItem(name);
                     picker.setItemData(picker.NewIndex(), child.toInt32());
                 }
@@ -96,8 +96,8 @@ namespace xfer::business_rules {
 void NodeLoader::HideExceptionPickers() {
     editor::GUI& form = ctx_.form();
     for (const auto& e : editor::kExceptions) {
-        form.NodePicker(e.id).setVisible(false);
-        form.NumberPicker(e.id).setVisible(false);
+        form.nodePicker(e.id).setVisible(false);
+        form.numberPicker(e.id).setVisible(false);
     }
 }
 

@@ -27,13 +27,13 @@ void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
         ctx_.platform().messageBoxes, "SaveChanges",
         [&] {
             editor::GUI& form = ctx_.form();
-            pointer.Set(platform::Pointer::Hourglass);
+            pointer.set(platform::Pointer::Hourglass);
             form.Frame1.setEnabled(false);
             form.StatusBar1.setVisible(true);
 
             CheckForUnReferencedNodes();
             form.StatusBar1.setPanelText(1, "Saving node information. Please wait...");
-            ctx_.platform().windows.Repaint();
+            ctx_.platform().windows.repaint();
 
             const std::string label = form.txtDescription.Text();
             const std::string dial = form.txtDial.Text();
@@ -54,7 +54,7 @@ void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
             ctx_.db.Update_Node_General_Pool(
                 {label, runtime::NowText(), config, partition, kXferTypeId, number});
 
-            pointer.Set(platform::Pointer::Default);
+            pointer.set(platform::Pointer::Default);
             form.StatusBar1.setPanelText(1, "");
             form.StatusBar1.setVisible(false);
             form.Frame1.setEnabled(true);
@@ -63,7 +63,7 @@ void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
             editor::GUI& form = ctx_.component.gui();
             form.StatusBar1.setVisible(false);
             form.Frame1.setEnabled(true);
-            pointer.Set(platform::Pointer::Default);
+            pointer.set(platform::Pointer::Default);
         });
 }
 
@@ -75,8 +75,8 @@ void NodeSaver::CheckForUnReferencedNodes() {
         [&] {
             editor::GUI& form = ctx_.form();
             form.StatusBar1.setPanelText(1, "Checking for non-existing nodes. Please wait...");
-            ctx_.platform().windows.Repaint();
-            dialog = ctx_.platform().components.Create<platform::ConfirmationDialog>(
+            ctx_.platform().windows.repaint();
+            dialog = ctx_.platform().components.create<platform::ConfirmationDialog>(
                 platform::kConfirmationProgId);
             form.lstNodeTypeName.Clear();
             form.lstNodeTypeID.Clear();
@@ -108,19 +108,19 @@ void NodeSaver::CheckForUnReferencedNodes() {
                     continue;
                 const std::string name = form.lstNodeTypeName.List(i);
                 if (answer != platform::confirm::kCreateAll) {
-                    pointer.Set(platform::Pointer::Default);
-                    answer = dialog->Show(1,
+                    pointer.set(platform::Pointer::Default);
+                    answer = dialog->show(1,
                                           name + " is referenced but it does not exist.\r\n" +
                                               "Do you want to auto create node '" + name + "'?",
                                           1, 7, "Confirmation");
-                    pointer.Set(platform::Pointer::Hourglass);
+                    pointer.set(platform::Pointer::Hourglass);
                 }
                 if (answer == platform::confirm::kCreate ||
                     answer == platform::confirm::kCreateAll) {
                     duplicator_.DuplicateNode({form.ConfigID(), form.PartitionID()}, "0", number,
                                               typeId);
                     form.StatusBar1.setPanelText(1, name + " is created.");
-                    ctx_.platform().windows.Repaint();
+                    ctx_.platform().windows.repaint();
                 } else if (answer == platform::confirm::kStop ||
                            answer == platform::confirm::kClosed) {
                     break;
@@ -130,7 +130,7 @@ void NodeSaver::CheckForUnReferencedNodes() {
         },
         [&] {
             dialog.reset();
-            pointer.Set(platform::Pointer::Default);
+            pointer.set(platform::Pointer::Default);
         });
 }
 

@@ -35,7 +35,7 @@ std::size_t Index(CommandId id) {
 
 }  // namespace
 
-void checkConnectablePath(const std::string& path) {
+void CheckConnectablePath(const std::string& path) {
     std::string why;
     if (path.find(';') != std::string::npos) {
         why = "contains ';', which would end the connection string's Data Source";
@@ -67,11 +67,11 @@ std::string DataBase::GetConnectionString() const {
         return kServerConnectionPrefix + choice.server;
     const std::string path =
         VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() + names::kDatabaseFile;
-    checkConnectablePath(path);
+    CheckConnectablePath(path);
     return kConnectionPrefix + path;
 }
 
-void DataBase::Execute(CommandId id, const Params& params) {
+void DataBase::execute(CommandId id, const Params& params) {
     if (params.size() != ParameterCounts().at(Index(id))) {
         runtime::RaiseRuntime(runtime::err::kWrongNumberOfArguments);
     }
@@ -95,7 +95,7 @@ void DataBase::Execute(CommandId id, const Params& params) {
     Conn.execute(def.name, def.sql, params, &results_[Index(id)]);
 }
 
-Recordset& DataBase::ResultSet(CommandId id) {
+Recordset& DataBase::resultSet(CommandId id) {
     return results_.at(Index(id));
 }
 

@@ -19,7 +19,7 @@ using Params = std::vector<std::string>;
 // Raises 5, saying why, for a database path that the connection string cannot carry: one with
 // a ';' (it would end the Data Source), a NUL, white space at either end or enclosing quotes
 // (they would be taken away). Checked before a path is used or anything is created there.
-void checkConnectablePath(const std::string& path);
+void CheckConnectablePath(const std::string& path);
 
 class DataBase {
   public:
@@ -35,19 +35,19 @@ class DataBase {
 
     // Runs a command with its parameters in the catalogue's order; raises 450 when the count
     // differs from the command's. A reading command replaces its result set.
-    void Execute(CommandId id, const Params& params);
-    Recordset& ResultSet(CommandId id);
+    void execute(CommandId id, const Params& params);
+    Recordset& resultSet(CommandId id);
 
 #define XFER_DECLARE_READING(name)         \
     void name(const Params& params) {      \
-        Execute(CommandId::name, params);  \
+        execute(CommandId::name, params);  \
     }                                      \
     Recordset& rs##name() {                \
-        return ResultSet(CommandId::name); \
+        return resultSet(CommandId::name); \
     }
 #define XFER_DECLARE_ACTION(name)         \
     void name(const Params& params) {     \
-        Execute(CommandId::name, params); \
+        execute(CommandId::name, params); \
     }
     XFER_READING_COMMANDS(XFER_DECLARE_READING)
     XFER_ACTION_COMMANDS(XFER_DECLARE_ACTION)

@@ -112,11 +112,11 @@ std::string ShownConnectionInfo(const std::string& connectionInfo) {
 }
 
 DatabaseChoice ChooseDatabase(const platform::Platform& platform) {
-    if (const auto option = NonEmpty(platform.settings.HostOption(kDatabaseOption))) {
+    if (const auto option = NonEmpty(platform.settings.hostOption(kDatabaseOption))) {
         return {ServerConnectionInfo(*option), std::string("the ") + kDatabaseOption + " option"};
     }
     if (const auto variable =
-            NonEmpty(platform.settings.EnvironmentVariable(kDatabaseServerVariable))) {
+            NonEmpty(platform.settings.environmentVariable(kDatabaseServerVariable))) {
         return {ServerConnectionInfo(*variable),
                 std::string("the environment variable ") + kDatabaseServerVariable};
     }

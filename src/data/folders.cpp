@@ -24,7 +24,7 @@ VDACOMPlusFilesAndFolders::VDACOMPlusFilesAndFolders(const platform::Platform& p
     : platform_(platform) {}
 
 std::string VDACOMPlusFilesAndFolders::GetSpecialFolder(long folderId) const {
-    const auto path = platform_.shell.SpecialFolderPath(static_cast<int>(folderId));
+    const auto path = platform_.shell.specialFolderPath(static_cast<int>(folderId));
     if (!path)
         return {};
     // The shell hands back a NUL-terminated buffer: the path ends at its first NUL.
@@ -112,7 +112,7 @@ std::string VDACOMPlusFilesAndFolders::GetDatabaseFolder() const {
     return GetProductFolder() + names::kDatabaseFolder + kSeparator;
 }
 
-std::string VDACOMPlusFilesAndFolders::ProductFolderSource() const {
+std::string VDACOMPlusFilesAndFolders::productFolderSource() const {
     const std::string candidate =
         ProductFolderUnder(GetSpecialFolder(platform::kCsidlCommonAppData));
     return platform_.fileSystem.FolderExists(candidate) ? "shell" : "registry";

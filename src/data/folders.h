@@ -42,7 +42,7 @@ class VDACOMPlusFilesAndFolders {
     std::string GetDatabaseFolder() const;
 
     // How the product folder was found, for a host that explains it: "shell" or "registry".
-    std::string ProductFolderSource() const;
+    std::string productFolderSource() const;
 
   private:
     platform::Platform platform_;

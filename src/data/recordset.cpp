@@ -14,7 +14,7 @@ struct Recordset::Columns {
 
     // A table has a few dozen columns at most: a scan beats hashing an upper-cased copy.
     // The first of two equally named columns wins, as a look-up by name does in the provider.
-    std::size_t Find(std::string_view name) const noexcept {
+    std::size_t find(std::string_view name) const noexcept {
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (runtime::EqualsNoCase(names[i], name))
                 return i;
@@ -37,7 +37,7 @@ constexpr long kObjectClosed = 3704;
 
 }  // namespace
 
-std::shared_ptr<const Recordset::Columns> Recordset::MakeColumns(std::vector<std::string> names) {
+std::shared_ptr<const Recordset::Columns> Recordset::makeColumns(std::vector<std::string> names) {
     auto columns = std::make_shared<Columns>();
     columns->names = std::move(names);
     return columns;
@@ -53,23 +53,23 @@ RecordsetBuilder::RecordsetBuilder(Recordset& target,
     rs_.open_ = true;
 }
 
-void RecordsetBuilder::Null() {
+void RecordsetBuilder::null() {
     rs_.cells_.emplace_back();
 }
 
-void RecordsetBuilder::Integer(std::int64_t value) {
+void RecordsetBuilder::integer(std::int64_t value) {
     Recordset::Cell& cell = rs_.cells_.emplace_back();
     cell.kind = Recordset::Kind::Integer;
     cell.integer = value;
 }
 
-void RecordsetBuilder::Real(double value) {
+void RecordsetBuilder::real(double value) {
     Recordset::Cell& cell = rs_.cells_.emplace_back();
     cell.kind = Recordset::Kind::Real;
     cell.real = value;
 }
 
-void RecordsetBuilder::Text(std::string_view value) {
+void RecordsetBuilder::text(std::string_view value) {
     Recordset::Cell& cell = rs_.cells_.emplace_back();
     cell.kind = Recordset::Kind::Text;
     cell.size = static_cast<std::uint32_t>(value.size());
@@ -77,8 +77,8 @@ void RecordsetBuilder::Text(std::string_view value) {
     rs_.arena_.append(value);
 }
 
-void RecordsetBuilder::Blob(std::span<const std::uint8_t> value) {
-    Text(std::string_view(reinterpret_cast<const char*>(value.data()), value.size()));
+void RecordsetBuilder::blob(std::span<const std::uint8_t> value) {
+    text(std::string_view(reinterpret_cast<const char*>(value.data()), value.size()));
     rs_.cells_.back().kind = Recordset::Kind::Blob;
 }
 
@@ -103,7 +103,7 @@ runtime::Variant Recordset::decode(const Cell& cell) const {
         case Kind::Null:
             break;
     }
-    return runtime::Variant::Null();
+    return runtime::Variant::null();
 }
 
 runtime::Variant Recordset::field(std::string_view name) const {
@@ -111,7 +111,7 @@ runtime::Variant Recordset::field(std::string_view name) const {
         runtime::Raise(kObjectClosed, kProviderSource,
                        "Operation is not allowed when the object is closed.");
     }
-    const std::size_t column = columns_->Find(name);
+    const std::size_t column = columns_->find(name);
     if (column == width_) {
         runtime::Raise(kItemNotFound, kProviderSource,
                        "Item cannot be found in the collection corresponding to the requested "

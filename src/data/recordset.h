@@ -21,7 +21,7 @@ class RecordsetBuilder;
 class Recordset {
   public:
     struct Columns;  // column names and their case-insensitive index, shared by all rows
-    static std::shared_ptr<const Columns> MakeColumns(std::vector<std::string> names);
+    static std::shared_ptr<const Columns> makeColumns(std::vector<std::string> names);
 
     Recordset() = default;
     ~Recordset();
@@ -73,11 +73,11 @@ class Recordset {
 class RecordsetBuilder {
   public:
     RecordsetBuilder(Recordset& target, std::shared_ptr<const Recordset::Columns> columns);
-    void Null();
-    void Integer(std::int64_t value);
-    void Real(double value);
-    void Text(std::string_view value);
-    void Blob(std::span<const std::uint8_t> value);
+    void null();
+    void integer(std::int64_t value);
+    void real(double value);
+    void text(std::string_view value);
+    void blob(std::span<const std::uint8_t> value);
 
   private:
     Recordset& rs_;

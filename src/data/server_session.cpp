@@ -51,10 +51,10 @@ void AppendBytes(RecordsetBuilder& rows, const char* text) {
     std::size_t size = 0;
     unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
     if (bytes == nullptr) {
-        rows.Null();
+        rows.null();
         return;
     }
-    rows.Blob({bytes, size});
+    rows.blob({bytes, size});
     PQfreemem(bytes);
 }
 
@@ -105,33 +105,33 @@ void ServerSession::Read(Statement& statement, const PGresult* result, Recordset
             names.emplace_back(CanonicalName(PQfname(result, i)));
             statement.kinds.push_back(KindOf(PQftype(result, i)));
         }
-        statement.columns = Recordset::MakeColumns(std::move(names));
+        statement.columns = Recordset::makeColumns(std::move(names));
     }
     RecordsetBuilder builder(rows, statement.columns);
     const int count = PQntuples(result);
     for (int row = 0; row < count; ++row) {
         for (int column = 0; column < columns; ++column) {
             if (PQgetisnull(result, row, column) != 0) {
-                builder.Null();
+                builder.null();
                 continue;
             }
             const char* text = PQgetvalue(result, row, column);
             const auto length = static_cast<std::size_t>(PQgetlength(result, row, column));
             switch (statement.kinds[static_cast<std::size_t>(column)]) {
                 case Kind::Integer:
-                    builder.Integer(std::strtoll(text, nullptr, 10));
+                    builder.integer(std::strtoll(text, nullptr, 10));
                     break;
                 case Kind::Real:
-                    builder.Real(std::strtod(text, nullptr));
+                    builder.real(std::strtod(text, nullptr));
                     break;
                 case Kind::Boolean:
-                    builder.Integer(*text == 't' ? -1 : 0);
+                    builder.integer(*text == 't' ? -1 : 0);
                     break;
                 case Kind::Bytes:
                     AppendBytes(builder, text);
                     break;
                 case Kind::Text:
-                    builder.Text(std::string_view(text, length));
+                    builder.text(std::string_view(text, length));
                     break;
             }
         }

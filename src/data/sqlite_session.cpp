@@ -24,23 +24,23 @@ void AppendColumn(RecordsetBuilder& rows, sqlite3_stmt* stmt, int column) {
     sqlite3_value* value = sqlite3_column_value(stmt, column);
     switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER:
-            rows.Integer(sqlite3_value_int64(value));
+            rows.integer(sqlite3_value_int64(value));
             return;
         case SQLITE_FLOAT:
-            rows.Real(sqlite3_value_double(value));
+            rows.real(sqlite3_value_double(value));
             return;
         case SQLITE_TEXT: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-            rows.Text(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value))));
+            rows.text(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value))));
             return;
         }
         case SQLITE_BLOB: {
             const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
-            rows.Blob({data, static_cast<std::size_t>(sqlite3_value_bytes(value))});
+            rows.blob({data, static_cast<std::size_t>(sqlite3_value_bytes(value))});
             return;
         }
         default:
-            rows.Null();
+            rows.null();
             return;
     }
 }
@@ -64,7 +64,7 @@ class StatementRun {
 class FileSession final : public Connection::Session {
   public:
     FileSession(const std::string& path, std::chrono::milliseconds busyTimeout) {
-        Open(path, busyTimeout);
+        open(path, busyTimeout);
     }
     ~FileSession() override { Close(); }
     FileSession(const FileSession&) = delete;
@@ -88,7 +88,7 @@ class FileSession final : public Connection::Session {
         db_ = nullptr;
     }
 
-    void Open(const std::string& path, std::chrono::milliseconds busyTimeout) {
+    void open(const std::string& path, std::chrono::milliseconds busyTimeout) {
         // Opened read-write and never created: a missing database is an error, not a new file.
         // A connection is only used on the component's one thread, so SQLite need not lock it
         // on every call (reading a row's columns took a mutex per value).
@@ -135,7 +135,7 @@ class FileSession final : public Connection::Session {
             std::vector<std::string> names;
             for (int i = 0; i < count; ++i)
                 names.emplace_back(sqlite3_column_name(statement.stmt, i));
-            statement.columns = Recordset::MakeColumns(std::move(names));
+            statement.columns = Recordset::makeColumns(std::move(names));
         }
         return statements_.emplace(std::string(key), statement).first->second;
     }

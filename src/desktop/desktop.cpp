@@ -33,8 +33,8 @@ platform::PlatformServices DesktopServices(platform::PlatformParts machine) {
     machine.mousePointer = std::make_unique<QtMousePointer>();
     machine.windows = std::make_unique<QtWindowSystem>();
     machine.components = platform::DefaultComponents();
-    machine.components->Register(platform::kConfirmationProgId,
-                                 [] { return std::make_shared<QtConfirmationDialog>(); });
+    machine.components->registerComponent(platform::kConfirmationProgId,
+                                          [] { return std::make_shared<QtConfirmationDialog>(); });
     return platform::PlatformServices(std::move(machine));
 }
 

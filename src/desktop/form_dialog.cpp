@@ -185,7 +185,7 @@ struct TextState {
 };
 
 TextState ModelTextOf(const editor::Control& control) {
-    if (control.Kind() == ControlKind::TextBox) {
+    if (control.kind() == ControlKind::TextBox) {
         const auto& box = static_cast<const editor::TextBox&>(control);
         return {box.Text(), box.SelStart(), box.SelLength()};
     }
@@ -256,7 +256,7 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
         control->setObserver([this](editor::Control& c, Prop what) {
             // Rebuilding the list's rows while Qt is still delivering the click that changed
             // them would pull the clicked row away; finish the action first.
-            if (acting_ > 0 && what == Prop::Entries && c.Kind() == ControlKind::ListView) {
+            if (acting_ > 0 && what == Prop::Entries && c.kind() == ControlKind::ListView) {
                 pendingLists_.insert(&c);
                 return;
             }
@@ -264,8 +264,8 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
         });
     }
     for (const Mnemonic& mnemonic : kMnemonics) {
-        editor::Control* control = form.FindControl(mnemonic.control);
-        editor::Control* buddy = mnemonic.buddy ? form.FindControl(mnemonic.buddy) : nullptr;
+        editor::Control* control = form.findControl(mnemonic.control);
+        editor::Control* buddy = mnemonic.buddy ? form.findControl(mnemonic.buddy) : nullptr;
         auto* label = control ? qobject_cast<QLabel*>(widgetOf(*control)) : nullptr;
         if (label != nullptr && buddy != nullptr)
             label->setBuddy(widgetOf(*buddy));
@@ -293,7 +293,7 @@ void FormDialog::resizeToForm() {
 }
 
 QWidget* FormDialog::create(editor::Control& control) {
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::TextBox:
             return new ElidedLineEdit(this);
         case ControlKind::ComboBox: {
@@ -372,7 +372,7 @@ QWidget* FormDialog::create(editor::Control& control) {
 
 void FormDialog::connectInput(editor::Control& control, QWidget* widget) {
     watchFocus(control, widget);
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::TextBox:
             connectText(control, static_cast<QLineEdit*>(widget));
             break;
@@ -435,7 +435,7 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
             reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
             act([&] { user_.focus(control); });
         }
-    } else if (event->type() == QEvent::KeyPress && control.Kind() == ControlKind::ListView) {
+    } else if (event->type() == QEvent::KeyPress && control.kind() == ControlKind::ListView) {
         // Arrow keys move the row selection as a click on the neighbouring row does.
         auto& list = static_cast<editor::ListView&>(control);
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -464,7 +464,7 @@ void FormDialog::connectText(editor::Control& control, QLineEdit* edit) {
 void FormDialog::edited(editor::Control& control, QLineEdit* edit, const QString& text) {
     const int caret = CharactersBefore(text, edit->cursorPosition());
     act([&] {
-        if (control.Kind() == ControlKind::TextBox) {
+        if (control.kind() == ControlKind::TextBox) {
             user_.edit(static_cast<editor::TextBox&>(control), text.toStdString(), caret);
         } else {
             user_.edit(static_cast<editor::ComboBox&>(control), text.toStdString(), caret);
@@ -475,14 +475,14 @@ void FormDialog::edited(editor::Control& control, QLineEdit* edit, const QString
 void FormDialog::selected(editor::Control& control, QLineEdit* edit) {
     // Only what the user does in the box with the focus: Qt also moves the caret when it
     // drops a selection on leaving, or while an edit is still on its way to the model.
-    QWidget* focusOwner = control.Kind() == ControlKind::TextBox ? edit : widgetOf(control);
+    QWidget* focusOwner = control.kind() == ControlKind::TextBox ? edit : widgetOf(control);
     if (syncing_ > 0 || acting_ > 0 || closing_ || !focusOwner->hasFocus() ||
         edit->text() != Q(ModelTextOf(control).text)) {
         return;
     }
     const auto [start, length] = WidgetSelection(edit);
     ++syncing_;  // the model's selection notice must not come back to the widget
-    if (control.Kind() == ControlKind::TextBox) {
+    if (control.kind() == ControlKind::TextBox) {
         user_.select(static_cast<editor::TextBox&>(control), start, length);
     } else {
         user_.select(static_cast<editor::ComboBox&>(control), start, length);
@@ -508,7 +508,7 @@ void FormDialog::act(Action&& action) {
     for (editor::Control* list : lists)
         refresh(*list, Prop::Entries);
     refreshState();
-    if (!form_.IsLoaded())
+    if (!form_.isLoaded())
         QDialog::done(QDialog::Accepted);
 }
 
@@ -598,7 +598,7 @@ int FormDialog::freeRightEdge(const editor::Control& control) const {
             continue;
         }
         const int otherRight = other->Left() + other->Width();
-        if (other->Kind() == ControlKind::ListView) {
+        if (other->kind() == ControlKind::ListView) {
             // The pickers lie over the list's rows by design: they may grow up to its edge.
             if (control.Left() >= other->Left() && control.Left() < otherRight)
                 edge = std::min(edge, otherRight);
@@ -610,7 +610,7 @@ int FormDialog::freeRightEdge(const editor::Control& control) const {
 }
 
 void FormDialog::refreshText(editor::Control& control, QWidget* widget) {
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::TextBox: {
             auto& model = static_cast<editor::TextBox&>(control);
             auto* edit = static_cast<QLineEdit*>(widget);
@@ -704,7 +704,7 @@ void FormDialog::refreshText(editor::Control& control, QWidget* widget) {
 }
 
 void FormDialog::refreshEntries(editor::Control& control, QWidget* widget) {
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::ComboBox: {
             auto* combo = static_cast<QComboBox*>(widget);
             Quietly(combo, [](QComboBox* c) { static_cast<EntriesModel*>(c->model())->reload(); });
@@ -762,7 +762,7 @@ void FormDialog::refreshEntries(editor::Control& control, QWidget* widget) {
 
 void FormDialog::refreshSelection(editor::Control& control, QWidget* widget, Prop what) {
     const bool all = what == Prop::All;
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::TextBox: {
             if (all || what == Prop::Selection)
                 ShowSelection(static_cast<QLineEdit*>(widget), ModelTextOf(control));
@@ -815,7 +815,7 @@ void FormDialog::refreshSelection(editor::Control& control, QWidget* widget, Pro
 }
 
 void FormDialog::refreshFocus(editor::Control& control, QWidget* widget) {
-    if (!control.HasFocus() || widget->hasFocus())
+    if (!control.hasFocus() || widget->hasFocus())
         return;
     widget->setFocus(Qt::OtherFocusReason);
 }

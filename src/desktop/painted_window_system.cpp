@@ -50,7 +50,7 @@ class ShownWindow final : public PaintedWindow {
 
 }  // namespace
 
-void PaintedWindowSystem::ShowModal(platform::Window& window) {
+void PaintedWindowSystem::showModal(platform::Window& window) {
     auto& form = dynamic_cast<editor::FormBase&>(window);
     PaintCounter counter;
     {
@@ -59,14 +59,14 @@ void PaintedWindowSystem::ShowModal(platform::Window& window) {
         painted_ = counter.paintNow();
         firstFrame_ = std::chrono::steady_clock::now();
         ShownWindow shown(dialog, counter);
-        if (session_ && form.IsLoaded())
+        if (session_ && form.isLoaded())
             session_(form, shown);
-        if (form.IsLoaded())
-            form.CloseBox();
+        if (form.isLoaded())
+            form.closeBox();
     }
 }
 
-void PaintedWindowSystem::Repaint() {
+void PaintedWindowSystem::repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -33,8 +33,8 @@ class PaintedWindowSystem final : public platform::WindowSystem {
     std::chrono::steady_clock::time_point firstFrame() const noexcept { return firstFrame_; }
     bool painted() const noexcept { return painted_; }
 
-    void ShowModal(platform::Window& window) override;
-    void Repaint() override;
+    void showModal(platform::Window& window) override;
+    void repaint() override;
 
   private:
     Session session_;

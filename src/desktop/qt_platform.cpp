@@ -83,7 +83,7 @@ int CodeOf(QMessageBox::StandardButton button) {
 
 }  // namespace
 
-int QtMessageBoxes::Show(const platform::MessageBoxRequest& request) {
+int QtMessageBoxes::show(const platform::MessageBoxRequest& request) {
     QMessageBox box(IconOf(request.icon), Q(request.title), Q(request.text),
                     ButtonsOf(request.buttons), Owner());
     box.setTextFormat(Qt::PlainText);
@@ -111,7 +111,7 @@ QtMousePointer::~QtMousePointer() {
     }
 }
 
-void QtMousePointer::Set(platform::Pointer pointer) {
+void QtMousePointer::set(platform::Pointer pointer) {
     if (pointer == current_)
         return;
     if (pointer == platform::Pointer::Hourglass) {
@@ -122,7 +122,7 @@ void QtMousePointer::Set(platform::Pointer pointer) {
     current_ = pointer;
 }
 
-long QtConfirmationDialog::Show(short, const std::string& prompt, long defaultButton, long,
+long QtConfirmationDialog::show(short, const std::string& prompt, long defaultButton, long,
                                 const std::string& title) {
     QDialog dialog(Owner());
     dialog.setWindowTitle(Q(title));
@@ -154,14 +154,14 @@ long QtConfirmationDialog::Show(short, const std::string& prompt, long defaultBu
     return dialog.exec();
 }
 
-void QtWindowSystem::ShowModal(platform::Window& window) {
+void QtWindowSystem::showModal(platform::Window& window) {
     auto& form = dynamic_cast<editor::FormBase&>(window);
     FormDialog dialog(form);
-    while (form.IsLoaded())
+    while (form.isLoaded())
         dialog.exec();
 }
 
-void QtWindowSystem::Repaint() {
+void QtWindowSystem::repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

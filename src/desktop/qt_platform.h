@@ -13,15 +13,15 @@ namespace xfer::desktop {
 // A QMessageBox with the icon, title, text and buttons asked for; answers the button's code.
 class QtMessageBoxes final : public platform::MessageBoxes {
   public:
-    int Show(const platform::MessageBoxRequest& request) override;
+    int show(const platform::MessageBoxRequest& request) override;
 };
 
 // The hourglass as the application's override cursor.
 class QtMousePointer final : public platform::MousePointer {
   public:
     ~QtMousePointer() override;
-    void Set(platform::Pointer pointer) override;
-    platform::Pointer Current() const override { return current_; }
+    void set(platform::Pointer pointer) override;
+    platform::Pointer current() const override { return current_; }
 
   private:
     platform::Pointer current_ = platform::Pointer::Default;
@@ -30,16 +30,16 @@ class QtMousePointer final : public platform::MousePointer {
 // Create, Create all, Skip and Stop answer 2, 4, 3 and 5; closing the dialog answers 0.
 class QtConfirmationDialog final : public platform::ConfirmationDialog {
   public:
-    long Show(short style, const std::string& prompt, long defaultButton, long buttons,
+    long show(short style, const std::string& prompt, long defaultButton, long buttons,
               const std::string& title) override;
 };
 
 // Shows a form as a FormDialog and runs its modal loop until the form has been unloaded.
 class QtWindowSystem final : public platform::WindowSystem {
   public:
-    void ShowModal(platform::Window& window) override;
+    void showModal(platform::Window& window) override;
     // Paints what changed, without taking user input, while a long operation runs.
-    void Repaint() override;
+    void repaint() override;
 };
 
 }  // namespace xfer::desktop

@@ -30,19 +30,19 @@ GUI::GUI(platform::Platform platform, FormRulesFactory makeRules)
                  {&cmbBusy2Node, &cmbBusy2Number},
                  {&cmbNoAnswerNode, &cmbNoAnswerNumber},
                  {&cmbAnswerNode, &cmbAnswerNumber}}};
-    Design();
-    WireEvents();
+    design();
+    wireEvents();
     for (Control* c : controls())
-        c->CaptureDesign();
+        c->captureDesign();
 }
 
 GUI::~GUI() = default;
 
-void GUI::Design() {
+void GUI::design() {
     // The order controls are placed in is the tab order: label, dial, style, the exceptions,
     // the three buttons, then navigation.
     auto place = [&](Control& c, Frame* container, int left, int top, int width, int height) {
-        Register(c);
+        registerControl(c);
         c.setContainer(container);
         c.Move(left, top, width, height);
     };
@@ -112,7 +112,7 @@ void GUI::Design() {
     }
 }
 
-void GUI::WireEvents() {
+void GUI::wireEvents() {
     cmdOK.Click = [this] { cmdOK_Click(); };
     cmdApply.Click = [this] { cmdApply_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
@@ -127,9 +127,9 @@ void GUI::WireEvents() {
     LVExceptions.Click = [this] { LVExceptions_Click(); };
     LVExceptions.MouseUp = [this](int b, int s, int x, int y) { LVExceptions_MouseUp(b, s, x, y); };
     for (const auto& e : kExceptions) {
-        NodePicker(e.id).Click = [this, id = e.id] { NodePicker_Click(id); };
-        NumberPicker(e.id).Click = [this, id = e.id] { NumberPicker_Click(id); };
-        NumberPicker(e.id).Change = [this, id = e.id] { NumberPicker_Change(id); };
+        nodePicker(e.id).Click = [this, id = e.id] { NodePicker_Click(id); };
+        numberPicker(e.id).Click = [this, id = e.id] { NumberPicker_Click(id); };
+        numberPicker(e.id).Change = [this, id = e.id] { NumberPicker_Change(id); };
     }
     cmdFirst.Click = [this] { cmdFirst_Click(); };
     cmdPrevious.Click = [this] { cmdPrevious_Click(); };
@@ -141,7 +141,7 @@ void GUI::WireEvents() {
 // Lifecycle ------------------------------------------------------------------------------------
 
 void GUI::Load() {
-    if (IsLoaded())
+    if (isLoaded())
         return;
     Form_Load();
     setLoaded(true);
@@ -150,7 +150,7 @@ void GUI::Load() {
 void GUI::Form_Load() {
     rules_ = makeRules_();
     previousWindowProc_ =
-        LVExceptions.SetWindowProc([this](std::intptr_t hw, unsigned msg, long w, long l) {
+        LVExceptions.setWindowProc([this](std::intptr_t hw, unsigned msg, long w, long l) {
             return ExceptionListWindowProc(hw, msg, w, l);
         });
     StatusBar1.setPanelWidth(1, ClientWidth() - 100);
@@ -158,14 +158,14 @@ void GUI::Form_Load() {
 }
 
 bool GUI::Unload() {
-    if (!IsLoaded())
+    if (!isLoaded())
         return true;
     if (!Form_QueryUnload())
         return false;
     Form_Unload();
-    ClearFocus();
+    clearFocus();
     for (Control* c : controls())
-        c->RestoreDesign();
+        c->restoreDesign();
     setClientHeight(kClientHeight);
     setShown(false);
     setLoaded(false);
@@ -178,22 +178,22 @@ bool GUI::Form_QueryUnload() {
 
 void GUI::Form_Unload() {
     rules_.reset();
-    LVExceptions.SetWindowProc(std::move(previousWindowProc_));
+    LVExceptions.setWindowProc(std::move(previousWindowProc_));
     previousWindowProc_ = nullptr;
 }
 
-void GUI::ShowModal() {
+void GUI::showModal() {
     setShown(true);
-    Platform().windows.ShowModal(*this);
+    Platform().windows.showModal(*this);
 }
 
-void GUI::CloseBox() {
+void GUI::closeBox() {
     // The unload handling has no trap of its own; a failure here keeps the form open with
     // everything in it, and says why.
     platform::Trap(Platform().messageBoxes, "Form_QueryUnload", [&] { Unload(); });
 }
 
-FormRules& GUI::Rules() {
+FormRules& GUI::rules() {
     if (!rules_)
         runtime::RaiseRuntime(runtime::err::kObjectNotSet);
     return *rules_;
@@ -244,7 +244,7 @@ runtime::Collection& GUI::NotAvailableAnswerNode() {
     return Existing(collections_[kNotAvailableAnswer]);
 }
 
-runtime::Collection& GUI::NotAvailableFor(Exception e) {
+runtime::Collection& GUI::notAvailableFor(Exception e) {
     switch (e) {
         case Exception::Hold:
             return NotAvailableHoldNode();
@@ -303,10 +303,10 @@ void GUI::MoveControlsUp() {
     });
 }
 
-void GUI::HideAllPickers() {
+void GUI::hideAllPickers() {
     for (const auto& e : kExceptions) {
-        NodePicker(e.id).setVisible(false);
-        NumberPicker(e.id).setVisible(false);
+        nodePicker(e.id).setVisible(false);
+        numberPicker(e.id).setVisible(false);
     }
 }
 

@@ -39,8 +39,8 @@ class GUI final : public FormBase {
     // Runs the unload handling; false when the pending-change prompt was cancelled.
     bool Unload();
     // Shows the loaded form modally; returns when it has been unloaded.
-    void ShowModal();
-    void CloseBox() override;
+    void showModal();
+    void closeBox() override;
 
     // Properties ------------------------------------------------------------------------------
     std::int16_t ConfigID() const noexcept { return configID_; }
@@ -63,10 +63,10 @@ class GUI final : public FormBase {
     runtime::Collection& NotAvailableBusyNode();
     runtime::Collection& NotAvailableNoAnswerNode();
     runtime::Collection& NotAvailableAnswerNode();
-    runtime::Collection& NotAvailableFor(Exception e);
+    runtime::Collection& notAvailableFor(Exception e);
 
     // The form's own rules object; raises 91 while the form is not loaded.
-    FormRules& Rules();
+    FormRules& rules();
 
     void ResetExceptionListView();
     void MoveControlsUp();
@@ -92,15 +92,15 @@ class GUI final : public FormBase {
     long ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, long lParam);
     // The availability test of each exception (IsHoldNodeAvailable and its twins): false when
     // the type is in the exception's not-available collection, letter case ignored.
-    bool IsNodeAvailable(Exception e, const std::string& NodeName);
+    bool isNodeAvailable(Exception e, const std::string& NodeName);
     // cmb<Name>Node_Click, cmb<Name>Number_Click and cmb<Name>Number_Change of each exception.
     void NodePicker_Click(Exception e);
     void NumberPicker_Click(Exception e);
     void NumberPicker_Change(Exception e);
-    ComboBox& NodePicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].node; }
-    ComboBox& NumberPicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].number; }
+    ComboBox& nodePicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].node; }
+    ComboBox& numberPicker(Exception e) { return *pickers_[static_cast<std::size_t>(e)].number; }
     // Whether the edit-mode flag of cmdExceptionsEdit_Click is on.
-    bool EditModeFlag() const noexcept { return editModeFlag_ != 0; }
+    bool editModeFlag() const noexcept { return editModeFlag_ != 0; }
 
     // Record navigation -----------------------------------------------------------------------
     void cmdFirst_Click();
@@ -157,18 +157,18 @@ class GUI final : public FormBase {
         ComboBox* number;
     };
 
-    void Design();
-    void WireEvents();
+    void design();
+    void wireEvents();
     void Form_Load();
     bool Form_QueryUnload();
     void Form_Unload();
-    void HideAllPickers();
+    void hideAllPickers();
     // OK's and Apply's save: the dial and label checks, then SaveChanges. False when refused.
-    bool SaveIfValid();
+    bool saveIfValid();
     // The label check through the validator component; shows the rejection message.
-    bool LabelAccepted();
-    void Navigate(const char* procedure, long (*target)(long index, long count));
-    void ShowNotAvailable(const std::string& nodeName);
+    bool labelAccepted();
+    void navigate(const char* procedure, long (*target)(long index, long count));
+    void showNotAvailable(const std::string& nodeName);
 
     platform::Platform platform_;
     FormRulesFactory makeRules_;

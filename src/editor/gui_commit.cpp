@@ -14,14 +14,14 @@ constexpr const char* kLabelRejected =
 
 // The label goes through the validator component, created for this one check. A refused label
 // gets the focus back with its whole text selected, so that the user can retype it at once.
-bool GUI::LabelAccepted() {
+bool GUI::labelAccepted() {
     const auto validator =
-        Platform().components.Create<platform::TextFieldValidator>(platform::kValidatorProgId);
+        Platform().components.create<platform::TextFieldValidator>(platform::kValidatorProgId);
     const bool accepted = validator->ValidateText(txtDescription.Text());
     if (!accepted) {
         Platform().messageBoxes.MsgBox(
             kLabelRejected, platform::mb::kOKOnly | platform::mb::kInformation, "Information");
-        if (IsLoaded() && txtDescription.IsUsable()) {
+        if (isLoaded() && txtDescription.isUsable()) {
             txtDescription.SetFocus();
             txtDescription.setSelStart(0);
             txtDescription.setSelLength(
@@ -39,9 +39,9 @@ int GUI::AskToSaveChanges() {
         "Confirmation");
     if (answer != platform::answer::kYes)
         return answer;
-    if (!LabelAccepted())
+    if (!labelAccepted())
         return platform::answer::kCancel;
-    Rules().SaveChanges(nodeNumber_);
+    rules().SaveChanges(nodeNumber_);
     cmdApply.setEnabled(false);
     return platform::answer::kYes;
 }
@@ -58,7 +58,7 @@ void GUI::cmdOK_Click() {
             Unload();
             return;
         }
-        if (SaveIfValid())
+        if (saveIfValid())
             Unload();
     });
 }
@@ -66,16 +66,16 @@ void GUI::cmdOK_Click() {
 void GUI::cmdApply_Click() {
     platform::Trap(Platform().messageBoxes, "cmdApply_Click", [&] {
         EndExceptionsEdit(true);
-        SaveIfValid();
+        saveIfValid();
     });
 }
 
-bool GUI::SaveIfValid() {
-    if (!Rules().Validate_Dial_TextBox())
+bool GUI::saveIfValid() {
+    if (!rules().Validate_Dial_TextBox())
         return false;
-    if (!LabelAccepted())
+    if (!labelAccepted())
         return false;
-    Rules().SaveChanges(nodeNumber_);
+    rules().SaveChanges(nodeNumber_);
     cmdApply.setEnabled(false);
     return true;
 }
@@ -94,7 +94,7 @@ void GUI::cmbXStyle_Click() {
     platform::Trap(Platform().messageBoxes, "cmbXStyle_Click", [&] {
         EndExceptionsEdit(true);
         const auto style = static_cast<std::int16_t>(cmbXStyle.ListIndex() + 1);
-        Rules().Get_XStyle_Description(style);
+        rules().Get_XStyle_Description(style);
         cmdApply.setEnabled(true);
     });
 }
@@ -115,7 +115,7 @@ void GUI::txtDial_GotFocus() {
 
 void GUI::txtDial_Change() {
     platform::Trap(Platform().messageBoxes, "txtDial_Change", [&] {
-        Rules().Validate_Input_Dial();
+        rules().Validate_Input_Dial();
         cmdApply.setEnabled(true);
     });
 }

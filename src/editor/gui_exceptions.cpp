@@ -48,7 +48,7 @@ void GUI::cmdExceptionsEdit_Click() {
         if (editModeFlag_ != 0) {
             editModeFlag_ = 0;
             cmdExceptionsDefault.setEnabled(true);
-            HideAllPickers();
+            hideAllPickers();
             cmdExceptionsEdit.setCaption("Edit");
         } else {
             editModeFlag_ = 1;
@@ -71,11 +71,11 @@ void GUI::LVExceptions_ItemClick(ListItem& Item) {
         for (const auto& other : kExceptions) {
             if (other.id == e)
                 continue;
-            NodePicker(other.id).setVisible(false);
-            NumberPicker(other.id).setVisible(false);
+            nodePicker(other.id).setVisible(false);
+            numberPicker(other.id).setVisible(false);
         }
-        ComboBox& node = NodePicker(e);
-        ComboBox& number = NumberPicker(e);
+        ComboBox& node = nodePicker(e);
+        ComboBox& number = numberPicker(e);
         node.setVisible(true);
         node.SetFocus();
         node.setLeft(LVExceptions.Left() + Item.Left() + kLabelColumnWidth);
@@ -85,8 +85,8 @@ void GUI::LVExceptions_ItemClick(ListItem& Item) {
         number.setTop(Item.Top() + Item.Height());
 
         const std::string nodeName = Item.SubItems(cell::kNodeName);
-        if (!IsNodeAvailable(e, nodeName)) {
-            ShowNotAvailable(nodeName);
+        if (!isNodeAvailable(e, nodeName)) {
+            showNotAvailable(nodeName);
             node.setVisible(false);
             number.setVisible(false);
             return;
@@ -99,7 +99,7 @@ void GUI::LVExceptions_ItemClick(ListItem& Item) {
         }
         const bool numbered = e == Exception::Hold || e == Exception::MOH || e == Exception::Answer;
         if (numbered && !Info(e).isNoNumberCommand(node.ItemData(node.ListIndex()))) {
-            ShowNotAvailable(nodeName);
+            showNotAvailable(nodeName);
             node.setVisible(false);
             number.setVisible(false);
         }
@@ -117,8 +117,8 @@ void GUI::LVExceptions_MouseUp(int, int, int, int) {
     });
 }
 
-bool GUI::IsNodeAvailable(Exception e, const std::string& NodeName) {
-    runtime::Collection& notAvailable = NotAvailableFor(e);
+bool GUI::isNodeAvailable(Exception e, const std::string& NodeName) {
+    runtime::Collection& notAvailable = notAvailableFor(e);
     const std::string wanted = runtime::UCase(NodeName);
     for (long i = 1; i <= notAvailable.Count(); ++i) {
         if (runtime::UCase(notAvailable.Item(i).toText()) == wanted)
@@ -133,11 +133,11 @@ long GUI::ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, 
     // The pickers float over rows; once the rows move under them they would point at the wrong
     // exception, so scrolling and a press on the header take them away.
     if (uMsg == kWmVScroll || uMsg == kWmParentNotify)
-        HideAllPickers();
+        hideAllPickers();
     return previousWindowProc_ ? previousWindowProc_(hw, uMsg, wParam, lParam) : 0;
 }
 
-void GUI::ShowNotAvailable(const std::string& nodeName) {
+void GUI::showNotAvailable(const std::string& nodeName) {
     Platform().messageBoxes.MsgBox("Please check the \"Max Number of each Node\" Section for " +
                                        nodeName + " Node in Partition Settings.",
                                    platform::mb::kOKOnly | platform::mb::kInformation,
@@ -146,12 +146,12 @@ void GUI::ShowNotAvailable(const std::string& nodeName) {
 
 void GUI::NodePicker_Click(Exception e) {
     platform::Trap(Platform().messageBoxes, ProcedureName(e, "Node_Click"), [&] {
-        ComboBox& node = NodePicker(e);
-        ComboBox& number = NumberPicker(e);
+        ComboBox& node = nodePicker(e);
+        ComboBox& number = numberPicker(e);
         number.Clear();
         const long typeId = node.ItemData(node.ListIndex());
         const std::string id = std::to_string(typeId);
-        number.SetRange(1, MaxNodeNumberCollection().Item(id).toInt16());
+        number.setRange(1, MaxNodeNumberCollection().Item(id).toInt16());
 
         if (Info(e).isNoNumberCommand(typeId)) {
             number.setVisible(false);
@@ -189,7 +189,7 @@ void GUI::NumberPicker_Click(Exception e) {
         ListItem* row = LVExceptions.SelectedItem();
         if (row == nullptr || !row->Selected())
             return;
-        const std::string& text = NumberPicker(e).Text();
+        const std::string& text = numberPicker(e).Text();
         row->setSubItems(
             cell::kCommandNode,
             NodeNameCollection().Item(row->SubItems(cell::kNodeTypeID)).toText() + " " + text);
@@ -199,12 +199,12 @@ void GUI::NumberPicker_Click(Exception e) {
 
 void GUI::NumberPicker_Change(Exception e) {
     platform::Trap(Platform().messageBoxes, ProcedureName(e, "Number_Change"), [&] {
-        ComboBox& number = NumberPicker(e);
+        ComboBox& number = numberPicker(e);
         // The row click sets a hidden picker's text for the no-number commands: nothing may
         // reach the row then.
         if (!number.Visible())
             return;
-        Rules().Combo_Change(number);
+        rules().Combo_Change(number);
         NumberPicker_Click(e);
     });
 }

@@ -8,7 +8,7 @@
 
 namespace xfer::editor {
 
-void GUI::Navigate(const char* procedure, long (*target)(long index, long count)) {
+void GUI::navigate(const char* procedure, long (*target)(long index, long count)) {
     platform::Trap(Platform().messageBoxes, procedure, [&] {
         EndExceptionsEdit(true);
         if (AskToSaveChanges() == platform::answer::kCancel)
@@ -24,20 +24,20 @@ void GUI::Navigate(const char* procedure, long (*target)(long index, long count)
 }
 
 void GUI::cmdFirst_Click() {
-    Navigate("cmdFirst_Click", [](long index, long) { return index != 0 ? 0L : index; });
+    navigate("cmdFirst_Click", [](long index, long) { return index != 0 ? 0L : index; });
 }
 
 void GUI::cmdPrevious_Click() {
-    Navigate("cmdPrevious_Click", [](long index, long) { return index != 0 ? index - 1 : index; });
+    navigate("cmdPrevious_Click", [](long index, long) { return index != 0 ? index - 1 : index; });
 }
 
 void GUI::cmdNext_Click() {
-    Navigate("cmdNext_Click",
+    navigate("cmdNext_Click",
              [](long index, long count) { return index != count - 1 ? index + 1 : index; });
 }
 
 void GUI::cmdLast_Click() {
-    Navigate("cmdLast_Click",
+    navigate("cmdLast_Click",
              [](long index, long count) { return index != count - 1 ? count - 1 : index; });
 }
 
@@ -46,13 +46,13 @@ void GUI::cmbNode_Click() {
         EndExceptionsEdit(true);
         // While the editor is being opened the node asked for is loaded by the opening itself;
         // the selector only shows where it stands.
-        if (!IsShown())
+        if (!isShown())
             return;
         const auto selected = static_cast<std::int16_t>(cmbNode.ItemData(cmbNode.ListIndex()));
         if (selected == nodeNumber_)
             return;
         if (AskToSaveChanges() != platform::answer::kCancel) {
-            Rules().LoadData(selected);  // navigation does not ask whether it was found
+            rules().LoadData(selected);  // navigation does not ask whether it was found
             cmdApply.setEnabled(false);
             nodeNumber_ = selected;
             return;

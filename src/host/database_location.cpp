@@ -25,7 +25,7 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
     const data::VDACOMPlusFilesAndFolders folders(platform);
     DatabaseLocation where{folders.GetDatabaseFolder() + data::names::kDatabaseFile, {}, false};
     const std::string shellFolder = folders.GetSpecialFolder(platform::kCsidlCommonAppData);
-    if (folders.ProductFolderSource() == "shell") {
+    if (folders.productFolderSource() == "shell") {
         const char* env = std::getenv("PROGRAMDATA");
         where.how = "shell folder: common application data is " + shellFolder +
                     (env != nullptr && *env != '\0' ? " (from PROGRAMDATA)" : " (the default)");
@@ -36,7 +36,7 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
             (folder.empty() ? " is not set" : " is " + folder) + " (no " + shellFolder + "/" +
             data::names::kCompanyFolder + "/" + data::names::kProductFolder + " folder)";
     }
-    data::checkConnectablePath(where.path);
+    data::CheckConnectablePath(where.path);
     where.exists = IsFile(where.path);
     return where;
 }
@@ -56,14 +56,14 @@ namespace {
 std::string NewFilePath(const platform::Platform& platform, const DatabaseLocation& where) {
     const data::VDACOMPlusFilesAndFolders folders(platform);
     const bool byRegistry =
-        folders.ProductFolderSource() == "registry" && !folders.GetCommonAppDataFolder().empty();
+        folders.productFolderSource() == "registry" && !folders.GetCommonAppDataFolder().empty();
     const std::string target =
         byRegistry ? where.path
                    : folders.GetSpecialFolder(platform::kCsidlCommonAppData) + "/" +
                          data::names::kCompanyFolder + "/" + data::names::kProductFolder + "/" +
                          data::names::kDatabaseFolder + "/" + data::names::kDatabaseFile;
     // Refused before anything is created on disk.
-    data::checkConnectablePath(target);
+    data::CheckConnectablePath(target);
     return target;
 }
 

@@ -11,7 +11,7 @@ EditorHost::EditorHost(platform::PlatformServices services)
 
 EditorHost::~EditorHost() = default;
 
-bool EditorHost::Open(std::int16_t config, std::int16_t partition, std::int16_t node) {
+bool EditorHost::open(std::int16_t config, std::int16_t partition, std::int16_t node) {
     business_rules::Business_Rules host(*component_);
     return host.ShowNodeEditor(config, partition, node);
 }

@@ -30,7 +30,7 @@ class EditorHost {
     // ShowNodeEditor on a new host Business_Rules object: returns when the editor has closed,
     // with ShowNodeEditor's result (always false). Errors creating the object (an unusable
     // registry value) propagate.
-    bool Open(std::int16_t config, std::int16_t partition, std::int16_t node);
+    bool open(std::int16_t config, std::int16_t partition, std::int16_t node);
 
     platform::Platform platform() const { return services_.view(); }
     business_rules::Component& component() noexcept { return *component_; }

@@ -48,7 +48,7 @@ ResolvedReference RowReference(const editor::ExceptionInfo& exception, const Sto
             business_rules::RowTargetOf(exception, target.type, target.number, typeIdOf);
         return {NodeReference{row.shown, std::to_string(row.NodeTypeID), target.number}, {}};
     } catch (const runtime::Error& error) {
-        if (!typeIds.Contains(target.type))
+        if (!typeIds.contains(target.type))
             return {std::nullopt, "\"" + target.type + "\" is not a node type"};
         return {std::nullopt, "type \"" + target.type + "\": " + error.description()};
     }

@@ -37,7 +37,7 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     long typeId = 0;
     if (const auto id = Decimal(runtime::Trim(typeText))) {
         typeId = *id;
-    } else if (read.typeIds.Contains(typeText)) {
+    } else if (read.typeIds.contains(typeText)) {
         typeId = read.typeIds.Item(typeText).toInt32();
     } else {
         throw UnknownNodeType("\"" + typeText +
@@ -46,7 +46,7 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     // The node is named as the check names it: MSG for the aliases.
     const std::string key = std::to_string(CheckedId(typeId));
     const std::string typeName =
-        read.typeNames.Contains(key) ? read.typeNames.Item(key).textOrEmpty() : key;
+        read.typeNames.contains(key) ? read.typeNames.Item(key).textOrEmpty() : key;
 
     ReferenceSearch search;
     search.target = typeName + " " + std::to_string(number);

@@ -26,7 +26,7 @@ std::string KindOf(const Control& control) {
     if (const auto* combo = dynamic_cast<const ComboBox*>(&control)) {
         return combo->Style() == ComboStyle::DropDownList ? "drop-down list" : "editable combo box";
     }
-    switch (control.Kind()) {
+    switch (control.kind()) {
         case ControlKind::TextBox:
             return "text box";
         case ControlKind::ListBox:
@@ -56,7 +56,7 @@ void ObserveCombo(const ComboBox& combo, Observation& o) {
                                              {"SelStart", std::to_string(combo.SelStart())},
                                              {"SelLength", std::to_string(combo.SelLength())}});
     o.hasEntries = true;
-    if (combo.IsGeneratedRange() && count > 0) {
+    if (combo.isGeneratedRange() && count > 0) {
         o.range = {{combo.ItemData(0), combo.ItemData(count - 1)}};
         return;
     }
@@ -88,9 +88,9 @@ Observation ObserveForm(const GUI& form) {
     Observation o;
     o.subject = std::string(kFormSubject);
     o.kind = "form";
-    const Control* focused = form.FocusedControl();
+    const Control* focused = form.focusedControl();
     o.properties = {{"Caption", form.Caption()},
-                    {"Loaded", Bool(form.IsLoaded())},
+                    {"Loaded", Bool(form.isLoaded())},
                     {"Focus", focused != nullptr ? focused->Name() : std::string()},
                     {"Width", std::to_string(form.ClientWidth())},
                     {"Height", std::to_string(form.ClientHeight())}};
@@ -116,7 +116,7 @@ Observation ObserveControl(const Control& control) {
     }
     o.properties.insert(o.properties.end(), {{"Enabled", Bool(control.Enabled())},
                                              {"Visible", Bool(control.Visible())},
-                                             {"Focus", Bool(control.HasFocus())}});
+                                             {"Focus", Bool(control.hasFocus())}});
     if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
         o.properties.insert(o.properties.end(), {{"SelStart", std::to_string(box->SelStart())},
                                                  {"SelLength", std::to_string(box->SelLength())},
@@ -160,7 +160,7 @@ std::optional<Observation> Observe(const GUI& form, const std::string& subject) 
                         {"Selected", selected != nullptr ? std::to_string(selected->Index()) : ""}};
         return o;
     }
-    const Control* control = form.FindControl(subject);
+    const Control* control = form.findControl(subject);
     if (control == nullptr)
         return std::nullopt;
     return ObserveControl(*control);

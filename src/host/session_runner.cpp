@@ -97,7 +97,7 @@ class ScriptBoxes final : public platform::MessageBoxes {
   public:
     explicit ScriptBoxes(std::shared_ptr<RunState> state) : state_(std::move(state)) {}
 
-    int Show(const platform::MessageBoxRequest& request) override {
+    int show(const platform::MessageBoxRequest& request) override {
         RunState& s = *state_;
         const ButtonSet& set = ButtonsOf(request.buttons);
         long code = set.codes.front();
@@ -136,7 +136,7 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
   public:
     explicit ScriptConfirmation(std::shared_ptr<RunState> state) : state_(std::move(state)) {}
 
-    long Show(short, const std::string& prompt, long, long, const std::string& title) override {
+    long show(short, const std::string& prompt, long, long, const std::string& title) override {
         RunState& s = *state_;
         long code = platform::confirm::kStop;
         const bool unanswered = !s.failed() && s.confirms.empty();
@@ -156,7 +156,7 @@ class ScriptConfirmation final : public platform::ConfirmationDialog {
 
 // Why a user could not reach the control, or "" when they can.
 std::string Unreachable(const GUI& form, const Control& control) {
-    if (!form.IsLoaded())
+    if (!form.isLoaded())
         return "the form is closed";
     if (!control.Visible())
         return control.Name() + " is hidden";
@@ -182,7 +182,7 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
         return {};
     }
     if (step.verb == ScriptVerb::Close) {
-        if (!form.IsLoaded())
+        if (!form.isLoaded())
             return "the form is closed";
         if (!user.closeBox())
             state.transcript.note("the form stays open");
@@ -194,7 +194,7 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
         step.verb == ScriptVerb::Header) {
         control = &form.LVExceptions;
     } else {
-        control = form.FindControl(step.control);
+        control = form.findControl(step.control);
         if (control == nullptr)
             return "the form has no control named " + step.control;
     }
@@ -230,7 +230,7 @@ std::string Perform(const ScriptStep& step, GUI& form, UserActions& user, RunSta
         case ScriptVerb::Choose: {
             if (combo == nullptr)
                 return name + " is not a combo box";
-            if (combo->FindExact(step.text) < 0)
+            if (combo->findExact(step.text) < 0)
                 return name + " has no entry " + QuotedOnOneLine(step.text);
             done = user.choose(*combo, step.text);
             break;
@@ -269,7 +269,7 @@ std::string Show(const ScriptStep& step, const GUI& form, RunState& state) {
     std::optional<Observation> seen = Observe(form, step.control);
     if (!seen)
         return "the form has no control named " + step.control;
-    if (!form.IsLoaded() && !IsFormSubject(step.control)) {
+    if (!form.isLoaded() && !IsFormSubject(step.control)) {
         state.transcript.observation(step, std::nullopt, "the form is closed");
         return {};
     }
@@ -292,7 +292,7 @@ std::string Expect(const ScriptStep& step, const GUI& form, RunState& state) {
     const std::optional<Observation> seen = row ? std::nullopt : Observe(form, step.control);
     if (!row && !seen)
         return "the form has no control named " + step.control;
-    if (!form.IsLoaded() && !(seen && IsFormSubject(step.control))) {
+    if (!form.isLoaded() && !(seen && IsFormSubject(step.control))) {
         why = "the form is closed";
     } else if (row) {
         actual = RowCell(form, step.number, step.property);
@@ -327,7 +327,7 @@ struct SessionRunner::Impl {
         machine.messageBoxes = std::make_unique<ScriptBoxes>(state);
         machine.windows = std::move(session);
         machine.components = platform::DefaultComponents();
-        machine.components->Register(platform::kConfirmationProgId, [s = state] {
+        machine.components->registerComponent(platform::kConfirmationProgId, [s = state] {
             return std::make_shared<ScriptConfirmation>(s);
         });
         host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)));
@@ -358,7 +358,7 @@ struct SessionRunner::Impl {
                 break;
         }
         state->current = nullptr;
-        if (form.IsLoaded()) {
+        if (form.isLoaded()) {
             ScriptStep closing;
             closing.verb = ScriptVerb::Close;
             closing.source = "(end of script: the close box)";
@@ -391,7 +391,7 @@ SessionOutcome SessionRunner::run(const std::vector<ScriptStep>& steps,
         i.makeHost();
         i.windows->setSession([&](GUI& form, UserActions& user) { i.session(steps, form, user); });
         const int shownBefore = i.windows->shownCount();
-        i.host->Open(target.config, target.partition, target.node);
+        i.host->open(target.config, target.partition, target.node);
         i.windows->setSession(nullptr);
         if (i.windows->shownCount() == shownBefore) {
             state.fail("the editor did not open node " + std::to_string(target.node));

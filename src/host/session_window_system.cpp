@@ -5,16 +5,16 @@
 
 namespace xfer::host {
 
-void SessionWindowSystem::ShowModal(platform::Window& window) {
+void SessionWindowSystem::showModal(platform::Window& window) {
     ++shown_;
     leftOpen_ = false;
     auto& form = dynamic_cast<editor::GUI&>(window);
     editor::UserActions user(form);
     if (session_)
         session_(form, user);
-    if (form.IsLoaded())
-        form.CloseBox();
-    leftOpen_ = form.IsLoaded();
+    if (form.isLoaded())
+        form.closeBox();
+    leftOpen_ = form.isLoaded();
 }
 
 }  // namespace xfer::host

@@ -19,7 +19,7 @@ class SessionWindowSystem final : public platform::WindowSystem {
     using Session = std::function<void(editor::GUI& form, editor::UserActions& user)>;
 
     void setSession(Session session) { session_ = std::move(session); }
-    void ShowModal(platform::Window& window) override;
+    void showModal(platform::Window& window) override;
 
     int shownCount() const noexcept { return shown_; }
     // True when the form was still loaded after its close box was pressed.

@@ -18,17 +18,17 @@ bool LabelValidator::ValidateText(std::string text) {
     return true;
 }
 
-long StderrConfirmationDialog::Show(short, const std::string& prompt, long, long,
+long StderrConfirmationDialog::show(short, const std::string& prompt, long, long,
                                     const std::string& title) {
     std::cerr << "[" << title << "] " << prompt << " -> skipped (no one to ask)\n";
     return confirm::kSkip;
 }
 
-void ComponentFactory::Register(const std::string& progId, Maker maker) {
+void ComponentFactory::registerComponent(const std::string& progId, Maker maker) {
     makers_[progId] = std::move(maker);
 }
 
-void ComponentFactory::Unregister(const std::string& progId) {
+void ComponentFactory::unregisterComponent(const std::string& progId) {
     makers_.erase(progId);
 }
 

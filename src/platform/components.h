@@ -35,7 +35,7 @@ inline constexpr long kStop = 5;
 // Asks whether to create a missing node; returns an answer code of `confirm`.
 class ConfirmationDialog : public ComObject {
   public:
-    virtual long Show(short style, const std::string& prompt, long defaultButton, long buttons,
+    virtual long show(short style, const std::string& prompt, long defaultButton, long buttons,
                       const std::string& title) = 0;
 };
 
@@ -50,7 +50,7 @@ class LabelValidator final : public TextFieldValidator {
 // Prints the prompt to stderr and answers "skip": creating nodes needs a person's yes.
 class StderrConfirmationDialog final : public ConfirmationDialog {
   public:
-    long Show(short style, const std::string& prompt, long defaultButton, long buttons,
+    long show(short style, const std::string& prompt, long defaultButton, long buttons,
               const std::string& title) override;
 };
 
@@ -58,14 +58,14 @@ class ComponentFactory {
   public:
     using Maker = std::function<std::shared_ptr<ComObject>()>;
 
-    void Register(const std::string& progId, Maker maker);
-    void Unregister(const std::string& progId);
+    void registerComponent(const std::string& progId, Maker maker);
+    void unregisterComponent(const std::string& progId);
     // Raises 429 "ActiveX component can't create object" for an unknown identifier.
     std::shared_ptr<ComObject> CreateObject(const std::string& progId) const;
 
     // CreateObject with the interface the caller needs; 13 when the object lacks it.
     template <class T>
-    std::shared_ptr<T> Create(const std::string& progId) const;
+    std::shared_ptr<T> create(const std::string& progId) const;
 
   private:
     std::map<std::string, Maker> makers_;
@@ -74,7 +74,7 @@ class ComponentFactory {
 [[noreturn]] void RaiseTypeMismatch();
 
 template <class T>
-std::shared_ptr<T> ComponentFactory::Create(const std::string& progId) const {
+std::shared_ptr<T> ComponentFactory::create(const std::string& progId) const {
     auto object = std::dynamic_pointer_cast<T>(CreateObject(progId));
     if (!object)
         RaiseTypeMismatch();

@@ -14,22 +14,22 @@ std::optional<std::string> Find(const std::map<std::string, std::string>& values
 }
 }  // namespace
 
-std::optional<std::string> ProcessSettings::EnvironmentVariable(const std::string& name) {
+std::optional<std::string> ProcessSettings::environmentVariable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     if (value == nullptr)
         return std::nullopt;
     return std::string(value);
 }
 
-std::optional<std::string> ProcessSettings::HostOption(const std::string& name) {
+std::optional<std::string> ProcessSettings::hostOption(const std::string& name) {
     return Find(options_, name);
 }
 
-std::optional<std::string> FixedSettings::EnvironmentVariable(const std::string& name) {
+std::optional<std::string> FixedSettings::environmentVariable(const std::string& name) {
     return Find(environment_, name);
 }
 
-std::optional<std::string> FixedSettings::HostOption(const std::string& name) {
+std::optional<std::string> FixedSettings::hostOption(const std::string& name) {
     return Find(options_, name);
 }
 

@@ -13,9 +13,9 @@ class HostSettings {
   public:
     virtual ~HostSettings() = default;
     // The variable's value; nothing when it is not set.
-    virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+    virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
     // A command-line option the host was given (by its spelling, e.g. "--database").
-    virtual std::optional<std::string> HostOption(const std::string& name) = 0;
+    virtual std::optional<std::string> hostOption(const std::string& name) = 0;
 };
 
 // The process environment and the options the host program passes in.
@@ -23,8 +23,8 @@ class ProcessSettings final : public HostSettings {
   public:
     explicit ProcessSettings(std::map<std::string, std::string> options = {})
         : options_(std::move(options)) {}
-    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
-    std::optional<std::string> HostOption(const std::string& name) override;
+    std::optional<std::string> environmentVariable(const std::string& name) override;
+    std::optional<std::string> hostOption(const std::string& name) override;
 
   private:
     std::map<std::string, std::string> options_;
@@ -36,8 +36,8 @@ class FixedSettings final : public HostSettings {
     FixedSettings(std::map<std::string, std::string> environment = {},
                   std::map<std::string, std::string> options = {})
         : environment_(std::move(environment)), options_(std::move(options)) {}
-    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
-    std::optional<std::string> HostOption(const std::string& name) override;
+    std::optional<std::string> environmentVariable(const std::string& name) override;
+    std::optional<std::string> hostOption(const std::string& name) override;
 
   private:
     std::map<std::string, std::string> environment_;

@@ -15,10 +15,10 @@ int DefaultAnswer(int buttons) {
 }
 
 int MessageBoxes::MsgBox(const std::string& text, int style, const std::string& title) {
-    return Show({text, style & mb::kButtonsMask, style & mb::kIconMask, title});
+    return show({text, style & mb::kButtonsMask, style & mb::kIconMask, title});
 }
 
-int StderrMessageBoxes::Show(const MessageBoxRequest& request) {
+int StderrMessageBoxes::show(const MessageBoxRequest& request) {
     std::cerr << "[" << request.title << "] " << request.text << "\n";
     return DefaultAnswer(request.buttons);
 }

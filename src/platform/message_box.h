@@ -41,7 +41,7 @@ int DefaultAnswer(int buttons);
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
-    virtual int Show(const MessageBoxRequest& request) = 0;
+    virtual int show(const MessageBoxRequest& request) = 0;
 
     // MsgBox(text, style, title)
     int MsgBox(const std::string& text, int style, const std::string& title);
@@ -50,7 +50,7 @@ class MessageBoxes {
 // Writes each box to stderr and answers its first button: for hosts without a display.
 class StderrMessageBoxes final : public MessageBoxes {
   public:
-    int Show(const MessageBoxRequest& request) override;
+    int show(const MessageBoxRequest& request) override;
 };
 
 }  // namespace xfer::platform

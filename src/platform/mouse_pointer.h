@@ -10,18 +10,18 @@ enum class Pointer { Default = 0, Hourglass = 11 };
 class MousePointer {
   public:
     virtual ~MousePointer() = default;
-    virtual void Set(Pointer pointer) = 0;
-    virtual Pointer Current() const = 0;
+    virtual void set(Pointer pointer) = 0;
+    virtual Pointer current() const = 0;
 };
 
 // Remembers the pointer and every change, for hosts without a display and for tests.
 class RecordingMousePointer final : public MousePointer {
   public:
-    void Set(Pointer pointer) override {
+    void set(Pointer pointer) override {
         current_ = pointer;
         history_.push_back(pointer);
     }
-    Pointer Current() const override { return current_; }
+    Pointer current() const override { return current_; }
     const std::vector<Pointer>& history() const { return history_; }
 
   private:

@@ -4,9 +4,9 @@ namespace xfer::platform {
 
 std::unique_ptr<ComponentFactory> DefaultComponents() {
     auto factory = std::make_unique<ComponentFactory>();
-    factory->Register(kValidatorProgId, [] { return std::make_shared<LabelValidator>(); });
-    factory->Register(kConfirmationProgId,
-                      [] { return std::make_shared<StderrConfirmationDialog>(); });
+    factory->registerComponent(kValidatorProgId, [] { return std::make_shared<LabelValidator>(); });
+    factory->registerComponent(kConfirmationProgId,
+                               [] { return std::make_shared<StderrConfirmationDialog>(); });
     return factory;
 }
 

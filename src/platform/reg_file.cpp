@@ -238,7 +238,7 @@ std::string DecodeFileText(const std::string& raw) {
 }
 
 // The number of key names in a key line's path, stray separators not counted.
-std::size_t keyDepth(std::string_view path) {
+std::size_t KeyDepth(std::string_view path) {
     std::size_t depth = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] != '\\' && (i == 0 || path[i - 1] == '\\'))
@@ -247,7 +247,7 @@ std::size_t keyDepth(std::string_view path) {
     return depth;
 }
 
-std::string bytesText(std::size_t n) {
+std::string BytesText(std::size_t n) {
     return std::to_string(n) + " bytes";
 }
 
@@ -255,8 +255,8 @@ std::string bytesText(std::size_t n) {
 
 Hive ParseRegFile(const std::string& fileText) {
     if (fileText.size() > kMaxRegFileSize) {
-        Fail(1, "the file has " + bytesText(fileText.size()) + ", more than the " +
-                    bytesText(kMaxRegFileSize) + " a registry file may have");
+        Fail(1, "the file has " + BytesText(fileText.size()) + ", more than the " +
+                    BytesText(kMaxRegFileSize) + " a registry file may have");
     }
     const std::string text = DecodeFileText(fileText);
     std::vector<std::string_view> lines;
@@ -268,8 +268,8 @@ Hive ParseRegFile(const std::string& fileText) {
         if (line.ends_with('\r'))
             line.remove_suffix(1);
         if (line.size() > kMaxRegLineLength) {
-            Fail(lines.size() + 1, "the line has " + bytesText(line.size()) + ", more than the " +
-                                       bytesText(kMaxRegLineLength) + " a line may have");
+            Fail(lines.size() + 1, "the line has " + BytesText(line.size()) + ", more than the " +
+                                       BytesText(kMaxRegLineLength) + " a line may have");
         }
         lines.push_back(line);
         start = end + 1;
@@ -292,7 +292,7 @@ Hive ParseRegFile(const std::string& fileText) {
             logical += runtime::Trim(lines[++i]);
             if (logical.size() > kMaxRegLineLength) {
                 Fail(lineNumber, "the value's continued lines have more than the " +
-                                     bytesText(kMaxRegLineLength) + " a line may have");
+                                     BytesText(kMaxRegLineLength) + " a line may have");
             }
         }
         if (logical.empty() || logical.front() == ';')
@@ -307,12 +307,12 @@ Hive ParseRegFile(const std::string& fileText) {
             }
             if (!runtime::StartsWithNoCase(path, "HKEY_"))
                 Fail(lineNumber, "unknown root key");
-            if (const std::size_t depth = keyDepth(path); depth > kMaxRegKeyDepth) {
+            if (const std::size_t depth = KeyDepth(path); depth > kMaxRegKeyDepth) {
                 Fail(lineNumber, "the key is nested " + std::to_string(depth) +
                                      " levels deep, more than the " +
                                      std::to_string(kMaxRegKeyDepth) + " the registry allows");
             }
-            key = hive.CreateKey(path);
+            key = hive.createKey(path);
             continue;
         }
         if (!key)
@@ -325,7 +325,7 @@ Hive ParseRegFile(const std::string& fileText) {
         if (!p.Take('='))
             Fail(lineNumber, "expected '=' after the value name");
 
-        hive.Set(*key, name, ParseData(p, version5, lineNumber));
+        hive.set(*key, name, ParseData(p, version5, lineNumber));
     }
     return hive;
 }
@@ -342,7 +342,7 @@ Hive LoadRegFile(const std::string& path) {
     if (status.type() != std::filesystem::file_type::regular)
         fail("it is not a regular file");
     if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kMaxRegFileSize) {
-        fail("it has " + bytesText(size) + ", more than the " + bytesText(kMaxRegFileSize) +
+        fail("it has " + BytesText(size) + ", more than the " + BytesText(kMaxRegFileSize) +
              " a registry file may have");
     }
     std::ifstream in(path, std::ios::binary);

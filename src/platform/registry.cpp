@@ -38,7 +38,7 @@ const RootName* FindRoot(HKEY handle) {
 // stray separators dropped, so that "hklm\\Software\\" and "HKEY_LOCAL_MACHINE\\SOFTWARE" name
 // the same key. `part` returns false to stop.
 template <typename Part>
-void forEachKeyName(std::string_view path, Part&& part) {
+void ForEachKeyName(std::string_view path, Part&& part) {
     bool first = true;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -65,12 +65,12 @@ void forEachKeyName(std::string_view path, Part&& part) {
 
 Hive::Hive() : keys_(1) {
     for (const auto& root : kRoots)
-        CreateKey(root.name);
+        createKey(root.name);
 }
 
-Hive::KeyId Hive::CreateKey(std::string_view keyPath) {
+Hive::KeyId Hive::createKey(std::string_view keyPath) {
     KeyId key = kTop;
-    forEachKeyName(keyPath, [&](std::string name) {
+    ForEachKeyName(keyPath, [&](std::string name) {
         const auto [child, added] = children_.try_emplace({key, std::move(name)}, keys_.size());
         if (added)
             keys_.emplace_back();
@@ -82,7 +82,7 @@ Hive::KeyId Hive::CreateKey(std::string_view keyPath) {
 
 std::optional<Hive::KeyId> Hive::findKey(std::string_view subPath, KeyId from) const {
     std::optional<KeyId> key = from;
-    forEachKeyName(subPath, [&](std::string name) {
+    ForEachKeyName(subPath, [&](std::string name) {
         const auto child = children_.find({*key, std::move(name)});
         key = child == children_.end() ? std::nullopt : std::optional<KeyId>(child->second);
         return key.has_value();
@@ -90,36 +90,36 @@ std::optional<Hive::KeyId> Hive::findKey(std::string_view subPath, KeyId from) c
     return key;
 }
 
-bool Hive::HasKey(std::string_view keyPath) const {
+bool Hive::hasKey(std::string_view keyPath) const {
     return findKey(keyPath).has_value();
 }
 
-void Hive::Set(KeyId key, const std::string& valueName, RegistryValue value) {
+void Hive::set(KeyId key, const std::string& valueName, RegistryValue value) {
     keys_.at(key).values[runtime::UCase(valueName)] = std::move(value);
 }
 
-void Hive::Set(const std::string& keyPath, const std::string& valueName, RegistryValue value) {
-    Set(CreateKey(keyPath), valueName, std::move(value));
+void Hive::set(const std::string& keyPath, const std::string& valueName, RegistryValue value) {
+    set(createKey(keyPath), valueName, std::move(value));
 }
 
-void Hive::SetString(const std::string& keyPath, const std::string& valueName,
+void Hive::setString(const std::string& keyPath, const std::string& valueName,
                      const std::string& text, std::uint32_t type) {
     RegistryValue value{type, std::vector<std::uint8_t>(text.begin(), text.end())};
     value.data.push_back(0);
     if (type == REG_MULTI_SZ)
         value.data.push_back(0);
-    Set(keyPath, valueName, std::move(value));
+    set(keyPath, valueName, std::move(value));
 }
 
-const RegistryValue* Hive::Find(KeyId key, const std::string& valueName) const {
+const RegistryValue* Hive::find(KeyId key, const std::string& valueName) const {
     const auto& values = keys_.at(key).values;
     const auto value = values.find(runtime::UCase(valueName));
     return value == values.end() ? nullptr : &value->second;
 }
 
-const RegistryValue* Hive::Find(std::string_view keyPath, const std::string& valueName) const {
+const RegistryValue* Hive::find(std::string_view keyPath, const std::string& valueName) const {
     const auto key = findKey(keyPath);
-    return key ? Find(*key, valueName) : nullptr;
+    return key ? find(*key, valueName) : nullptr;
 }
 
 std::optional<Hive::KeyId> HiveRegistry::keyOf(HKEY handle) const {
@@ -148,7 +148,7 @@ long HiveRegistry::RegQueryValueEx(HKEY key, const std::string& valueName, std::
     const auto open = keyOf(key);
     if (!open)
         return ERROR_INVALID_HANDLE;
-    const RegistryValue* value = hive_.Find(*open, valueName);
+    const RegistryValue* value = hive_.find(*open, valueName);
     if (value == nullptr) {
         type = REG_NONE;
         return ERROR_FILE_NOT_FOUND;

@@ -62,17 +62,17 @@ class Hive {
 
     Hive();
 
-    void Set(const std::string& keyPath, const std::string& valueName, RegistryValue value);
-    void Set(KeyId key, const std::string& valueName, RegistryValue value);
-    void SetString(const std::string& keyPath, const std::string& valueName,
+    void set(const std::string& keyPath, const std::string& valueName, RegistryValue value);
+    void set(KeyId key, const std::string& valueName, RegistryValue value);
+    void setString(const std::string& keyPath, const std::string& valueName,
                    const std::string& text, std::uint32_t type = REG_SZ);
     // Creates the key and the parents it implies; returns the key.
-    KeyId CreateKey(std::string_view keyPath);
-    bool HasKey(std::string_view keyPath) const;
+    KeyId createKey(std::string_view keyPath);
+    bool hasKey(std::string_view keyPath) const;
     // The key at `subPath` below `from` (the top, above the root keys, when none is given).
     std::optional<KeyId> findKey(std::string_view subPath, KeyId from = kTop) const;
-    const RegistryValue* Find(std::string_view keyPath, const std::string& valueName) const;
-    const RegistryValue* Find(KeyId key, const std::string& valueName) const;
+    const RegistryValue* find(std::string_view keyPath, const std::string& valueName) const;
+    const RegistryValue* find(KeyId key, const std::string& valueName) const;
 
     static constexpr KeyId kTop = 0;
 

@@ -6,7 +6,7 @@
 
 namespace xfer::platform {
 
-std::optional<std::string> EnvironmentShell::SpecialFolderPath(int csidl) {
+std::optional<std::string> EnvironmentShell::specialFolderPath(int csidl) {
     if (csidl != kCsidlCommonAppData)
         return std::nullopt;
     const char* env = std::getenv("PROGRAMDATA");

@@ -12,13 +12,13 @@ class Shell {
   public:
     virtual ~Shell() = default;
     // The folder's path without a trailing separator, or nothing when it cannot be resolved.
-    virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;
+    virtual std::optional<std::string> specialFolderPath(int csidl) = 0;
 };
 
 // Folder 35 is $PROGRAMDATA when set and non-empty, else /var/lib; other folders are unknown.
 class EnvironmentShell final : public Shell {
   public:
-    std::optional<std::string> SpecialFolderPath(int csidl) override;
+    std::optional<std::string> specialFolderPath(int csidl) override;
 };
 
 class FileSystem {

@@ -6,7 +6,7 @@
 
 namespace xfer::platform {
 
-void HeadlessWindowSystem::ShowModal(Window&) {
+void HeadlessWindowSystem::showModal(Window&) {
     runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
                    "No display is available to show the editor; run a scripted session instead");
 }

@@ -20,7 +20,7 @@ class Collection {
     const Variant& Item(std::string_view key) const;
     // Position 1..Count; raises 9 outside.
     const Variant& Item(long position) const;
-    bool Contains(std::string_view key) const;
+    bool contains(std::string_view key) const;
     long Count() const noexcept { return static_cast<long>(items_.size()); }
     void Clear() noexcept;
 

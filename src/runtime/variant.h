@@ -29,7 +29,7 @@ class Variant {
     Variant(const char* v) : value_(std::string(v)) {}
     Variant(Bytes v) : value_(std::move(v)) {}
 
-    static Variant Null() { return Variant(NullT{}); }
+    static Variant null() { return Variant(NullT{}); }
 
     bool isEmpty() const noexcept { return std::holds_alternative<EmptyT>(value_); }
     bool isNull() const noexcept { return std::holds_alternative<NullT>(value_); }

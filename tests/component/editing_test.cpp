@@ -82,7 +82,7 @@ TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
     Harness h;
     Partition(h);
     h.answerConfirmations({platform::confirm::kSkip});
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
         ASSERT_TRUE(user.clickRow(f.LVExceptions, 3));
         ASSERT_TRUE(user.choose(f.cmbBusy1Node, std::string("MSG")));
@@ -97,7 +97,7 @@ TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
         EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit");
         ASSERT_TRUE(user.click(f.cmdOK));
-        EXPECT_FALSE(f.IsLoaded());
+        EXPECT_FALSE(f.isLoaded());
     });
     EXPECT_EQ(Stored(h, 1, "Busy1"), (std::vector<std::string>{"MSG", "12"}));
     EXPECT_EQ(Stored(h, 1, "Hold"), (std::vector<std::string>{"NOOP", "1"}));
@@ -108,12 +108,12 @@ TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
 TEST(EditingTest, TheRowClickLaysThePickersOverTheRowAndPresetsThem) {
     Harness h;
     Partition(h);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 5);  // No Answer: MSG 4
         const auto& row = f.LVExceptions.Item(5);
         EXPECT_TRUE(f.cmbNoAnswerNode.Visible());
-        EXPECT_EQ(f.FocusedControl(), &f.cmbNoAnswerNode);
+        EXPECT_EQ(f.focusedControl(), &f.cmbNoAnswerNode);
         EXPECT_EQ(f.cmbNoAnswerNode.Left(), f.LVExceptions.Left() + row.Left() + 1100);
         EXPECT_EQ(f.cmbNoAnswerNode.Top(), row.Top() + row.Height());
         EXPECT_EQ(f.cmbNoAnswerNumber.Left(), f.cmbNoAnswerNode.Left() + 975);
@@ -123,14 +123,14 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowAndPresetsThem) {
         EXPECT_EQ(Row(f, 5)[4], "");  // the old target's label no longer applies
         for (const auto& e : editor::kExceptions) {
             if (e.id != Exception::NoAnswer) {
-                EXPECT_FALSE(f.NodePicker(e.id).Visible());
+                EXPECT_FALSE(f.nodePicker(e.id).Visible());
             }
         }
         // Only the Hold picker takes the focus back on a mouse release.
         f.LVExceptions.MouseUp(1, 0, 0, 0);
-        EXPECT_EQ(f.FocusedControl(), &f.cmbNoAnswerNode);
+        EXPECT_EQ(f.focusedControl(), &f.cmbNoAnswerNode);
         user.clickRow(f.LVExceptions, 1);
-        EXPECT_EQ(f.FocusedControl(), &f.cmbHoldNode);
+        EXPECT_EQ(f.focusedControl(), &f.cmbHoldNode);
     });
 }
 
@@ -138,7 +138,7 @@ TEST(EditingTest, ATypeChangeKeepsTheNumberWhenTheTypeHasItElseNodeOne) {
     Harness h;
     Partition(h);
     std::vector<std::string> cells;
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 3);
         user.type(f.cmbBusy1Number, "12", true);
@@ -157,7 +157,7 @@ TEST(EditingTest, NoNumberCommandsPerException) {
     Partition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
     std::vector<std::vector<std::string>> rows;
     std::vector<bool> numberShown;
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         user.clickRow(f.LVExceptions, 1);
         user.choose(f.cmbHoldNode, std::string("BEEP"));
@@ -186,7 +186,7 @@ TEST(EditingTest, NoNumberCommandsPerException) {
 TEST(EditingTest, ScrollingOrPressingTheHeaderTakesThePickersAwayInEditMode) {
     Harness h;
     Partition(h);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         for (int action = 0; action < 2; ++action) {
             user.clickRow(f.LVExceptions, 3);
@@ -195,7 +195,7 @@ TEST(EditingTest, ScrollingOrPressingTheHeaderTakesThePickersAwayInEditMode) {
                                     : user.pressHeader(f.LVExceptions, 2));
             EXPECT_FALSE(f.cmbBusy1Node.Visible() || f.cmbBusy1Number.Visible());
             EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit Off");
-            EXPECT_TRUE(f.EditModeFlag());
+            EXPECT_TRUE(f.editModeFlag());
         }
     });
 }
@@ -207,7 +207,7 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
     h.boxes->Answer(kOK);
     h.boxes->Answer(kOK);
     std::vector<std::string> hold;
-    h.Open(1, 1, 15, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 15, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         hold = Row(f, 1);
         EXPECT_FALSE(f.cmbHoldNode.Visible() || f.cmbHoldNumber.Visible());
@@ -231,7 +231,7 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
     Harness h;
     Partition(h);
     std::vector<std::vector<std::string>> before, after;
-    h.Open(1, 1, 3, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 3, [&](GUI& f, UserActions& user) {
         for (long r = 1; r <= 6; ++r)
             before.push_back(Row(f, r));
         user.click(f.cmdExceptionsEdit);
@@ -242,7 +242,7 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
         EXPECT_TRUE(f.cmdExceptionsDefault.Enabled());
         EXPECT_TRUE(f.cmdApply.Enabled());
         for (const auto& e : editor::kExceptions)
-            EXPECT_FALSE(f.NodePicker(e.id).Visible());
+            EXPECT_FALSE(f.nodePicker(e.id).Visible());
         h.boxes->Answer(kNo);
     });
     before[0][4] = "";  // the first row was the selected one
@@ -252,7 +252,7 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
 TEST(EditingTest, AnUnknownRowKeyMeansAnswer) {
     Harness h;
     Partition(h);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         auto& extra = f.LVExceptions.AddItem("9z", "7");
         for (long i = 1; i <= 6; ++i)
             extra.setSubItems(i, f.LVExceptions.Item(6).SubItems(i));
@@ -268,9 +268,9 @@ TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
     Harness h;
     Partition(h);
     h.boxes->Answer(kNo);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) { user.click(f.cmdExceptionsEdit); });
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) { user.click(f.cmdExceptionsEdit); });
     std::vector<std::string> captions;
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         captions.push_back(f.cmdExceptionsEdit.Caption());
         user.click(f.cmdExceptionsEdit);
@@ -286,12 +286,12 @@ TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
         Partition(h);
         std::vector<std::string> row;
         const long index = static_cast<long>(e.id) + 1;
-        h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.click(f.cmdExceptionsEdit);
             user.clickRow(f.LVExceptions, index);
             f.LVExceptions.Item(index).setSubItems(editor::cell::kNodeNumber, "x");
             f.LVExceptions.Item(index).setSubItems(editor::cell::kTargetLabel, "old");
-            user.choose(f.NodePicker(e.id), std::string("MSG"));
+            user.choose(f.nodePicker(e.id), std::string("MSG"));
             row = Row(f, index);
             h.boxes->Answer(kNo);
         });
@@ -317,7 +317,7 @@ TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
         const auto stored =
             h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1");
         h.boxes->Answer(kNo);
-        h.Open(1, 1, 2, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
             user.click(f.cmdExceptionsDefault);
             std::vector<std::vector<std::string>> rows;
             for (long r = 1; r <= 6; ++r)
@@ -416,7 +416,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
         std::int16_t at = 0;
         std::string label, selected, position;
         bool pending = false;
-        h.Open(1, 1, c.from, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, c.from, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "+");
             c.act(f, user);
             at = f.nodeNumber();
@@ -445,7 +445,7 @@ TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
     h.boxes->Answer(kYes);
     h.boxes->Answer(kOK);
     h.boxes->Answer(kNo);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "\"", false);
         user.choose(f.cmbNode, std::string("XFER 5"));
         EXPECT_EQ(f.nodeNumber(), 1);

@@ -33,10 +33,10 @@ class Harness {
 
     // Opens node `node` of the partition as a host does; `session` runs inside the modal show.
     // Returns ShowNodeEditor's result.
-    bool Open(std::int16_t config, std::int16_t partition, std::int16_t node,
+    bool open(std::int16_t config, std::int16_t partition, std::int16_t node,
               host::SessionWindowSystem::Session session = {}) {
         windows->setSession(std::move(session));
-        return host.Open(config, partition, node);
+        return host.open(config, partition, node);
     }
 
     std::vector<std::string> boxTexts() const {
@@ -66,7 +66,7 @@ class Harness {
         parts.mousePointer = Keep(mouse, std::make_unique<platform::RecordingMousePointer>());
         parts.windows = Keep(windows, std::make_unique<host::SessionWindowSystem>());
         parts.components = Keep(factory, platform::DefaultComponents());
-        factory->Register(platform::kConfirmationProgId, [shared = confirmations] {
+        factory->registerComponent(platform::kConfirmationProgId, [shared = confirmations] {
             return std::make_shared<ScriptedConfirmationDialog>(shared);
         });
         return platform::PlatformServices(std::move(parts));

@@ -60,7 +60,7 @@ Shown Read(GUI& f) {
                     f.cmdLast.Enabled()};
     for (const auto& e : editor::kExceptions) {
         s.pickersHidden =
-            s.pickersHidden && !f.NodePicker(e.id).Visible() && !f.NumberPicker(e.id).Visible();
+            s.pickersHidden && !f.nodePicker(e.id).Visible() && !f.numberPicker(e.id).Visible();
     }
     return s;
 }
@@ -134,7 +134,7 @@ TEST(OpeningTest, ShowsEachNodeAsStored) {
     };
     for (const auto& c : cases) {
         Shown shown;
-        EXPECT_FALSE(h.Open(1, 1, c.node, [&](GUI& f, editor::UserActions&) { shown = Read(f); }));
+        EXPECT_FALSE(h.open(1, 1, c.node, [&](GUI& f, editor::UserActions&) { shown = Read(f); }));
         const Shown& e = c.expected;
         EXPECT_EQ(shown.dial, e.dial) << c.node;
         EXPECT_EQ(shown.style, e.style) << c.node;
@@ -148,8 +148,8 @@ TEST(OpeningTest, ShowsEachNodeAsStored) {
     }
     EXPECT_EQ(h.windows->shownCount(), 3);
     EXPECT_TRUE(h.boxes->shown().empty()) << h.boxTexts()[0];
-    EXPECT_FALSE(h.form().IsLoaded());
-    EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
+    EXPECT_FALSE(h.form().isLoaded());
+    EXPECT_EQ(h.mouse->current(), platform::Pointer::Default);
 }
 
 TEST(OpeningTest, NullFieldsGiveEmptyBoxesAndABadDialIsReplacedAtOnce) {
@@ -158,9 +158,9 @@ TEST(OpeningTest, NullFieldsGiveEmptyBoxesAndABadDialIsReplacedAtOnce) {
         .xfer({.number = 3, .dial = std::nullopt, .label = std::nullopt})
         .xfer({.number = 13, .dial = "12-34", .label = "Warehouse"});
     std::vector<std::string> seen;
-    h.Open(1, 1, 3, [&](GUI& f, auto&) { seen = {f.txtDial.Text(), f.txtDescription.Text()}; });
+    h.open(1, 1, 3, [&](GUI& f, auto&) { seen = {f.txtDial.Text(), f.txtDescription.Text()}; });
     EXPECT_EQ(seen, (std::vector<std::string>{"", ""}));
-    h.Open(1, 1, 13, [&](GUI& f, auto&) { seen = {f.txtDial.Text(), f.txtDescription.Text()}; });
+    h.open(1, 1, 13, [&](GUI& f, auto&) { seen = {f.txtDial.Text(), f.txtDescription.Text()}; });
     EXPECT_EQ(seen, (std::vector<std::string>{"", "Warehouse"}));
 }
 
@@ -200,11 +200,11 @@ TEST(OpeningTest, NodesThatCannotOpenSayWhyAndShowNoForm) {
     for (const auto& c : cases) {
         Harness h;
         c.build(h);
-        EXPECT_FALSE(h.Open(1, 1, 7));
+        EXPECT_FALSE(h.open(1, 1, 7));
         EXPECT_EQ(h.boxTexts(), c.messages) << c.name;
         EXPECT_EQ(h.windows->shownCount(), 0);
-        EXPECT_FALSE(h.form().IsLoaded());
-        EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
+        EXPECT_FALSE(h.form().isLoaded());
+        EXPECT_EQ(h.mouse->current(), platform::Pointer::Default);
         const auto& box = h.boxes->shown().front();
         EXPECT_EQ(box.title, c.messages[0].starts_with("Source") ? "Error" : "Information");
         if (std::string(c.name) == "no STYLE limit") {
@@ -217,7 +217,7 @@ TEST(OpeningTest, NodesThatCannotOpenSayWhyAndShowNoForm) {
 TEST(OpeningTest, AMissingDatabaseFileGivesOneMessagePerLoaderThenTheStyleMessage) {
     Harness h;
     std::filesystem::remove(h.database.path());
-    EXPECT_FALSE(h.Open(1, 1, 1));
+    EXPECT_FALSE(h.open(1, 1, 1));
     const std::vector<std::string> procedures = {"LoadNodeNameAndNodeTypeID",
                                                  "LoadXStyle",
                                                  "LoadHoldNode",
@@ -294,7 +294,7 @@ TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUs
 
     std::map<std::string, std::string> limits;
     std::vector<V> pickers, notAvailable;
-    h.Open(1, 1, 1, [&](GUI& f, auto&) {
+    h.open(1, 1, 1, [&](GUI& f, auto&) {
         for (const char* id : {"0", "8", "13", "814", "815", "816", "817", "818", "999"}) {
             const auto& v = f.MaxNodeNumberCollection().Item(id);
             limits[id] = (v.isText() ? "text " : "number ") + v.toText();
@@ -302,13 +302,13 @@ TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUs
         EXPECT_EQ(f.NodeTypeIDCollection().Item("xfer").toText(), "4");
         for (const auto& e : editor::kExceptions) {
             V entries;
-            auto& picker = f.NodePicker(e.id);
+            auto& picker = f.nodePicker(e.id);
             for (long i = 0; i < picker.ListCount(); ++i) {
                 entries.push_back(picker.List(i) + "=" + std::to_string(picker.ItemData(i)));
             }
             pickers.push_back(entries);
             V names;
-            auto& c = f.NotAvailableFor(e.id);
+            auto& c = f.notAvailableFor(e.id);
             for (long i = 1; i <= c.Count(); ++i)
                 names.push_back(c.Item(i).toText());
             notAvailable.push_back(names);
@@ -338,7 +338,7 @@ TEST(OpeningTest, TheTemplateNodeOpensAloneWithTheNavigationRowTakenAway) {
     std::vector<std::string> selector;
     int height = 0;
     bool navigationVisible = true;
-    h.Open(1, 1, 0, [&](GUI& f, auto&) {
+    h.open(1, 1, 0, [&](GUI& f, auto&) {
         for (auto* c : std::initializer_list<editor::Control*>{
                  &f.lblLabel, &f.txtDescription, &f.lblDial, &f.txtDial, &f.lblXStyle, &f.cmbXStyle,
                  &f.txtXStyleDescription, &f.fraExceptions, &f.cmdOK, &f.cmdApply}) {

@@ -89,13 +89,13 @@ TEST(SavingTest, OkSavesTheEditsAndCreatesTheMissingNodesTheUserAgreesTo) {
     std::vector<std::string> status;
     h.answerConfirmations(
         {confirm::kCreate, confirm::kSkip, confirm::kCreate, confirm::kCreateAll});
-    h.Open(1, 1, 5, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 5, [&](GUI& f, UserActions& user) {
         RecordStatus(f, status);
         ASSERT_TRUE(user.type(f.txtDescription, "Support desk", true));
         ASSERT_TRUE(user.type(f.txtDial, "3005,1", true));
         ASSERT_TRUE(user.choose(f.cmbXStyle, std::string("STYLE 7")));
         ASSERT_TRUE(user.click(f.cmdOK));
-        EXPECT_FALSE(f.IsLoaded());
+        EXPECT_FALSE(f.isLoaded());
     });
     EXPECT_EQ(h.prompts(),
               (std::vector<std::string>{"STYLE 7 is referenced but it does not exist.\r\nDo you "
@@ -143,7 +143,7 @@ TEST(SavingTest, OkSavesTheEditsAndCreatesTheMissingNodesTheUserAgreesTo) {
     EXPECT_EQ(Exists(h, "Node_XFER", "NodeNumber=9"), 1);
     EXPECT_EQ(Exists(h, "Node_MSG", "NodeNumber=12"), 0);
     EXPECT_EQ(Touched(h), (std::vector<std::string>{"0/20", "1/7", "4/5", "4/9", "5/7"}));
-    EXPECT_EQ(h.mouse->Current(), platform::Pointer::Default);
+    EXPECT_EQ(h.mouse->current(), platform::Pointer::Default);
 }
 
 TEST(SavingTest, StopOrClosingTheDialogEndsTheCheckButTheNodeIsStillSaved) {
@@ -163,7 +163,7 @@ TEST(SavingTest, StopOrClosingTheDialogEndsTheCheckButTheNodeIsStillSaved) {
         Partition(h);
         for (long a : c.answers)
             h.answerConfirmations({a});
-        h.Open(1, 1, 5, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 5, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "Saved anyway", true);
             user.click(f.cmdOK);
         });
@@ -194,7 +194,7 @@ TEST(SavingTest, EachReferencedNodeIsOfferedOnceByItsWholeName) {
         Harness h;
         Partition(h).xfer({.number = 7, .style = 2, .targets = c.targets});
         h.answerConfirmations({confirm::kSkip, confirm::kSkip, confirm::kSkip});
-        h.Open(1, 1, 7, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 7, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "!");
             user.click(f.cmdOK);
         });
@@ -215,7 +215,7 @@ TEST(SavingTest, CommandsAndTypesWithoutACopyAreNeverCreated) {
          .targets = {
              {{"LIST", 2}, {"TABLE", 3}, {"FAX", 2}, {"SPARE", 1}, {"SMSG", 4}, {"beep", 1}}}});
     h.answerConfirmations({confirm::kCreateAll});
-    h.Open(1, 1, 15, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 15, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "x");
         user.click(f.cmdOK);
     });
@@ -230,11 +230,11 @@ TEST(SavingTest, NothingMissingMeansNoPrompt) {
     Harness h;
     Partition(h);
     std::vector<std::string> status;
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         RecordStatus(f, status);
         user.type(f.txtDescription, "!");
         user.click(f.cmdApply);
-        EXPECT_TRUE(f.IsLoaded());
+        EXPECT_TRUE(f.isLoaded());
         EXPECT_FALSE(f.cmdApply.Enabled());
     });
     EXPECT_TRUE(h.prompts().empty());
@@ -248,7 +248,7 @@ class WatchedConfirmation final : public platform::ConfirmationDialog {
   public:
     explicit WatchedConfirmation(std::function<void(const std::string&)> watch)
         : watch_(std::move(watch)) {}
-    long Show(short, const std::string& prompt, long, long, const std::string&) override {
+    long show(short, const std::string& prompt, long, long, const std::string&) override {
         watch_(prompt.substr(0, prompt.find(" is referenced")));
         return confirm::kCreate;
     }
@@ -288,7 +288,7 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
          ""},
         {"the reference check fails",
          7,
-         [](Harness& h) { h.factory->Unregister(platform::kConfirmationProgId); },
+         [](Harness& h) { h.factory->unregisterComponent(platform::kConfirmationProgId); },
          {{checking, Pointer::Hourglass, false, true},
           {saving, Pointer::Default, false, true},
           {"", Pointer::Default, false, true}},
@@ -312,15 +312,15 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
                  {{"MSG", 12}, {"NOOP", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 3}, {"BEEP", 1}}}});
         std::vector<Moment> moments;
         std::function<void(std::string)> now;
-        h.factory->Register(platform::kConfirmationProgId, [&] {
+        h.factory->registerComponent(platform::kConfirmationProgId, [&] {
             return std::make_shared<WatchedConfirmation>(
                 [&](const std::string& node) { now("prompt " + node); });
         });
         c.fault(h);
         Moment after{};
-        h.Open(1, 1, c.node, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, c.node, [&](GUI& f, UserActions& user) {
             now = [&](std::string at) {
-                moments.push_back({std::move(at), h.mouse->Current(), f.Frame1.Enabled(),
+                moments.push_back({std::move(at), h.mouse->current(), f.Frame1.Enabled(),
                                    f.StatusBar1.Visible()});
             };
             f.StatusBar1.setObserver([&](editor::Control&, editor::Prop p) {
@@ -329,7 +329,7 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
             });
             user.type(f.txtDescription, "!");
             user.click(f.cmdApply);
-            after = {"after", h.mouse->Current(), f.Frame1.Enabled(), f.StatusBar1.Visible()};
+            after = {"after", h.mouse->current(), f.Frame1.Enabled(), f.StatusBar1.Visible()};
             h.boxes->Answer(kNo);
         });
         EXPECT_EQ(moments, c.moments) << c.name;
@@ -370,16 +370,16 @@ TEST(SavingTest, DialStringsAreFilteredWhileTypedAndCheckedBeforeSaving) {
         h.boxes->Answer(platform::answer::kOK);
         h.boxes->Answer(kNo);  // the close box's prompt after a refused dial
         std::string shown;
-        h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "!");
             user.type(f.txtDial, c.typed, true);
             if (c.typed.empty())
                 user.type(f.txtDial, "\b", true);
             shown = f.txtDial.Text();
             user.click(f.cmdOK);
-            EXPECT_EQ(f.IsLoaded(), !c.accepted) << c.typed;
+            EXPECT_EQ(f.isLoaded(), !c.accepted) << c.typed;
             if (!c.accepted) {
-                EXPECT_EQ(f.FocusedControl(), &f.txtDial);
+                EXPECT_EQ(f.focusedControl(), &f.txtDial);
                 EXPECT_EQ(f.txtDial.SelLength(), static_cast<int>(c.shown.size()));
             }
         });
@@ -412,13 +412,13 @@ TEST(SavingTest, NumberPickersKeepTheirTextInsideTheirRange) {
     for (const auto& c : cases) {
         business_rules::Business_Rules rules(h.component());
         editor::ComboBox combo("cmbTest", editor::ComboStyle::DropDownCombo);
-        combo.SetRange(c.first, c.last);
+        combo.setRange(c.first, c.last);
         combo.Change = [&] { rules.Combo_Change(combo); };
         if (c.pasted)
             combo.setText(c.keys);
         for (char k : c.pasted ? std::string() : c.keys) {
             combo.setSelStart(static_cast<int>(combo.Text().size()));
-            combo.TypeKey(k);
+            combo.typeKey(k);
         }
         EXPECT_EQ(combo.Text(), c.shown) << c.keys;
     }
@@ -432,10 +432,10 @@ TEST(SavingTest, LabelsWithQuotesAreRefusedAndNothingIsWritten) {
             Partition(h);
             h.boxes->Answer(platform::answer::kOK);
             h.boxes->Answer(kNo);
-            h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+            h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
                 user.type(f.txtDescription, label, true);
                 user.click(apply ? f.cmdApply : f.cmdOK);
-                EXPECT_TRUE(f.IsLoaded());
+                EXPECT_TRUE(f.isLoaded());
                 EXPECT_TRUE(f.cmdApply.Enabled());
             });
             ASSERT_GE(h.boxes->shown().size(), 1u);
@@ -465,7 +465,7 @@ TEST(SavingTest, PendingChangesAreAskedAboutOnCancelAndOnTheCloseBox) {
         Partition(h);
         h.boxes->Answer(c.answer);
         h.boxes->Answer(kNo);  // the close box at the end of a session left open
-        h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "Changed", true);
             user.type(f.txtDial, "1-", true);  // a dial that OK would refuse does not stop Yes
             if (c.closeBox) {
@@ -473,7 +473,7 @@ TEST(SavingTest, PendingChangesAreAskedAboutOnCancelAndOnTheCloseBox) {
             } else {
                 user.click(f.cmdCancel);
             }
-            EXPECT_EQ(f.IsLoaded(), c.open);
+            EXPECT_EQ(f.isLoaded(), c.open);
             if (c.open) {
                 EXPECT_EQ(f.txtDescription.Text(), "Changed");
             }
@@ -491,9 +491,9 @@ TEST(SavingTest, OkWithNothingPendingClosesAtOnce) {
     Harness h;
     // Loading replaces the dial it cannot take; that alone is no edit to save.
     Partition(h).xfer({.number = 13, .dial = "12-34"});
-    h.Open(1, 1, 13, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 13, [&](GUI& f, UserActions& user) {
         EXPECT_TRUE(user.click(f.cmdOK));
-        EXPECT_FALSE(f.IsLoaded());
+        EXPECT_FALSE(f.isLoaded());
     });
     EXPECT_TRUE(h.boxes->shown().empty());
     EXPECT_TRUE(h.prompts().empty());
@@ -504,7 +504,7 @@ TEST(SavingTest, AFailedGeneralRowUpdateLeavesTheNodeRowWritten) {
     Harness h;
     Partition(h);
     h.database.exec("ALTER TABLE Node_General_Pool RENAME COLUMN DateModified TO Modified");
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "New", true);
         user.click(f.cmdApply);
         EXPECT_FALSE(f.cmdApply.Enabled());  // the caller goes on as after a save
@@ -520,7 +520,7 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
     Partition(h);
     h.database.exec("ALTER TABLE Detail_CMD RENAME COLUMN NodeMasterID TO MasterID");
     h.answerConfirmations({confirm::kCreateAll});
-    h.Open(1, 1, 5, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 5, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "x");
         user.click(f.cmdOK);
     });
@@ -536,13 +536,13 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
 TEST(SavingTest, AValidatorThatCannotBeCreatedSavesNothing) {
     Harness h;
     Partition(h);
-    h.factory->Unregister(platform::kValidatorProgId);
+    h.factory->unregisterComponent(platform::kValidatorProgId);
     h.boxes->Answer(platform::answer::kOK);
     h.boxes->Answer(kNo);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "New", true);
         user.click(f.cmdOK);
-        EXPECT_TRUE(f.IsLoaded());
+        EXPECT_TRUE(f.isLoaded());
     });
     EXPECT_EQ(h.boxTexts()[0],
               "Source: QRV_XFER_Node - cmdOK_Click \r\nDescription: ActiveX component can't create "

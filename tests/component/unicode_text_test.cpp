@@ -71,7 +71,7 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
         SCOPED_TRACE(c.what);
         Harness h(/*withDemoData=*/false);
         addXferNode(h.database);
-        h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             ASSERT_TRUE(user.type(f.txtDescription, c.keys, true));
             EXPECT_EQ(f.txtDescription.SelStart(),
                       static_cast<int>(runtime::utf8::Length(c.saved)));
@@ -91,7 +91,7 @@ TEST(UnicodeText, TheDialRefusesAMultiByteCharacterAsOneKey) {
     Harness h(/*withDemoData=*/false);
     addXferNode(h.database);
     std::vector<std::string> held;
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         f.txtDial.setObserver([&](editor::Control&, editor::Prop p) {
             if (p == editor::Prop::Text)
                 held.push_back(f.txtDial.Text());
@@ -111,7 +111,7 @@ TEST(UnicodeText, TheDialRefusesAMultiByteCharacterAsOneKey) {
 TEST(UnicodeText, KeysThatAreNotUtf8AreRefusedWhole) {
     Harness h(/*withDemoData=*/false);
     addXferNode(h.database);
-    h.Open(1, 1, 1, [&](GUI& f, UserActions& user) {
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         for (const char* keys : {"ab\xc3", "\xff", "a\xe2\x82", "\xed\xa0\x80", "\xc0\xaf"}) {
             EXPECT_FALSE(user.type(f.txtDescription, keys, true)) << keys;
             EXPECT_FALSE(user.type(f.txtDial, keys)) << keys;

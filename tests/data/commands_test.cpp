@@ -61,9 +61,9 @@ TEST(Catalogue, EveryCommandRunsWithItsParametersBoundByPosition) {
         Params params;
         for (const auto& name : ParameterNames(def.id))
             params.push_back(ValueFor(name));
-        ASSERT_NO_THROW(db.Execute(def.id, params));
+        ASSERT_NO_THROW(db.execute(def.id, params));
         if (def.returnsRows) {
-            EXPECT_EQ(db.ResultSet(def.id).recordCount(), 1);  // found under its numeric keys
+            EXPECT_EQ(db.resultSet(def.id).recordCount(), 1);  // found under its numeric keys
         } else if (def.name.starts_with("Duplicate_")) {
             // The copy is a second row in the template's table.
             const std::string sql(def.sql);
@@ -149,7 +149,7 @@ TEST(Catalogue, DuplicationCopiesExactlyTheNamedColumns) {
         seeded.db().exec("UPDATE " + c.table + " SET unnamed = 5");
         seeded.db().close();
         DataBase db(seeded.platform());
-        db.Execute(c.id, c.params);
+        db.execute(c.id, c.params);
 
         const Row source = seeded.row(c.table, c.key + " <> " + c.params[0]);
         Row expected = source;

@@ -30,7 +30,7 @@ platform::PlatformServices ServicesWith(const Setting& s) {
     parts.settings = std::make_unique<platform::FixedSettings>(env, options);
     platform::Hive hive;
     if (s.registry)
-        hive.Set(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey, kDatabaseServerValue,
+        hive.set(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey, kDatabaseServerValue,
                  *s.registry);
     parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
     return platform::PlatformServices(std::move(parts));

@@ -50,9 +50,9 @@ TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
         SCOPED_TRACE(c.what);
         auto services = fixture::ServicesFor(c.shellFolder);
         if (c.commonAppData && c.commonAppData->type == platform::REG_NONE) {
-            HiveOf(services).CreateKey(shellKey);
+            HiveOf(services).createKey(shellKey);
         } else if (c.commonAppData) {
-            HiveOf(services).Set(shellKey, kCommonAppDataValue, *c.commonAppData);
+            HiveOf(services).set(shellKey, kCommonAppDataValue, *c.commonAppData);
         }
         try {
             DataBase db(services.view());
@@ -89,9 +89,9 @@ TEST(Folders, RegistryValuesConvertByType) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto services = fixture::ServicesFor("");
-        HiveOf(services).CreateKey(kTestKey);
+        HiveOf(services).createKey(kTestKey);
         if (c.value)
-            HiveOf(services).Set(kTestKey, "V", *c.value);
+            HiveOf(services).set(kTestKey, "V", *c.value);
         try {
             EXPECT_EQ(VDACOMPlusFilesAndFolders(services.view())
                           .GetRegistryValue(platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Test", "V"),
@@ -124,7 +124,7 @@ TEST(Folders, PathsTheConnectionStringCannotCarryAreRefusedWithTheReason) {
     for (const auto& c : cases) {
         std::string refused;
         try {
-            checkConnectablePath(c.path);
+            CheckConnectablePath(c.path);
         } catch (const runtime::Error& e) {
             refused = e.description();
         }

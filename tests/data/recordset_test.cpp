@@ -18,21 +18,21 @@ using runtime::Variant;
 // Rows large enough for their storage to be kept when the result set closes.
 constexpr long kManyRows = 600;
 
-const auto kColumns = Recordset::MakeColumns({"Number", "Name", "Share", "Raw"});
+const auto kColumns = Recordset::makeColumns({"Number", "Name", "Share", "Raw"});
 
 // Fills `rs` with `rows` rows whose values all depend on `seed`.
 void Fill(Recordset& rs, long rows, long seed) {
     RecordsetBuilder b(rs, kColumns);
     for (long i = 0; i < rows; ++i) {
-        b.Integer(seed * 10000 + i);
+        b.integer(seed * 10000 + i);
         if (i % 7 == 3) {
-            b.Null();
+            b.null();
         } else {
-            b.Text("node " + std::to_string(seed) + "/" + std::to_string(i));
+            b.text("node " + std::to_string(seed) + "/" + std::to_string(i));
         }
-        b.Real(static_cast<double>(seed) + i / 4.0);
+        b.real(static_cast<double>(seed) + i / 4.0);
         const std::uint8_t raw[] = {0, static_cast<std::uint8_t>(i), 0xff};
-        b.Blob(raw);
+        b.blob(raw);
     }
 }
 
@@ -43,7 +43,7 @@ long Check(Recordset& rs, long rows, long seed) {
         return -1;
     for (long i = 0; i < rows; ++i, rs.moveNext()) {
         const Variant name =
-            i % 7 == 3 ? Variant::Null()
+            i % 7 == 3 ? Variant::null()
                        : Variant("node " + std::to_string(seed) + "/" + std::to_string(i));
         const Variant raw(Variant::Bytes{0, static_cast<std::uint8_t>(i), 0xff});
         if (rs["Number"] != Variant(seed * 10000 + i) || rs["name"] != name ||

@@ -33,7 +33,7 @@ platform::PlatformParts PartsFor(const std::string& shellFolder, const std::stri
         shellFolder.empty() ? std::nullopt : std::optional<std::string>(shellFolder));
     auto hive = std::make_unique<platform::HiveRegistry>(platform::Hive{});
     if (!server.empty()) {
-        hive->hive().SetString(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey,
+        hive->hive().setString(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey,
                                kDatabaseServerValue, server);
     }
     registry = hive.get();

@@ -105,13 +105,13 @@ TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
         QTest::keyClicks(Widget<QLineEdit>(dialog, "txtDescription"), "!");
         harness.boxes->Answer(platform::answer::kCancel);
         dialog.close();
-        EXPECT_TRUE(form.IsLoaded());
+        EXPECT_TRUE(form.isLoaded());
         EXPECT_TRUE(dialog.isVisible());
         ASSERT_EQ(harness.boxes->shown().size(), 1u);
 
         harness.boxes->Answer(platform::answer::kNo);
         dialog.close();
-        EXPECT_FALSE(form.IsLoaded());
+        EXPECT_FALSE(form.isLoaded());
         EXPECT_FALSE(dialog.isVisible());
     });
 }
@@ -140,7 +140,7 @@ TEST(QtSeams, MessageBoxesShowWhatIsAskedAndAnswerTheButtonsCode) {
     QString seen;
     const int code = WithModal(
         [&] {
-            return boxes.Show({"Do you want to save changes?", platform::mb::kYesNoCancel,
+            return boxes.show({"Do you want to save changes?", platform::mb::kYesNoCancel,
                                platform::mb::kQuestion, "Confirmation"});
         },
         [&](QWidget* modal) {
@@ -162,24 +162,24 @@ TEST(QtSeams, ConfirmationDialogAnswersItsCodesAndZeroWhenClosed) {
                                                     {"Stop", platform::confirm::kStop}};
     for (const auto& [caption, code] : buttons) {
         const long answer =
-            WithModal([&] { return dialog.Show(0, "MSG 12?", 1, 7, "Confirmation"); },
+            WithModal([&] { return dialog.show(0, "MSG 12?", 1, 7, "Confirmation"); },
                       [caption = caption](QWidget* modal) {
                           ASSERT_NE(modal, nullptr);
                           modal->findChild<QPushButton*>(caption)->click();
                       });
         EXPECT_EQ(answer, code) << caption;
     }
-    EXPECT_EQ(WithModal([&] { return dialog.Show(0, "MSG 12?", 1, 7, "Confirmation"); },
+    EXPECT_EQ(WithModal([&] { return dialog.show(0, "MSG 12?", 1, 7, "Confirmation"); },
                         [](QWidget* modal) { modal->close(); }),
               platform::confirm::kClosed);
 }
 
 TEST(QtSeams, TheHourglassIsTheApplicationsOverrideCursor) {
     QtMousePointer pointer;
-    pointer.Set(platform::Pointer::Hourglass);
+    pointer.set(platform::Pointer::Hourglass);
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    pointer.Set(platform::Pointer::Default);
+    pointer.set(platform::Pointer::Default);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -147,7 +147,7 @@ TEST_F(WindowTest, AfterARefusedLabelTheLabelHasTheFocusWithItsTextSelected) {
         // Enter in the box presses the default button, OK.
         QTest::keyClick(label, Qt::Key_Return);
         ASSERT_EQ(harness.boxes->shown().size(), 1u);
-        EXPECT_TRUE(form.IsLoaded());
+        EXPECT_TRUE(form.isLoaded());
         EXPECT_EQ(QApplication::focusWidget(), label);
         EXPECT_EQ(label->selectedText(), "Reception\"");
     });
@@ -181,7 +181,7 @@ TEST_F(WindowTest, TheWheelChangesAComboOnlyWhileItHasTheFocus) {
 TEST_F(WindowTest, EscapeIsCancelAndLeavesAnUnchangedNode) {
     OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
         QTest::keyClick(Widget<QLineEdit>(dialog, "txtDial"), Qt::Key_Escape);
-        EXPECT_FALSE(form.IsLoaded());
+        EXPECT_FALSE(form.isLoaded());
         EXPECT_FALSE(dialog.isVisible());
     });
 }

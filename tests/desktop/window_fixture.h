@@ -60,14 +60,14 @@ class WindowTest : public ::testing::Test {
     void OnNode(std::int16_t partition, std::int16_t node,
                 const std::function<void(editor::GUI&, FormDialog&)>& body) {
         bool shown = false;
-        harness.Open(1, partition, node, [&](editor::GUI& form, editor::UserActions&) {
+        harness.open(1, partition, node, [&](editor::GUI& form, editor::UserActions&) {
             FormDialog dialog(form);
             dialog.show();
             QApplication::setActiveWindow(&dialog);
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             shown = true;
             body(form, dialog);
-            if (form.IsLoaded()) {
+            if (form.isLoaded()) {
                 harness.boxes->Answer(platform::answer::kNo);  // leave without saving
                 dialog.close();
             }

@@ -139,7 +139,7 @@ TEST_F(FormHandlers, CommitButtonsSaveOnlyWhatIsPendingAndValid) {
         }
         ASSERT_TRUE(user.click(form.*c.button)) << c.name;
         EXPECT_EQ(rules.calls, c.calls) << c.name;
-        EXPECT_EQ(form.IsLoaded(), c.loaded) << c.name;
+        EXPECT_EQ(form.isLoaded(), c.loaded) << c.name;
         EXPECT_EQ(form.cmdApply.Enabled(), c.pending) << c.name;
         EXPECT_EQ(boxes->shown().size(), c.answer != 0 ? 1u : 0u) << c.name;
     }
@@ -199,7 +199,7 @@ TEST_F(FormHandlers, EditsAskTheirRulesFirstThenMarkTheNodeChanged) {
 }
 
 TEST_F(FormHandlers, TheRulesObjectLivesFromLoadToUnload) {
-    EXPECT_NO_THROW(form.Rules());
+    EXPECT_NO_THROW(form.rules());
     boxes->Answer(kCancel);
     ASSERT_TRUE(user.type(form.txtDescription, "!"));
     EXPECT_FALSE(user.closeBox());  // cancelled: the form and its rules stay
@@ -208,7 +208,7 @@ TEST_F(FormHandlers, TheRulesObjectLivesFromLoadToUnload) {
     EXPECT_TRUE(user.closeBox());
     EXPECT_EQ(rules.calls, std::vector<std::string>{"released"});
     try {
-        form.Rules();
+        form.rules();
         ADD_FAILURE() << "no rules object after unloading";
     } catch (const runtime::Error& e) {
         EXPECT_EQ(e.number(), runtime::err::kObjectNotSet);
@@ -221,7 +221,7 @@ TEST_F(FormHandlers, TheListsWindowProcedureIsTheFormsOnlyWhileItIsLoaded) {
     form.Unload();
     // A procedure of someone else's, installed before the form loads.
     std::vector<unsigned> seen;
-    form.LVExceptions.SetWindowProc([&](std::intptr_t, unsigned msg, long, long) {
+    form.LVExceptions.setWindowProc([&](std::intptr_t, unsigned msg, long, long) {
         seen.push_back(msg);
         return 7L;
     });

@@ -77,11 +77,11 @@ TEST(ListView, RowGeometryFollowsScrolling) {
 TEST(ListView, InstalledWindowProcedureSeesMessagesAndChainsToThePrevious) {
     TestForm form;
     form.Load();
-    form.lv.CaptureDesign();
+    form.lv.captureDesign();
     Fill(form.lv);
     std::vector<std::pair<unsigned, long>> seen;
     ListView::WindowProc previous;
-    previous = form.lv.SetWindowProc([&](std::intptr_t hwnd, unsigned msg, long w, long l) {
+    previous = form.lv.setWindowProc([&](std::intptr_t hwnd, unsigned msg, long w, long l) {
         EXPECT_EQ(hwnd, form.lv.hWnd());
         seen.emplace_back(msg, w);
         return previous(hwnd, msg, w, l);
@@ -94,12 +94,12 @@ TEST(ListView, InstalledWindowProcedureSeesMessagesAndChainsToThePrevious) {
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(form.lv.TopIndex(), 1);  // the previous, default procedure scrolled
 
-    form.lv.RestoreDesign();  // unloading: rows and columns go, the procedure stays
+    form.lv.restoreDesign();  // unloading: rows and columns go, the procedure stays
     Fill(form.lv);
     user.scroll(form.lv, 1);
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_EQ(form.lv.TopIndex(), 1);
-    form.lv.SetWindowProc(previous);  // removed by whoever installed it
+    form.lv.setWindowProc(previous);  // removed by whoever installed it
     user.scroll(form.lv, 1);
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_EQ(form.lv.TopIndex(), 2);

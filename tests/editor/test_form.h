@@ -18,7 +18,7 @@ class TestForm final : public FormBase {
     TestForm() : FormBase("Test", 4890, 5835) {
         for (Control* c :
              std::initializer_list<Control*>{&fra, &txt, &cmbList, &cmbEdit, &cmd, &lv}) {
-            Register(*c);
+            registerControl(*c);
             if (c != &fra) {
                 c->setContainer(&fra);
             }
@@ -30,8 +30,8 @@ class TestForm final : public FormBase {
         }
     }
     void Load() { setLoaded(true); }
-    void CloseBox() override {
-        ClearFocus();
+    void closeBox() override {
+        clearFocus();
         setLoaded(false);
     }
 

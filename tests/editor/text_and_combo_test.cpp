@@ -118,13 +118,13 @@ TEST(TextBox, CaretSelectionAndKeysAreWholeCharacters) {
     EXPECT_EQ(box.SelStart(), 4);
     box.setSelStart(1);
     box.setSelLength(2);
-    EXPECT_TRUE(box.TypeKey("\u00fc"));
+    EXPECT_TRUE(box.typeKey("\u00fc"));
     EXPECT_EQ(box.Text(), "\u00e9\u00fca");
     EXPECT_EQ(box.SelStart(), 2);
-    EXPECT_TRUE(box.TypeKey("\b"));
+    EXPECT_TRUE(box.typeKey("\b"));
     EXPECT_EQ(box.Text(), "\u00e9a");
     for (const char* key : {"ab", "\xc3", "\x7f", "\u0085", ""})
-        EXPECT_FALSE(box.TypeKey(key)) << key;
+        EXPECT_FALSE(box.typeKey(key)) << key;
     for (const char* bad : {"\xc3", "a\xff", "\xed\xa0\x80"}) {
         EXPECT_EQ(ErrorOf([&] { box.setText(bad); }), 380);
         EXPECT_EQ(ErrorOf([&] { combo.setText(bad); }), 380);
@@ -175,7 +175,7 @@ class GeneratedRange : public ::testing::TestWithParam<std::pair<long, long>> {}
 TEST_P(GeneratedRange, ReadsLikeFilledEntries) {
     const auto [first, last] = GetParam();
     ComboBox generated("g", ComboStyle::DropDownCombo), filled("f", ComboStyle::DropDownCombo);
-    generated.SetRange(first, last);
+    generated.setRange(first, last);
     for (long n = first; n <= last; ++n) {
         filled.AddItem(std::to_string(n));
         filled.setItemData(filled.NewIndex(), n);
@@ -195,7 +195,7 @@ TEST_P(GeneratedRange, ReadsLikeFilledEntries) {
             }
         }
         for (const char* probe : {"1", "01", "+1", "-0", "0", "-2", "3", "20", "21", " 3", "X"}) {
-            EXPECT_EQ(generated.FindExact(probe), filled.FindExact(probe)) << probe;
+            EXPECT_EQ(generated.findExact(probe), filled.findExact(probe)) << probe;
         }
         generated.AddItem("x");
         filled.AddItem("x");

@@ -32,7 +32,7 @@ TEST_P(Refused, EveryActionDoesNothing) {
                  user.choose(form.cmbList, 1) || user.clickRow(form.lv, 1) ||
                  user.scroll(form.lv, 1) || user.pressHeader(form.lv, 1) || user.focus(form.txt));
     EXPECT_EQ(events, 0);
-    EXPECT_EQ(form.FocusedControl(), nullptr);
+    EXPECT_EQ(form.focusedControl(), nullptr);
 }
 
 void Each(TestForm& f, void (Control::*set)(bool)) {
@@ -43,7 +43,7 @@ void Each(TestForm& f, void (Control::*set)(bool)) {
 
 INSTANTIATE_TEST_SUITE_P(
     UserActions, Refused,
-    ::testing::Values(Unusable{"FormNotLoaded", [](TestForm& f) { f.CloseBox(); }},
+    ::testing::Values(Unusable{"FormNotLoaded", [](TestForm& f) { f.closeBox(); }},
                       Unusable{"FrameDisabled", [](TestForm& f) { f.fra.setEnabled(false); }},
                       Unusable{"FrameHidden", [](TestForm& f) { f.fra.setVisible(false); }},
                       Unusable{"Disabled", [](TestForm& f) { Each(f, &Control::setEnabled); }},
@@ -84,7 +84,7 @@ TEST(UserActions, FocusMovesWithLostFocusBeforeGotFocus) {
     user.click(form.cmd);
     EXPECT_EQ(events, (std::vector<std::string>{"txtTest got", "txtTest lost", "cmdTest got"}));
     form.fra.setEnabled(false);  // the focus leaves what can no longer be reached
-    EXPECT_EQ(form.FocusedControl(), nullptr);
+    EXPECT_EQ(form.focusedControl(), nullptr);
     EXPECT_EQ(ErrorOf([&] { form.cmd.SetFocus(); }), 5);
 }
 

@@ -50,7 +50,7 @@ TEST(DatabaseLocation, UnusablePathsAreRefusedBeforeAnythingIsCreated) {
             c.shellFolder.empty() ? std::nullopt : std::optional(root + "/" + c.shellFolder));
         platform::Hive hive;
         if (!c.commonAppData.empty()) {
-            hive.SetString(std::string("HKEY_LOCAL_MACHINE\\") + data::kShellFoldersKey,
+            hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kShellFoldersKey,
                            data::kCommonAppDataValue, root + "/" + c.commonAppData);
         }
         parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));

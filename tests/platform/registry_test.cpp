@@ -69,7 +69,7 @@ TEST(RegFile, ReadsEveryValueForm) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Hive hive = ParseRegFile(c.text);
-        const RegistryValue* value = hive.Find("hkey_local_machine\\software\\test", c.valueName);
+        const RegistryValue* value = hive.find("hkey_local_machine\\software\\test", c.valueName);
         ASSERT_NE(value, nullptr);
         EXPECT_EQ(value->type, c.type);
         EXPECT_EQ(value->data, c.data);
@@ -110,7 +110,7 @@ TEST(RegFile, MalformedTextNamesItsLine) {
 }
 
 TEST(RegFile, MissingFileIsAnEmptyHiveAndOneThatIsNoFileIsRefused) {
-    EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg").HasKey("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+    EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg").hasKey("HKEY_LOCAL_MACHINE\\SOFTWARE"));
     for (const char* path : {"/", "/dev/zero"}) {
         try {
             LoadRegFile(path);
@@ -173,7 +173,7 @@ TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
         SCOPED_TRACE(c.what);
         bool read = false;
         try {
-            read = ParseRegFile(c.text).HasKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1));
+            read = ParseRegFile(c.text).hasKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1));
         } catch (const runtime::Error&) {
         }
         EXPECT_EQ(read, c.read);
@@ -186,7 +186,7 @@ TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
 
 TEST(HiveRegistry, AnswersTheNarrowQueryProtocol) {
     Hive hive;
-    hive.SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "Path", "abc");
+    hive.setString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "Path", "abc");
     HiveRegistry registry(std::move(hive));
     HKEY key = 0;
     EXPECT_EQ(registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\None", KEY_READ, key),

@@ -62,8 +62,8 @@ TEST(LabelValidatorTest, RefusesQuotesThatBreakTheProductsSqlAndLineBreaks) {
 TEST(ComponentFactoryTest, UnknownIdentifierCannotBeCreated) {
     auto owned = DefaultComponents();
     ComponentFactory& factory = *owned;
-    EXPECT_NE(factory.Create<TextFieldValidator>(kValidatorProgId), nullptr);
-    factory.Unregister(kValidatorProgId);
+    EXPECT_NE(factory.create<TextFieldValidator>(kValidatorProgId), nullptr);
+    factory.unregisterComponent(kValidatorProgId);
     try {
         factory.CreateObject(kValidatorProgId);
         FAIL();

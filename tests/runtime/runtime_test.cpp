@@ -44,7 +44,7 @@ TEST(VariantTest, ConvertsToSixteenBitsOrRaises) {
         {Variant(""), 0, err::kTypeMismatch},
         {Variant("12x"), 0, err::kTypeMismatch},
         {Variant(), 0, 0},
-        {Variant::Null(), 0, err::kInvalidUseOfNull},
+        {Variant::null(), 0, err::kInvalidUseOfNull},
     };
     for (const auto& c : cases) {
         std::int16_t got = 0;
@@ -60,9 +60,9 @@ TEST(VariantTest, TextOfEachKind) {
     EXPECT_EQ(Variant(12).toText(), "12");
     EXPECT_EQ(Variant(1.5).toText(), "1.5");
     EXPECT_EQ(Variant().toText(), "");
-    EXPECT_EQ(Variant::Null().textOrEmpty(), "");
+    EXPECT_EQ(Variant::null().textOrEmpty(), "");
     EXPECT_EQ(Variant(Variant::Bytes{'a', 'b'}).toText(), "ab");
-    EXPECT_EQ(ErrorOf([] { (void)Variant::Null().toText(); }), err::kInvalidUseOfNull);
+    EXPECT_EQ(ErrorOf([] { (void)Variant::null().toText(); }), err::kInvalidUseOfNull);
 }
 
 TEST(TextTest, ZeroPaddedNumbers) {
@@ -80,7 +80,7 @@ TEST(CollectionTest, KeysIgnoreLetterCaseAndItemsKeepTheirKind) {
     EXPECT_TRUE(c.Item("msg").isInteger());
     EXPECT_EQ(c.Item(1).toText(), "XFER");
     EXPECT_EQ(c.Count(), 2);
-    EXPECT_TRUE(c.Contains("MSG"));
+    EXPECT_TRUE(c.contains("MSG"));
 }
 
 TEST(CollectionTest, ErrorsOfTheKeyedCollection) {

@@ -31,7 +31,7 @@ struct ServerEditor {
         if (asOption)
             options[data::kDatabaseOption] = server;
         else
-            hive.SetString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+            hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
                            data::kDatabaseServerValue, server);
         parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
         parts.settings = std::make_unique<platform::FixedSettings>(
@@ -71,7 +71,7 @@ constexpr const char* kLoaders[] = {"LoadNodeNameAndNodeTypeID",
 // Opening fails in every loader with the same reason, then the missing style list is reported;
 // the editor is not shown.
 void ExpectOpeningRefused(ServerEditor& editor, const std::string& reason) {
-    EXPECT_FALSE(editor.host->Open(1, 1, 1));
+    EXPECT_FALSE(editor.host->open(1, 1, 1));
     const auto texts = editor.texts();
     ASSERT_EQ(texts.size(), std::size(kLoaders) + 1) << (texts.empty() ? "" : texts[0]);
     for (std::size_t i = 0; i < std::size(kLoaders); ++i) {
@@ -100,7 +100,7 @@ TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     std::ofstream(passfile) << "*:*:*:" << role << ":right\n";
     chmod(passfile.c_str(), 0600);
     ServerEditor admitted(server + " passfile=" + passfile.string());
-    EXPECT_FALSE(admitted.host->Open(1, 1, 1));
+    EXPECT_FALSE(admitted.host->open(1, 1, 1));
     EXPECT_EQ(admitted.windows->shownCount(), 1);
     EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.texts()[0];
 }
@@ -111,7 +111,7 @@ class StoppingDialog final : public platform::ConfirmationDialog {
   public:
     StoppingDialog(const TestServer& server, std::vector<long>& answers)
         : server_(server), answers_(answers) {}
-    long Show(short, const std::string&, long, long, const std::string&) override {
+    long show(short, const std::string&, long, long, const std::string&) override {
         if (!stopped_)
             server_.stop(/*keepFolder=*/true);
         stopped_ = true;
@@ -135,13 +135,14 @@ TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
 
     ServerEditor editor(database);
     std::vector<long> answers{confirm::kCreate, confirm::kStop};
-    editor.components->Register(platform::kConfirmationProgId,
-                                [&] { return std::make_shared<StoppingDialog>(server, answers); });
+    editor.components->registerComponent(platform::kConfirmationProgId, [&] {
+        return std::make_shared<StoppingDialog>(server, answers);
+    });
     editor.windows->setSession([](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "Never saved", true);
         user.click(f.cmdOK);
     });
-    editor.host->Open(1, 1, 5);
+    editor.host->open(1, 1, 5);
     // STYLE 6 cannot be copied, the check cannot reach the server for MSG 12 (offered again:
     // stop), and the save cannot either; each says why, and the form closes as after a save.
     const auto texts = editor.texts();
@@ -154,7 +155,7 @@ TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
             << text;
     }
     EXPECT_NE(texts[1].find("No such file or directory"), std::string::npos) << texts[1];
-    EXPECT_FALSE(editor.host->form().IsLoaded());
+    EXPECT_FALSE(editor.host->form().isLoaded());
 
     // Down at opening.
     ServerEditor down(database);
@@ -165,7 +166,7 @@ TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
     editor.boxes->Clear();
     editor.windows->setSession(
         [](GUI& f, UserActions&) { EXPECT_EQ(f.txtDescription.Text(), "Support line"); });
-    editor.host->Open(1, 1, 5);
+    editor.host->open(1, 1, 5);
     EXPECT_TRUE(editor.boxes->shown().empty());
     EXPECT_EQ(data::ServerTableCount(database), 34);
     server.stop();

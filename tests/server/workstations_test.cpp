@@ -117,7 +117,7 @@ TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
 TEST(Workstations, AnOpenEditorHoldsOneServerConnection) {
     Harness h{/*withDemoData=*/true};
     long long connections = 0;
-    h.Open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
+    h.open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
         connections = h.database.count(
             "SELECT 1 FROM pg_stat_activity WHERE datname = "
             "current_database() AND pid <> pg_backend_pid()");

@@ -21,7 +21,7 @@ class FixedShell final : public platform::Shell {
   public:
     explicit FixedShell(std::optional<std::string> commonAppData)
         : folder_(std::move(commonAppData)) {}
-    std::optional<std::string> SpecialFolderPath(int csidl) override {
+    std::optional<std::string> specialFolderPath(int csidl) override {
         return csidl == platform::kCsidlCommonAppData ? folder_ : std::nullopt;
     }
 
@@ -33,7 +33,7 @@ class FixedShell final : public platform::Shell {
 // first button and counts the box as unscripted.
 class RecordingMessageBoxes final : public platform::MessageBoxes {
   public:
-    int Show(const platform::MessageBoxRequest& request) override {
+    int show(const platform::MessageBoxRequest& request) override {
         shown_.push_back(request);
         if (script_.empty()) {
             ++unscripted_;
@@ -71,7 +71,7 @@ class ScriptedConfirmationDialog final : public platform::ConfirmationDialog {
     };
     explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared)
         : shared_(std::move(shared)) {}
-    long Show(short, const std::string& prompt, long, long, const std::string&) override {
+    long show(short, const std::string& prompt, long, long, const std::string&) override {
         shared_->prompts.push_back(prompt);
         if (shared_->answers.empty()) {
             ++shared_->unscripted;

@@ -80,7 +80,7 @@ platform::PlatformParts TempDatabase::machine() const {
     parts.shell = std::make_unique<FixedShell>(root());
     platform::Hive hive;
     if (!server_.empty()) {
-        hive.SetString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+        hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
                        data::kDatabaseServerValue, server_);
     }
     parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));

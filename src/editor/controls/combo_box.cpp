@@ -30,7 +30,7 @@ std::optional<long> CanonicalNumber(const std::string& text) {
 // --- entries ---
 
 void ComboBox::AddItem(std::string text) {
-    detail::requireValidText(*this, text);
+    detail::RequireValidText(*this, text);
     materialize();
     texts_.push_back(std::move(text));
     itemData_.push_back(0);
@@ -38,7 +38,7 @@ void ComboBox::AddItem(std::string text) {
     notify(Prop::Entries);
 }
 
-void ComboBox::SetRange(long first, long last) {
+void ComboBox::setRange(long first, long last) {
     clearSilently();
     generated_ = true;
     rangeFirst_ = first;
@@ -108,7 +108,7 @@ void ComboBox::setItemData(long index, long value) {
     itemData_[static_cast<std::size_t>(index)] = value;
 }
 
-long ComboBox::FindExact(const std::string& text) const {
+long ComboBox::findExact(const std::string& text) const {
     if (generated_) {
         const auto n = CanonicalNumber(text);
         return n && *n >= rangeFirst_ && *n - rangeFirst_ < rangeCount_ ? *n - rangeFirst_ : -1;
@@ -142,9 +142,9 @@ void ComboBox::setListIndex(long index) {
 }
 
 void ComboBox::setText(std::string text) {
-    detail::requireValidText(*this, text);
+    detail::RequireValidText(*this, text);
     if (style_ == ComboStyle::DropDownList) {
-        const long found = FindExact(text);
+        const long found = findExact(text);
         if (found < 0) {
             runtime::RaiseRuntime(runtime::err::kTextPropertyReadOnly);
         }
@@ -171,7 +171,7 @@ void ComboBox::putText(std::string text, int caret) {
 
 // Text typed or set into an editable combo selects the entry it matches, if any, silently.
 void ComboBox::followText() {
-    const long match = FindExact(text_);
+    const long match = findExact(text_);
     if (match != listIndex_) {
         listIndex_ = match;
         notify(Prop::ListIndex);
@@ -195,7 +195,7 @@ void ComboBox::setSelLength(int v) {
     }
 }
 
-bool ComboBox::TypeKey(std::string_view key) {
+bool ComboBox::typeKey(std::string_view key) {
     if (style_ == ComboStyle::DropDownList) {
         return false;
     }

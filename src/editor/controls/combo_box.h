@@ -34,7 +34,7 @@ class ComboBox final : public Control {
     void AddItem(std::string text);
     // Replaces the entries by first..last as decimal text, item data the number; an empty
     // range when last < first.
-    void SetRange(long first, long last);
+    void setRange(long first, long last);
     void Clear();
     long ListCount() const noexcept;
     // The entry's text; "" outside the list.
@@ -44,9 +44,9 @@ class ComboBox final : public Control {
     void setItemData(long index, long value);
     long NewIndex() const noexcept { return newIndex_; }
     // Whether the entries are a generated range of numbers (SetRange) rather than a list.
-    bool IsGeneratedRange() const noexcept { return generated_; }
+    bool isGeneratedRange() const noexcept { return generated_; }
     // Index of the entry whose text equals `text` without regard to case, or -1.
-    long FindExact(const std::string& text) const;
+    long findExact(const std::string& text) const;
 
     long ListIndex() const noexcept { return listIndex_; }
     void setListIndex(long index);
@@ -61,10 +61,10 @@ class ComboBox final : public Control {
     // A key typed by the user into an editable combo (one printable character or "\b", as a
     // text box takes it); refused by a drop-down list. Fires Change when the text changed.
     // Returns whether it was taken.
-    bool TypeKey(std::string_view key);
+    bool typeKey(std::string_view key);
     // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
     // refused.
-    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
+    bool typeKey(char key) { return typeKey(std::string_view(&key, 1)); }
     // One edit of the user's in an editable combo that leaves `text` (a paste, a cut, a
     // delete, an undo): the caret goes to `caret` (characters) and Change fires once. Refused
     // by a drop-down list and for text that is not UTF-8. Returns whether it was taken.

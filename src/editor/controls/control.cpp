@@ -31,9 +31,9 @@ Control::Control(std::string name, ControlKind kind)
     : name_(std::move(name)), kind_(kind), hwnd_(NextWindowHandle()) {}
 
 Control::~Control() {
-    if (HasFocus()) {
+    if (hasFocus()) {
         observer_ = nullptr;  // the derived part is gone: nobody may look at it now
-        focusHost_->ClearFocus();
+        focusHost_->clearFocus();
     }
 }
 
@@ -88,8 +88,8 @@ void Control::setEnabled(bool v) {
 
 // A control that cannot be reached any more, or sits in a frame that cannot, loses the focus.
 void Control::dropFocusWithin() noexcept {
-    if (focusHost_ != nullptr && Encloses(*this, focusHost_->FocusedControl())) {
-        focusHost_->ClearFocus();
+    if (focusHost_ != nullptr && Encloses(*this, focusHost_->focusedControl())) {
+        focusHost_->clearFocus();
     }
 }
 
@@ -103,7 +103,7 @@ void Control::setFont(std::string name, double size, bool bold) {
     notify(Prop::All);
 }
 
-bool Control::IsUsable() const noexcept {
+bool Control::isUsable() const noexcept {
     if (!visible_ || !enabled_) {
         return false;
     }
@@ -119,19 +119,19 @@ void Control::SetFocus() {
     if (focusHost_ == nullptr) {
         runtime::RaiseRuntime(runtime::err::kInvalidProcedureCall);
     }
-    focusHost_->MoveFocus(*this);
+    focusHost_->moveFocus(*this);
 }
 
-bool Control::HasFocus() const noexcept {
-    return focusHost_ != nullptr && focusHost_->FocusedControl() == this;
+bool Control::hasFocus() const noexcept {
+    return focusHost_ != nullptr && focusHost_->focusedControl() == this;
 }
 
-void Control::CaptureDesign() {
+void Control::captureDesign() {
     design_ = {left_, top_, width_, height_, visible_, enabled_};
     captureOwnDesign();
 }
 
-void Control::RestoreDesign() {
+void Control::restoreDesign() {
     left_ = design_.left;
     top_ = design_.top;
     width_ = design_.width;
@@ -151,8 +151,8 @@ void Control::notify(Prop what) {
     }
 }
 
-void FocusHost::MoveFocus(Control& control) {
-    if (!FocusAllowed() || !control.IsUsable()) {
+void FocusHost::moveFocus(Control& control) {
+    if (!focusAllowed() || !control.isUsable()) {
         runtime::RaiseRuntime(runtime::err::kInvalidProcedureCall);
     }
     Control* old = focused_;
@@ -165,8 +165,8 @@ void FocusHost::MoveFocus(Control& control) {
         if (focused_ != old) {
             return;
         }
-        if (!FocusAllowed() || !control.IsUsable()) {
-            ClearFocus();
+        if (!focusAllowed() || !control.isUsable()) {
+            clearFocus();
             return;
         }
     }
@@ -178,7 +178,7 @@ void FocusHost::MoveFocus(Control& control) {
     detail::Fire(control.GotFocus);
 }
 
-void FocusHost::ClearFocus() noexcept {
+void FocusHost::clearFocus() noexcept {
     Control* old = focused_;
     focused_ = nullptr;
     if (old != nullptr) {

@@ -53,7 +53,7 @@ class Control {
     Control& operator=(const Control&) = delete;
 
     const std::string& Name() const noexcept { return name_; }
-    ControlKind Kind() const noexcept { return kind_; }
+    ControlKind kind() const noexcept { return kind_; }
     std::intptr_t hWnd() const noexcept { return hwnd_; }
 
     int Left() const noexcept { return left_; }
@@ -81,12 +81,12 @@ class Control {
     void setContainer(Frame* frame) noexcept { container_ = frame; }
 
     // Visible and enabled, and so is every frame around it: what a user can reach.
-    bool IsUsable() const noexcept;
+    bool isUsable() const noexcept;
 
     // Gives the control the focus; raises 5 when it cannot take it (hidden or disabled, or the
     // form is not loaded).
     void SetFocus();
-    bool HasFocus() const noexcept;
+    bool hasFocus() const noexcept;
 
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
@@ -97,8 +97,8 @@ class Control {
     }
 
     // Remember the current state as the designed one / go back to it (no events but `All`).
-    void CaptureDesign();
-    void RestoreDesign();
+    void captureDesign();
+    void restoreDesign();
 
     void setFocusHost(FocusHost* host) noexcept { focusHost_ = host; }
 
@@ -135,13 +135,13 @@ class Control {
 class FocusHost {
   public:
     virtual ~FocusHost() = default;
-    Control* FocusedControl() const noexcept { return focused_; }
+    Control* focusedControl() const noexcept { return focused_; }
     // Raises 5 unless the form is loaded and the control usable.
-    void MoveFocus(Control& control);
-    void ClearFocus() noexcept;
+    void moveFocus(Control& control);
+    void clearFocus() noexcept;
 
   protected:
-    virtual bool FocusAllowed() const = 0;
+    virtual bool focusAllowed() const = 0;
 
   private:
     Control* focused_ = nullptr;

@@ -17,7 +17,7 @@ void FormBase::setClientHeight(int twips) {
     }
 }
 
-Control* FormBase::FindControl(const std::string& name) const {
+Control* FormBase::findControl(const std::string& name) const {
     for (Control* control : controls_) {
         if (runtime::EqualsNoCase(control->Name(), name)) {
             return control;
@@ -26,7 +26,7 @@ Control* FormBase::FindControl(const std::string& name) const {
     return nullptr;
 }
 
-void FormBase::Register(Control& control) {
+void FormBase::registerControl(Control& control) {
     controls_.push_back(&control);
     control.setFocusHost(this);
 }

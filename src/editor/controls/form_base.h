@@ -17,10 +17,10 @@ class FormBase : public FocusHost, public platform::Window {
     int ClientHeight() const noexcept { return height_; }
     void setClientHeight(int twips);
     const std::vector<Control*>& controls() const noexcept { return controls_; }
-    Control* FindControl(const std::string& name) const;
+    Control* findControl(const std::string& name) const;
 
-    bool IsLoaded() const override { return loaded_; }
-    bool IsShown() const noexcept { return shown_; }
+    bool isLoaded() const override { return loaded_; }
+    bool isShown() const noexcept { return shown_; }
     void setShown(bool shown) noexcept { shown_ = shown; }
 
     // The form's own size changes, for a view.
@@ -28,9 +28,9 @@ class FormBase : public FocusHost, public platform::Window {
 
   protected:
     FormBase(std::string caption, int width, int height);
-    void Register(Control& control);
+    void registerControl(Control& control);
     void setLoaded(bool loaded) noexcept { loaded_ = loaded; }
-    bool FocusAllowed() const override { return loaded_; }
+    bool focusAllowed() const override { return loaded_; }
 
   private:
     std::string caption_;

@@ -73,7 +73,7 @@ ListView::~ListView() = default;
 
 ListView::WindowProc ListView::defaultProc() {
     return [this](std::intptr_t hwnd, unsigned msg, long wParam, long lParam) {
-        return CallDefaultWindowProc(hwnd, msg, wParam, lParam);
+        return callDefaultWindowProc(hwnd, msg, wParam, lParam);
     };
 }
 
@@ -151,7 +151,7 @@ ListItem& ListView::Item(const std::string& key) {
     return *item;
 }
 
-void ListView::SelectOnly(ListItem& item) {
+void ListView::selectOnly(ListItem& item) {
     for (auto& row : items_) {
         row->selected_ = row.get() == &item;
     }
@@ -161,25 +161,25 @@ void ListView::SelectOnly(ListItem& item) {
 
 // --- scrolling and the window procedure ---
 
-long ListView::VisibleRows() const noexcept {
+long ListView::visibleRows() const noexcept {
     return std::max(0, (Height() - kHeaderHeight) / kRowHeight);
 }
 
 void ListView::setTopIndex(long index) {
-    const long clamped = std::clamp(index, 0L, std::max(0L, ItemCount() - VisibleRows()));
+    const long clamped = std::clamp(index, 0L, std::max(0L, ItemCount() - visibleRows()));
     if (clamped != topIndex_) {
         topIndex_ = clamped;
         notify(Prop::Scroll);
     }
 }
 
-ListView::WindowProc ListView::SetWindowProc(WindowProc proc) {
+ListView::WindowProc ListView::setWindowProc(WindowProc proc) {
     auto previous = std::move(windowProc_);
     windowProc_ = proc ? std::move(proc) : defaultProc();
     return previous;
 }
 
-long ListView::CallDefaultWindowProc(std::intptr_t, unsigned msg, long wParam, long) {
+long ListView::callDefaultWindowProc(std::intptr_t, unsigned msg, long wParam, long) {
     if (msg == kWmVScroll) {
         const long code = wParam & 0xffff;
         if (code == kSbLineUp) {

@@ -102,16 +102,16 @@ class ListView final : public Control {
     const ListItem& Item(long index) const;
     ListItem* SelectedItem() const noexcept { return selectedItem_; }
     // Makes the row the selected row and the only one marked Selected (a user's click).
-    void SelectOnly(ListItem& item);
+    void selectOnly(ListItem& item);
 
     // Scrolling
     long TopIndex() const noexcept { return topIndex_; }
-    long VisibleRows() const noexcept;
+    long visibleRows() const noexcept;
     void setTopIndex(long index);
 
     // The window-procedure chain: installs a procedure and returns the one it replaces.
-    WindowProc SetWindowProc(WindowProc proc);
-    long CallDefaultWindowProc(std::intptr_t hwnd, unsigned msg, long wParam, long lParam);
+    WindowProc setWindowProc(WindowProc proc);
+    long callDefaultWindowProc(std::intptr_t hwnd, unsigned msg, long wParam, long lParam);
     long SendMessage(unsigned msg, long wParam, long lParam);
 
     std::function<void(ListItem&)> ItemClick;

@@ -11,7 +11,7 @@ void TextBox::setText(std::string text) {
     if (text == text_) {
         return;
     }
-    detail::requireValidText(*this, text);
+    detail::RequireValidText(*this, text);
     text_ = std::move(text);
     selStart_ = selLength_ = 0;
     notify(Prop::Text);
@@ -35,7 +35,7 @@ void TextBox::setSelLength(int v) {
     }
 }
 
-bool TextBox::TypeKey(std::string_view key) {
+bool TextBox::typeKey(std::string_view key) {
     if (locked_) {
         return false;
     }

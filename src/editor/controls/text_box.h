@@ -31,10 +31,10 @@ class TextBox final : public Control {
     // however many bytes it takes (refused beyond MaxLength), or "\b" (backspace, which takes
     // the whole character before the caret). Fires Change when the text changed. Returns
     // whether the key was taken.
-    bool TypeKey(std::string_view key);
+    bool typeKey(std::string_view key);
     // A one-byte key: an ASCII character or backspace; a byte of a longer character alone is
     // refused.
-    bool TypeKey(char key) { return TypeKey(std::string_view(&key, 1)); }
+    bool typeKey(char key) { return typeKey(std::string_view(&key, 1)); }
     // One edit of the user's that leaves `text` (a paste, a cut, a delete, an undo): the caret
     // goes to `caret` (characters) and Change fires once. Refused when `text` is not UTF-8, or
     // is longer than MaxLength characters and longer than the text it replaces. Returns

@@ -22,23 +22,23 @@ struct Caret {
 };
 
 // The text's length in characters. Controls hold valid UTF-8 only (requireValidText).
-inline int charCount(std::string_view text) {
+inline int CharCount(std::string_view text) {
     return static_cast<int>(runtime::utf8::Length(text));
 }
 
 // The caret after setting SelStart: inside the text, nothing selected.
 inline Caret CaretAt(std::string_view text, int start) {
-    return {std::clamp(start, 0, charCount(text)), 0};
+    return {std::clamp(start, 0, CharCount(text)), 0};
 }
 
 // The selection from `start`, as long as the text after it allows.
 inline Caret Selecting(std::string_view text, int start, int length) {
-    return {start, std::clamp(length, 0, charCount(text) - start)};
+    return {start, std::clamp(length, 0, CharCount(text) - start)};
 }
 
 // Text set from code must be valid UTF-8: refused with error 380, naming the control and the
 // first bad byte, so that nothing invalid reaches what the form saves.
-inline void requireValidText(const Control& control, std::string_view text) {
+inline void RequireValidText(const Control& control, std::string_view text) {
     const std::size_t bad = runtime::utf8::FirstInvalid(text);
     if (bad == std::string_view::npos)
         return;
@@ -51,7 +51,7 @@ inline void requireValidText(const Control& control, std::string_view text) {
 inline constexpr std::string_view kBackspace = "\b";
 
 // A character a user can type into a box: any but the C0 and C1 control characters and DEL.
-inline bool isTypable(std::string_view key) {
+inline bool IsTypable(std::string_view key) {
     const auto code = runtime::utf8::onlyCharacter(key);
     return code && *code >= 0x20 && !(*code >= 0x7f && *code <= 0x9f);
 }
@@ -84,9 +84,9 @@ inline std::optional<Edit> ApplyKey(const std::string& text, Caret caret, std::s
         edit.caret.length = 0;
         return edit;
     }
-    if (!isTypable(key))
+    if (!IsTypable(key))
         return std::nullopt;
-    if (maxLength > 0 && charCount(view) - caret.length + 1 > maxLength)
+    if (maxLength > 0 && CharCount(view) - caret.length + 1 > maxLength)
         return std::nullopt;
     edit.text.replace(from, to - from, key);
     edit.caret = {caret.start + 1, 0};

@@ -17,7 +17,7 @@ namespace {
 template <typename Box>
 void TypeKeys(Box& box, const std::string& keys, bool replace,
               const std::function<bool()>& stillThere) {
-    const int length = detail::charCount(box.Text());
+    const int length = detail::CharCount(box.Text());
     box.setSelStart(replace ? 0 : length);
     if (replace) {
         box.setSelLength(length);
@@ -26,21 +26,21 @@ void TypeKeys(Box& box, const std::string& keys, bool replace,
         if (!stillThere()) {
             return;
         }
-        box.TypeKey(key);  // a refused key is dropped
+        box.typeKey(key);  // a refused key is dropped
     }
 }
 
 }  // namespace
 
 bool UserActions::reachable(const Control& control) const {
-    return form_.IsLoaded() && control.IsUsable();
+    return form_.isLoaded() && control.isUsable();
 }
 
 bool UserActions::focus(Control& control) {
     if (!reachable(control)) {
         return false;
     }
-    form_.MoveFocus(control);
+    form_.moveFocus(control);
     // A LostFocus or GotFocus handler may have taken the control or the form away.
     return reachable(control);
 }
@@ -111,7 +111,7 @@ bool UserActions::choose(ComboBox& combo, long index) {
 }
 
 bool UserActions::choose(ComboBox& combo, const std::string& text) {
-    return choose(combo, combo.FindExact(text));
+    return choose(combo, combo.findExact(text));
 }
 
 bool UserActions::clickRow(ListView& list, long index) {
@@ -122,12 +122,12 @@ bool UserActions::clickRow(ListView& list, long index) {
     // Where the mouse was released: inside the row, measured before any handler runs.
     const int x = row.Left() + ListView::kRowHeight / 2;
     const int y = row.Top() + row.Height() / 2;
-    list.SelectOnly(row);
+    list.selectOnly(row);
     detail::Fire(list.ItemClick, row);
-    if (form_.IsLoaded()) {
+    if (form_.isLoaded()) {
         detail::Fire(list.Click);
     }
-    if (form_.IsLoaded()) {
+    if (form_.isLoaded()) {
         detail::Fire(list.MouseUp, 1, 0, x, y);
     }
     return true;
@@ -138,7 +138,7 @@ bool UserActions::scroll(ListView& list, int rows) {
         return false;
     }
     const long code = rows < 0 ? kSbLineUp : kSbLineDown;
-    for (int i = 0; i < (rows < 0 ? -rows : rows) && form_.IsLoaded(); ++i) {
+    for (int i = 0; i < (rows < 0 ? -rows : rows) && form_.isLoaded(); ++i) {
         list.SendMessage(kWmVScroll, code, 0);
     }
     return true;
@@ -153,11 +153,11 @@ bool UserActions::pressHeader(ListView& list, int column) {
 }
 
 bool UserActions::closeBox() {
-    if (!form_.IsLoaded()) {
+    if (!form_.isLoaded()) {
         return false;
     }
-    form_.CloseBox();
-    return !form_.IsLoaded();
+    form_.closeBox();
+    return !form_.isLoaded();
 }
 
 }  // namespace xfer::editor
