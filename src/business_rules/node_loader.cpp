@@ -17,9 +17,6 @@ using std::to_string;
 namespace type = data::node_type;
 
 namespace {
-const std::string kXferTypeId = type::Text(type::kXFER);
-const std::string kStyleTypeId = type::Text(type::kSTYLE);
-
 // A node's label: the field's text, or "" when there is no row or the field is Null.
 std::string DescriptionOf(data::Recordset& rs) {
     return rs.eof() ? std::string() : rs.field("NodeDescription").textOrEmpty();

@@ -16,11 +16,6 @@ namespace xfer::business_rules {
 using std::to_string;
 namespace type = data::node_type;
 
-namespace {
-const std::string kXferTypeId = type::Text(type::kXFER);
-const std::string kStyleTypeId = type::Text(type::kSTYLE);
-}  // namespace
-
 void NodeSaver::SaveChanges(std::int16_t NodeNumber) {
     auto& pointer = ctx_.platform().mousePointer;
     platform::Trap(

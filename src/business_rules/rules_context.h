@@ -17,6 +17,10 @@ static_assert(editor::kMsgTypeId == data::node_type::kMSG);
 static_assert(editor::kNoopTypeId == data::node_type::kNOOP);
 static_assert(editor::kBeepTypeId == data::node_type::kBEEP);
 
+// The XFER and STYLE identifiers as the commands take them.
+inline const std::string kXferTypeId = data::node_type::Text(data::node_type::kXFER);
+inline const std::string kStyleTypeId = data::node_type::Text(data::node_type::kSTYLE);
+
 struct RulesContext {
     Component& component;
     data::DataBase& db;

@@ -43,17 +43,7 @@ bool TextBox::typeKey(std::string_view key) {
     if (!edit) {
         return false;
     }
-    const bool changed = edit->text != text_;
-    text_ = std::move(edit->text);
-    selStart_ = edit->caret.start;
-    selLength_ = edit->caret.length;
-    if (changed) {
-        notify(Prop::Text);
-    }
-    notify(Prop::Selection);
-    if (changed) {
-        detail::Fire(Change);
-    }
+    commitUserEdit(std::move(edit->text), edit->caret.start, edit->caret.length);
     return true;
 }
 
@@ -66,10 +56,15 @@ bool TextBox::editText(std::string text, int caret) {
         length > static_cast<int>(runtime::utf8::Length(text_))) {
         return false;
     }
+    commitUserEdit(std::move(text), std::clamp(caret, 0, length), 0);
+    return true;
+}
+
+void TextBox::commitUserEdit(std::string text, int selStart, int selLength) {
     const bool changed = text != text_;
     text_ = std::move(text);
-    selStart_ = std::clamp(caret, 0, length);
-    selLength_ = 0;
+    selStart_ = selStart;
+    selLength_ = selLength;
     if (changed) {
         notify(Prop::Text);
     }
@@ -77,7 +72,6 @@ bool TextBox::editText(std::string text, int caret) {
     if (changed) {
         detail::Fire(Change);
     }
-    return true;
 }
 
 void TextBox::restoreOwnDesign() {

@@ -44,6 +44,8 @@ class TextBox final : public Control {
     std::function<void()> Change;
 
   private:
+    // A user's edit in place: the text, then the caret; Change fires once when the text differs.
+    void commitUserEdit(std::string text, int selStart, int selLength);
     void captureOwnDesign() override { designText_ = text_; }
     void restoreOwnDesign() override;
     std::string text_, designText_;
