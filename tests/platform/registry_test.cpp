@@ -184,40 +184,5 @@ TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
     }
 }
 
-TEST(HiveRegistry, AnswersTheNarrowQueryProtocol) {
-    Hive hive;
-    hive.setString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Test", "Path", "abc");
-    HiveRegistry registry(std::move(hive));
-    HKEY key = 0;
-    EXPECT_EQ(registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\None", KEY_READ, key),
-              ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "software\\TEST", KEY_READ, key),
-              ERROR_SUCCESS);
-
-    std::uint8_t buffer[8] = {};
-    const struct {
-        const char* name;
-        std::uint8_t* data;
-        std::uint32_t size;
-        long answer;
-        std::uint32_t type, sizeAfter;
-    } queries[] = {
-        {"path", nullptr, 0, ERROR_MORE_DATA, REG_SZ, 4},
-        {"path", buffer, 3, ERROR_MORE_DATA, REG_SZ, 4},
-        {"path", buffer, 8, ERROR_SUCCESS, REG_SZ, 4},
-        {"Other", buffer, 8, ERROR_FILE_NOT_FOUND, REG_NONE, 8},
-    };
-    for (const auto& q : queries) {
-        std::uint32_t type = REG_BINARY;
-        std::uint32_t size = q.size;
-        EXPECT_EQ(registry.RegQueryValueEx(key, q.name, type, q.data, size), q.answer);
-        EXPECT_EQ(type, q.type);
-        EXPECT_EQ(size, q.sizeAfter);
-    }
-    EXPECT_EQ(Bytes(buffer, buffer + 4), B(std::string("abc\0", 4)));
-    EXPECT_EQ(registry.RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(registry.RegCloseKey(key), ERROR_INVALID_HANDLE);
-}
-
 }  // namespace
 }  // namespace xfer::platform
