@@ -2,24 +2,7 @@
 # The host program as a command-line user meets it, on a demo database in a temp folder:
 # help, where, demo with the README's script, list, and the refusals.
 set -u
-program=$1
-examples=$2
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export PROGRAMDATA=$home
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-status=0
-fail() { echo "FAIL: $*"; status=1; }
-# expect <exit: a status, or nonzero> <pattern in stdout+stderr> -- command...
-# ($run, when set, is a command the program runs under, e.g. as another user.)
-expect() {
-    local want=$1 pattern=$2; shift 3
-    local out rc
-    out=$(${run:-} "$program" "$@" 2>&1); rc=$?
-    if [ "$want" = nonzero ] && [ $rc -eq 0 ]; then fail "$* exited 0"; fi
-    if [ "$want" != nonzero ] && [ $rc -ne "$want" ]; then fail "$* exited $rc, not $want"; fi
-    grep -qE -- "$pattern" <<<"$out" || { fail "$*: no /$pattern/ in:"; echo "$out"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/cli_common.sh" "$@"
 
 expect 0 "Subcommands:" -- --help
 expect nonzero "not in range" -- open --config 1 --partition 1 --node 40000

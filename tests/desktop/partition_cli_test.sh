@@ -3,26 +3,7 @@
 # meets them, on a demo database in a temp folder: check, refs, list --json/--csv, open with
 # expect, --transcript json, --nodes and --all; their exit statuses and refusals.
 set -u
-program=$1
-examples=$2
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export PROGRAMDATA=$home
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-status=0
-fail() { echo "FAIL: $*"; status=1; }
-# expect <exit status, or nonzero> <pattern in stdout+stderr> -- command...
-expect() {
-    local want=$1 pattern=$2; shift 3
-    local out rc
-    out=$("$program" "$@" 2>&1); rc=$?
-    if [ "$want" = nonzero ]; then
-        [ $rc -ne 0 ] || fail "$* exited 0"
-    else
-        [ $rc -eq "$want" ] || fail "$* exited $rc, not $want"
-    fi
-    grep -qE -- "$pattern" <<<"$out" || { fail "$*: no /$pattern/ in:"; echo "$out"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/cli_common.sh" "$@"
 write() { local name=$1; shift; printf '%s\n' "$@" > "$home/$name"; }
 
 expect 2 "no configuration database" -- check --config 1 --partition 1
