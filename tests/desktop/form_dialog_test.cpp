@@ -52,54 +52,6 @@ TEST_F(FormDialogTest, WidgetsShowWhatTheModelHolds) {
     });
 }
 
-TEST_F(FormDialogTest, TypingReachesTheModelAndWhatItRefusesDoesNotStay) {
-    OnReception([](GUI& form, FormDialog& dialog) {
-        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
-        QTest::keyClick(label, Qt::Key_End);
-        QTest::keyClicks(label, " desk");
-        EXPECT_EQ(form.txtDescription.Text(), "Reception desk");
-        EXPECT_TRUE(Widget<QPushButton>(dialog, "cmdApply")->isEnabled());
-
-        // 30 characters at most: the model drops the rest, and so must the widget.
-        QTest::keyClicks(label, std::string(30, 'x').c_str());
-        EXPECT_EQ(form.txtDescription.Text().size(), 30u);
-        EXPECT_EQ(label->text().toStdString(), form.txtDescription.Text());
-
-        // The dial check puts back the last valid dial string.
-        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
-        QTest::keyClicks(dial, "-");
-        EXPECT_EQ(dial->text(), "2001");
-    });
-}
-
-TEST_F(FormDialogTest, EditModeLaysThePickersOverTheClickedRow) {
-    OnReception([&](GUI& form, FormDialog& dialog) {
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdExceptionsEdit"), Qt::LeftButton);
-        ASSERT_EQ(form.cmdExceptionsEdit.Caption(), "Edit Off");
-
-        auto* list = Widget<QTreeWidget>(dialog, "LVExceptions");
-        const QRect row = list->visualItemRect(list->topLevelItem(2));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          QPoint(list->columnViewportPosition(2) + 4, row.center().y()));
-        ASSERT_EQ(form.LVExceptions.SelectedItem(), &form.LVExceptions.Item(3));
-        EXPECT_TRUE(list->topLevelItem(2)->isSelected());
-
-        auto* type = Widget<QComboBox>(dialog, "cmbBusy1Node");
-        auto* number = Widget<QComboBox>(dialog, "cmbBusy1Number");
-        ASSERT_TRUE(type->isVisible());
-        EXPECT_FALSE(Widget<QComboBox>(dialog, "cmbHoldNode")->isVisible());
-        const QRect onFrame(list->viewport()->mapTo(type->parentWidget(), row.topLeft()),
-                            row.size());
-        EXPECT_TRUE(onFrame.contains(QPoint(onFrame.center().x(), type->geometry().center().y())));
-        EXPECT_EQ(number->geometry().left(), type->geometry().right() + 1);
-
-        // The number picker's generated entries are read from the model, all of them.
-        EXPECT_EQ(number->count(), form.cmbBusy1Number.ListCount());
-        EXPECT_EQ(number->itemText(number->count() - 1).toStdString(),
-                  form.cmbBusy1Number.List(form.cmbBusy1Number.ListCount() - 1));
-    });
-}
-
 TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
     OnReception([&](GUI& form, FormDialog& dialog) {
         QTest::keyClicks(Widget<QLineEdit>(dialog, "txtDescription"), "!");
@@ -113,18 +65,6 @@ TEST_F(FormDialogTest, TheCloseBoxGoesThroughTheFormsUnloadHandling) {
         dialog.close();
         EXPECT_FALSE(form.isLoaded());
         EXPECT_FALSE(dialog.isVisible());
-    });
-}
-
-TEST_F(FormDialogTest, ChoosingARecordInTheSelectorNavigatesThroughTheModel) {
-    OnReception([](GUI& form, FormDialog& dialog) {
-        auto* selector = Widget<QComboBox>(dialog, "cmbNode");
-        QTest::keyClick(selector, Qt::Key_Down);
-        EXPECT_EQ(form.nodeNumber(), 2);
-        EXPECT_EQ(Widget<QLineEdit>(dialog, "txtDescription")->text(), "Sales desk");
-        EXPECT_EQ(selector->currentIndex(), form.cmbNode.ListIndex());
-        EXPECT_EQ(Widget<QLabel>(dialog, "lblRecordPosition")->text(),
-                  QString::fromStdString(form.lblRecordPosition.Caption()));
     });
 }
 

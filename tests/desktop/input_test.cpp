@@ -59,6 +59,8 @@ TEST_P(LabelBox, EditsWhereTheCaretIsAsOneChangeEach) {
         }
         EXPECT_EQ(form.txtDescription.SelStart(), label->cursorPosition());
         EXPECT_EQ(static_cast<int>(changes->size()), GetParam().changes);
+        // A change is pending as soon as there is one, in the model and on the screen.
+        EXPECT_EQ(Widget<QPushButton>(dialog, "cmdApply")->isEnabled(), GetParam().changes > 0);
     });
 }
 
@@ -78,6 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
                                     QTest::keyClicks(e, "-");
                                 },
                                 "Recept-ion", 7, 1},
+                      // 30 characters at most: the model drops the rest, and so does the widget.
+                      LabelEdit{"TypedPastMaxLength",
+                                [](QLineEdit* e) {
+                                    QTest::keyClick(e, Qt::Key_End);
+                                    QTest::keyClicks(e, QString(25, QLatin1Char('x')));
+                                },
+                                "Receptionxxxxxxxxxxxxxxxxxxxxx", 30, 21},
                       LabelEdit{"ReplacingASelection",
                                 [](QLineEdit* e) {
                                     QTest::keyClick(e, Qt::Key_Home);
@@ -122,35 +131,41 @@ TEST_F(WindowTest, APasteIntoTheDialIsCheckedAsOneChange) {
     });
 }
 
-TEST_F(WindowTest, AfterTheInvalidDialMessageTheWholeDialIsSelectedAndTypingReplacesIt) {
-    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
-        auto* dial = Widget<QLineEdit>(dialog, "txtDial");
-        QTest::mouseClick(dial, Qt::LeftButton);
-        QTest::keyClick(dial, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(dial, "aut");
-        ASSERT_EQ(dial->text(), "AUT");
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
-        ASSERT_EQ(harness.boxTexts(), std::vector<std::string>{"AUT is Invalid Data"});
-        EXPECT_EQ(QApplication::focusWidget(), dial);
-        EXPECT_EQ(dial->selectedText(), "AUT");
-        QTest::keyClicks(QApplication::focusWidget(), "1");
-        EXPECT_EQ(form.txtDial.Text(), "1");
-    });
-}
-
-TEST_F(WindowTest, AfterARefusedLabelTheLabelHasTheFocusWithItsTextSelected) {
-    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
-        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
-        QTest::mouseClick(label, Qt::LeftButton);
-        QTest::keyClick(label, Qt::Key_End);
-        QTest::keyClicks(label, "\"");
-        // Enter in the box presses the default button, OK.
-        QTest::keyClick(label, Qt::Key_Return);
-        ASSERT_EQ(harness.boxes->shown().size(), 1u);
-        EXPECT_TRUE(form.isLoaded());
-        EXPECT_EQ(QApplication::focusWidget(), label);
-        EXPECT_EQ(label->selectedText(), "Reception\"");
-    });
+// After a refused dial or label the box has the focus with its whole text selected, so that
+// what is typed next replaces it.
+TEST_F(WindowTest, AfterARefusedTextItsBoxHasTheFocusWithTheTextSelected) {
+    const struct {
+        const char* box;
+        const char* typed;  // over the whole text
+        int confirm;        // Qt::Key_Return in the box, or else a click on OK
+        std::string message, selected;
+    } cases[] = {
+        {"txtDial", "aut", 0, "AUT is Invalid Data", "AUT"},
+        {"txtDescription", "Say \"hi\"", Qt::Key_Return,
+         "Double quotes and continuous single quotes are not allowed in the Label field",
+         "Say \"hi\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+            auto* box = Widget<QLineEdit>(dialog, c.box);
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, c.typed);
+            if (c.confirm != 0) {
+                QTest::keyClick(box, static_cast<Qt::Key>(c.confirm));  // the default button, OK
+            } else {
+                QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+            }
+            EXPECT_EQ(harness.boxTexts(), std::vector<std::string>{c.message});
+            EXPECT_TRUE(form.isLoaded());
+            EXPECT_EQ(QApplication::focusWidget(), box);
+            EXPECT_EQ(box->selectedText().toStdString(), c.selected);
+            QTest::keyClicks(QApplication::focusWidget(), "1");
+            EXPECT_EQ(box->text(), "1");
+        });
+        harness.boxes->Clear();
+    }
 }
 
 TEST_F(WindowTest, TheWheelChangesAComboOnlyWhileItHasTheFocus) {
@@ -223,6 +238,7 @@ TEST_F(LargePartition, TheSelectorsDropDownScrollsToTheLastNode) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(last).center());
         EXPECT_EQ(form.nodeNumber(), 999);
+        EXPECT_EQ(selector->currentIndex(), form.cmbNode.ListIndex());
         EXPECT_EQ(Widget<QLabel>(dialog, "lblRecordPosition")->text(), "999 of 999");
     });
 }

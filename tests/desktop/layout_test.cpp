@@ -1,11 +1,12 @@
 // Every value a large partition can show, laid out with the widgets' own font metrics at the
 // scale the run was started with (QT_SCALE_FACTOR): each text is shown whole, or its beginning
 // followed by "…", never cut so that it reads as another value. The screenshots in docs/ are
-// taken here too.
+// taken here too, of edit mode.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -132,14 +133,32 @@ TEST_F(Layout, TheHighestNodeNumberFitsItsPickerAndItsDropDown) {
     });
 }
 
-// The screenshot of the README, at the scale of the run: editor.png at 1, editor@2x.png at 2.
+// Edit mode lays the row's pickers over the row that was clicked, at every scale the run is
+// started with; that moment is the README's screenshot: editor.png at 1, editor@2x.png at 2.
 TEST_F(WindowTest, Screenshot) {
-    OnNode(1, 1, [&](GUI&, FormDialog& dialog) {
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
         QTest::mouseClick(Widget<QPushButton>(dialog, "cmdExceptionsEdit"), Qt::LeftButton);
+        ASSERT_EQ(form.cmdExceptionsEdit.Caption(), "Edit Off");
         auto* list = Widget<QTreeWidget>(dialog, "LVExceptions");
         const QRect row = list->visualItemRect(list->topLevelItem(2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(list->columnViewportPosition(2) + 4, row.center().y()));
+        ASSERT_EQ(form.LVExceptions.SelectedItem(), &form.LVExceptions.Item(3));
+        EXPECT_TRUE(list->topLevelItem(2)->isSelected());
+
+        auto* type = Widget<QComboBox>(dialog, "cmbBusy1Node");
+        auto* number = Widget<QComboBox>(dialog, "cmbBusy1Number");
+        ASSERT_TRUE(type->isVisible());
+        EXPECT_FALSE(Widget<QComboBox>(dialog, "cmbHoldNode")->isVisible());
+        const QRect onFrame(list->viewport()->mapTo(type->parentWidget(), row.topLeft()),
+                            row.size());
+        EXPECT_TRUE(onFrame.contains(QPoint(onFrame.center().x(), type->geometry().center().y())));
+        EXPECT_EQ(number->geometry().left(), type->geometry().right() + 1);
+        // The number picker's generated entries are read from the model, all of them.
+        EXPECT_EQ(number->count(), form.cmbBusy1Number.ListCount());
+        EXPECT_EQ(number->itemText(number->count() - 1).toStdString(),
+                  form.cmbBusy1Number.List(form.cmbBusy1Number.ListCount() - 1));
+
         const QPixmap shot = dialog.grab();
         const qreal ratio = shot.devicePixelRatio();
         const QString name =
