@@ -125,7 +125,7 @@ TEST(TextBox, CaretSelectionAndKeysAreWholeCharacters) {
     EXPECT_EQ(box.Text(), "\u00e9a");
     for (const char* key : {"ab", "\xc3", "\x7f", "\u0085", ""})
         EXPECT_FALSE(box.typeKey(key)) << key;
-    for (const char* bad : {"\xc3", "a\xff", "\xed\xa0\x80"}) {
+    for (const char* bad : {"\xc3", "a\xff", "\xed\xa0\x80", "\xf8\x88\x80\x80\x80"}) {
         EXPECT_EQ(ErrorOf([&] { box.setText(bad); }), 380);
         EXPECT_EQ(ErrorOf([&] { combo.setText(bad); }), 380);
         EXPECT_EQ(ErrorOf([&] { combo.AddItem(bad); }), 380);

@@ -6,7 +6,6 @@
 #include "runtime/collection.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
-#include "runtime/utf8.h"
 #include "runtime/variant.h"
 
 namespace xfer::runtime {
@@ -72,17 +71,6 @@ TEST(TextTest, ZeroPaddedNumbers) {
     EXPECT_EQ(ZeroPad(-5, 3), "-005");
 }
 
-TEST(CollectionTest, KeysIgnoreLetterCaseAndItemsKeepTheirKind) {
-    Collection c;
-    c.Add(Variant("XFER"), "4");
-    c.Add(Variant(999), "Msg");
-    EXPECT_EQ(c.Item("msg").toInt16(), 999);
-    EXPECT_TRUE(c.Item("msg").isInteger());
-    EXPECT_EQ(c.Item(1).toText(), "XFER");
-    EXPECT_EQ(c.Count(), 2);
-    EXPECT_TRUE(c.contains("MSG"));
-}
-
 TEST(CollectionTest, ErrorsOfTheKeyedCollection) {
     Collection c;
     c.Add(Variant("a"), "Key");
@@ -91,21 +79,6 @@ TEST(CollectionTest, ErrorsOfTheKeyedCollection) {
     EXPECT_EQ(ErrorOf([&] { (void)c.Item("missing"); }), err::kInvalidProcedureCall);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item(0L); }), err::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item(2L); }), err::kSubscriptOutOfRange);
-}
-
-TEST(Utf8Test, CountsAndCutsWholeCharacters) {
-    const std::string text = "a\u00e9\u4e2d\U0001F600z";  // 1, 2, 3 and 4 bytes, then 1
-    EXPECT_TRUE(utf8::IsValid(text));
-    EXPECT_EQ(utf8::Length(text), 5u);
-    EXPECT_EQ(utf8::ByteOffset(text, 3), 6u);
-    EXPECT_EQ(utf8::ByteOffset(text, 99), text.size());
-    EXPECT_EQ(utf8::Substr(text, 1, 2), "\u00e9\u4e2d");
-    EXPECT_EQ(utf8::Characters(text).size(), 5u);
-    for (const std::string bad : {"\xc3", "ab\xc3(", "\xed\xa0\x80", "\xf8\x88\x80\x80\x80"}) {
-        EXPECT_FALSE(utf8::IsValid(bad)) << bad;
-        EXPECT_NE(utf8::FirstInvalid(bad), std::string_view::npos);
-    }
-    EXPECT_EQ(utf8::FirstInvalid("ab\xc3("), 2u);
 }
 
 }  // namespace
