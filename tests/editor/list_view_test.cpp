@@ -74,36 +74,5 @@ TEST(ListView, RowGeometryFollowsScrolling) {
     }
 }
 
-TEST(ListView, InstalledWindowProcedureSeesMessagesAndChainsToThePrevious) {
-    TestForm form;
-    form.Load();
-    form.lv.captureDesign();
-    Fill(form.lv);
-    std::vector<std::pair<unsigned, long>> seen;
-    ListView::WindowProc previous;
-    previous = form.lv.setWindowProc([&](std::intptr_t hwnd, unsigned msg, long w, long l) {
-        EXPECT_EQ(hwnd, form.lv.hWnd());
-        seen.emplace_back(msg, w);
-        return previous(hwnd, msg, w, l);
-    });
-    UserActions user(form);
-    user.scroll(form.lv, 1);
-    user.pressHeader(form.lv, 2);
-    const std::vector<std::pair<unsigned, long>> expected = {{kWmVScroll, kSbLineDown},
-                                                             {kWmParentNotify, kWmLButtonDown}};
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(form.lv.TopIndex(), 1);  // the previous, default procedure scrolled
-
-    form.lv.restoreDesign();  // unloading: rows and columns go, the procedure stays
-    Fill(form.lv);
-    user.scroll(form.lv, 1);
-    EXPECT_EQ(seen.size(), 3u);
-    EXPECT_EQ(form.lv.TopIndex(), 1);
-    form.lv.setWindowProc(previous);  // removed by whoever installed it
-    user.scroll(form.lv, 1);
-    EXPECT_EQ(seen.size(), 3u);
-    EXPECT_EQ(form.lv.TopIndex(), 2);
-}
-
 }  // namespace
 }  // namespace xfer::editor::test
