@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <regex>
 
 #include "business_rules/node_duplicator.h"
 #include "component/harness.h"
 #include "data/database.h"
+#include "runtime/utf8.h"
 
 namespace xfer::test {
 namespace {
@@ -22,13 +24,9 @@ namespace confirm = platform::confirm;
 using Rows = std::vector<std::vector<std::string>>;
 using V = std::vector<std::string>;
 
-// The standard partition with templates to copy: the STYLE template with partial supervision,
-// the CMD template with two detail rows.
+// The standard partition with the template nodes that creating a missing node copies.
 void Partition(Harness& h) {
-    StandardPartition(h)
-        .templates(/*styleSuperviseId=*/1)
-        .detail("Detail_CMD", 0, 2, "BEEP", 1)
-        .detail("Detail_CMD", 1, 1, "MSG", 4);  // CMD 1's own: copying the template leaves it
+    StandardPartition(h).templates(/*styleSuperviseId=*/1);
 }
 
 std::string Xfer(Harness& h, int node, const std::string& column) {
@@ -97,17 +95,10 @@ TEST(SavingTest, OkSavesTheEditsAndCreatesTheMissingNodesTheUserAgreesTo) {
         << general[0][0];
     EXPECT_EQ(general[0][1], "Support desk");
 
-    // Created from the templates: STYLE 7 with the detail row its template's supervision
-    // selects, CMD 7 with the template's detail rows, PMSG 20 as MSG 20, XFER 9. MSG 12 skipped.
+    // Created from the templates (DuplicationTest has what each copy holds). MSG 12 skipped.
     EXPECT_EQ(Exists(h, "Node_STYLE", "NodeNumber=7"), 1);
-    EXPECT_EQ(Exists(h, "STYLE_Partial", "StyleID=7"), 1);
-    EXPECT_EQ(
-        h.database.rows("SELECT SequenceNo, NodeTypeID, NodeNumber, NodeType FROM Detail_CMD WHERE "
-                        "ConfigID=1 AND PartID=1 AND NodeMasterID=7 ORDER BY SequenceNo"),
-        (Rows{{"1", "0", "1", "MSG"}, {"2", "815", "1", "BEEP"}}));
-    EXPECT_EQ(h.database.scalar("SELECT VDAFilename FROM Node_MSG WHERE ConfigID=1 AND PartID=1 "
-                                "AND NodeNumber=20"),
-              "P01M020.wav");
+    EXPECT_EQ(Exists(h, "Node_CMD", "NodeNumber=7"), 1);
+    EXPECT_EQ(Exists(h, "Node_MSG", "NodeNumber=20"), 1);
     EXPECT_EQ(Exists(h, "Node_XFER", "NodeNumber=9"), 1);
     EXPECT_EQ(Exists(h, "Node_MSG", "NodeNumber=12"), 0);
     EXPECT_EQ(Touched(h), (V{"0/20", "1/7", "4/5", "4/9", "5/7"}));
@@ -245,88 +236,59 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
     }
 }
 
-// The filter at each key (upper case, only dial characters, at most 31) and the check before
-// saving, wired to the form; the rules themselves are in business_rules/input_rules_test.cpp.
-TEST(SavingTest, DialStringsAreFilteredWhileTypedAndCheckedBeforeSaving) {
+// What is typed is checked before saving, from OK and from Apply: the dial, which its filter
+// keeps to upper-case dial characters at each key (at most 31), and the label. A refusal says
+// why, keeps the form open with the edit pending and writes nothing; the refused text is
+// selected for retyping. The rules themselves are in business_rules/input_rules_test.cpp and
+// platform/trap_and_components_test.cpp.
+TEST(SavingTest, TypedTextIsCheckedBeforeSaving) {
+    const auto quotes = Information(
+        "Double quotes and continuous single quotes are not allowed in the Label field");
     const struct {
-        std::string typed, shown;
-        bool accepted;
+        std::string dial, label;  // typed over the boxes' texts
+        std::string shown;        // in the dial box
+        bool apply;               // saved with Apply, else OK
+        std::optional<platform::MessageBoxRequest> refusal;
+        bool validator = true;  // the label validator can be made
     } cases[] = {
-        {"auto", "AUTO", true},
-        {"12-34", "1234", true},
-        {"", "", true},
-        {std::string(32, '2'), std::string(31, '2'), true},
-        {"AUTOA", "AUTOA", false},
+        {"auto", "x", "AUTO", false, {}},
+        {"12-34", "x", "1234", true, {}},
+        {"", "x", "", false, {}},
+        {std::string(32, '2'), "x", std::string(31, '2'), false, {}},
+        {"AUTOA", "x", "AUTOA", false, Information("AUTOA is Invalid Data")},
+        {"2001", "Say \"hi\"", "2001", false, quotes},
+        {"2001", "It''s", "2001", true, quotes},
+        {"2001", "New", "2001", false,
+         platform::MessageBoxRequest{"Source: QRV_XFER_Node - cmdOK_Click \r\nDescription: "
+                                     "ActiveX component can't create object",
+                                     platform::mb::kOKOnly, platform::mb::kExclamation, "Error"},
+         false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Harness h;
-        Partition(h);
-        h.boxes->Answer(platform::answer::kOK);
-        h.boxes->Answer(kNo);  // the close box's prompt after a refused dial
-        std::string shown;
-        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-            user.type(f.txtDescription, "!");
-            user.type(f.txtDial, c.typed, true);
-            if (c.typed.empty())
-                user.type(f.txtDial, "\b", true);
-            shown = f.txtDial.Text();
-            user.click(f.cmdOK);
-            EXPECT_EQ(f.isLoaded(), !c.accepted);
-            if (!c.accepted) {
-                EXPECT_EQ(f.focusedControl(), &f.txtDial);
-                EXPECT_EQ(f.txtDial.SelLength(), static_cast<int>(c.shown.size()));
-            }
-        });
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(Xfer(h, 1, "Dial"), c.accepted ? c.shown : "2001");
-        if (c.accepted) {
-            EXPECT_TRUE(h.boxes->shown().empty());
-        } else {
-            ASSERT_GE(h.boxes->shown().size(), 1u);
-            EXPECT_EQ(h.boxes->shown()[0], Information(c.shown + " is Invalid Data"));
-        }
-    }
-}
-
-// A label the validator refuses, or a validator that cannot be made, saves nothing and keeps
-// the form open with the edit pending, from OK and from Apply.
-TEST(SavingTest, ARefusedLabelSavesNothing) {
-    const struct {
-        std::string label;
-        bool apply, validator;
-        platform::MessageBoxRequest box;
-    } cases[] = {
-        {"Say \"hi\"", false, true,
-         Information(
-             "Double quotes and continuous single quotes are not allowed in the Label field")},
-        {"It''s", true, true,
-         Information(
-             "Double quotes and continuous single quotes are not allowed in the Label field")},
-        {"New",
-         false,
-         false,
-         {"Source: QRV_XFER_Node - cmdOK_Click \r\nDescription: ActiveX component can't create "
-          "object",
-          platform::mb::kOKOnly, platform::mb::kExclamation, "Error"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
+        SCOPED_TRACE(c.dial + " " + c.label);
         Harness h;
         Partition(h);
         if (!c.validator)
             h.factory->unregisterComponent(platform::kValidatorProgId);
         h.boxes->Answer(platform::answer::kOK);
-        h.boxes->Answer(kNo);
+        h.boxes->Answer(kNo);  // the close box's prompt after a refusal
         h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, c.label, true);
+            user.type(f.txtDial, c.dial.empty() ? "\b" : c.dial, true);
+            EXPECT_EQ(f.txtDial.Text(), c.shown);
             user.click(c.apply ? f.cmdApply : f.cmdOK);
-            EXPECT_TRUE(f.isLoaded());
-            EXPECT_TRUE(f.cmdApply.Enabled());
+            EXPECT_EQ(f.isLoaded(), c.apply || c.refusal);
+            EXPECT_EQ(f.cmdApply.Enabled(), c.refusal.has_value());
+            if (c.refusal && c.validator) {
+                auto& box = c.label == "x" ? f.txtDial : f.txtDescription;
+                EXPECT_EQ(f.focusedControl(), &box);
+                EXPECT_EQ(box.SelLength(), runtime::utf8::Length(box.Text()));
+            }
         });
-        ASSERT_GE(h.boxes->shown().size(), 1u);
-        EXPECT_EQ(h.boxes->shown()[0], c.box);
-        EXPECT_EQ(Xfer(h, 1, "NodeDescription"), "Reception");
+        const auto& boxes = h.boxes->shown();
+        EXPECT_EQ(boxes.empty() ? std::nullopt : std::optional(boxes[0]), c.refusal);
+        EXPECT_EQ(Xfer(h, 1, "Dial") + "/" + Xfer(h, 1, "NodeDescription"),
+                  c.refusal ? "2001/Reception" : c.shown + "/" + c.label);
     }
 }
 
@@ -388,7 +350,7 @@ TEST(SavingTest, AFailedCopyKeepsWhatWasWrittenAndTheCheckGoesOn) {
 }
 
 // Copies made straight from DuplicateNode, each in a partition of its own whose STYLE template
-// supervises as the case says.
+// supervises as the case says. DTMF 1's own detail row is no part of a copy.
 TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace) {
     const struct {
         int superviseId;  // of the STYLE template
@@ -400,7 +362,7 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
         {2, "5", "6", {"Node_STYLE=1", "STYLE_Partial=0", "STYLE_Full=1", "STYLE_DialCont=0"}},
         {3, "5", "2", {"Node_STYLE=1", "STYLE_DialCont=1", "STYLE_Enhanced=0"}},
         {7, "5", "6", {"Node_STYLE=1", "STYLE_DialCont=0", "STYLE_Enhanced=1"}},
-        {1, "817", "1250", {"Node_MSG=1", "Node_General_Pool=1"}},
+        {1, "817", "20", {"Node_MSG=1", "Node_General_Pool=1"}},
         {1, "818", "1250", {"Node_MSG=1", "Node_General_Pool=1"}},
         {1, "6", "9", {"Node_DTMF=1", "Detail_DTMF_Prompts=1", "Detail_DTMF_Action=2"}},
         {1, "8", "2", {"Node_LIST=1", "Detail_LIST=1", "Node_General_Pool=1"}},
@@ -419,7 +381,8 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
                      std::to_string(c.superviseId));
         PartitionBuilder(h.database, 1, ++partition)
             .templates(c.superviseId)
-            .detail("Detail_DTMF_Action", 0, 2, "XFER", 1);
+            .detail("Detail_DTMF_Action", 0, 2, "XFER", 1)
+            .detail("Detail_DTMF_Action", 1, 1, "MSG", 4);
         business_rules::NodeDuplicator(db, *h.boxes)
             .DuplicateNode({1, partition}, "0", c.number, c.type);
         V got;
@@ -436,12 +399,12 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
         EXPECT_EQ(got, c.expected);
     }
     EXPECT_TRUE(h.boxes->shown().empty());
-    // 818 is made as an MSG node, with the message file of its partition and number.
-    EXPECT_EQ(h.database.rows(
-                  "SELECT m.VDAFilename, g.NodeTypeID FROM Node_MSG m JOIN Node_General_Pool g "
-                  "ON g.ConfigID = m.ConfigID AND g.PartID = m.PartID AND g.NodeNumber = "
-                  "m.NodeNumber WHERE m.ConfigID=1 AND m.PartID=7 AND m.NodeNumber=1250"),
-              (Rows{{"P07M1250.wav", "0"}}));
+    // The aliases are made as MSG nodes, with the message file of their partition and number.
+    EXPECT_EQ(h.database.rows("SELECT m.PartID, m.VDAFilename, g.NodeTypeID FROM Node_MSG m JOIN "
+                              "Node_General_Pool g ON g.ConfigID = m.ConfigID AND g.PartID = "
+                              "m.PartID AND g.NodeNumber = m.NodeNumber WHERE m.NodeNumber > 0 "
+                              "ORDER BY m.PartID"),
+              (Rows{{"6", "P06M020.wav", "0"}, {"7", "P07M1250.wav", "0"}}));
 }
 
 }  // namespace
