@@ -27,30 +27,64 @@ V Stored(Harness& h, int node, const std::string& exception) {
         std::to_string(node))[0];
 }
 
-TEST(EditingTest, PickersRewriteRowsAndOkSavesThem) {
+// A pick rewrites the selected row: a type keeps the row's number when it has a node of that
+// number, else takes node 1; a typed number stays inside the picker's range, key by key
+// (input_rules_test.cpp); NOOP and BEEP are commands without a number in MOH, NOOP in Hold,
+// and BEEP in Answer. OK saves the rows as they stand.
+TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
     Harness h;
-    StandardPartition(h);
+    StandardPartition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
     h.answerConfirmations({platform::confirm::kSkip});
+    V cells;  // Command/Node, NodeTypeID and NodeNumber of the row after a step
+    std::vector<bool> numberShown;
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        const auto cell = [&](long r) {
+            cells.push_back(Row(f, r)[3] + "/" + Row(f, r)[6] + "/" + Row(f, r)[7]);
+        };
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
-        ASSERT_TRUE(user.clickRow(f.LVExceptions, 3));
-        ASSERT_TRUE(user.choose(f.cmbBusy1Node, std::string("MSG")));
+        ASSERT_TRUE(user.clickRow(f.LVExceptions, 3));  // Busy 1: MSG 3
         ASSERT_TRUE(user.type(f.cmbBusy1Number, "12", true));
+        ASSERT_TRUE(user.choose(f.cmbBusy1Node, std::string("TIME")));  // 20 TIME nodes
+        cell(3);
+        user.choose(f.cmbBusy1Node, std::string("MSG"));
+        user.type(f.cmbBusy1Number, "25", true);
+        user.choose(f.cmbBusy1Node, std::string("TIME"));
+        cell(3);
+        user.type(f.cmbBusy1Number, "205", true);
+        cell(3);
+        user.choose(f.cmbBusy1Node, std::string("MSG"));
+        user.type(f.cmbBusy1Number, "12", true);
         EXPECT_EQ(Row(f, 3), (V{"3a", "3", "Busy 1", "MSG 12", "", "MSG", "0", "12"}));
         ASSERT_TRUE(user.clickRow(f.LVExceptions, 1));
         EXPECT_FALSE(f.cmbBusy1Node.Visible());
+        user.choose(f.cmbHoldNode, std::string("BEEP"));
+        EXPECT_EQ(Row(f, 1), (V{"1a", "1", "Hold", "BEEP 1", "", "BEEP", "815", "1"}));
+        numberShown.push_back(f.cmbHoldNumber.Visible());
         ASSERT_TRUE(user.choose(f.cmbHoldNode, std::string("NOOP")));
-        EXPECT_FALSE(f.cmbHoldNumber.Visible());
+        numberShown.push_back(f.cmbHoldNumber.Visible());
         EXPECT_EQ(f.cmbHoldNode.Width(), 1675);
+        user.clickRow(f.LVExceptions, 2);
+        for (const char* command : {"NOOP", "BEEP"}) {
+            user.choose(f.cmbMOHNode, std::string(command));
+            cell(2);
+            numberShown.push_back(f.cmbMOHNumber.Visible());
+        }
+        // The row click sets the hidden number picker's text; nothing reaches the row.
+        f.cmbMOHNumber.setText("2");
+        EXPECT_EQ(Row(f, 2), (V{"2a", "2", "MOH", "BEEP", "", "BEEP", "815", "1"}));
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
         EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit");
         ASSERT_TRUE(user.click(f.cmdOK));
         EXPECT_FALSE(f.isLoaded());
     });
+    EXPECT_EQ(cells, (V{"TIME 12/2/12", "TIME 1/2/1", "TIME 20/2/20", "NOOP/814/1", "BEEP/815/1"}));
+    EXPECT_EQ(numberShown, (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(Stored(h, 1, "Busy1"), (V{"MSG", "12"}));
     EXPECT_EQ(Stored(h, 1, "Hold"), (V{"NOOP", "1"}));
-    EXPECT_EQ(h.prompts().size(), 1u);
-    EXPECT_TRUE(h.prompts()[0].starts_with("MSG 12 is referenced"));
+    EXPECT_EQ(Stored(h, 1, "MOH"), (V{"BEEP", "1"}));
+    EXPECT_EQ(h.prompts(), V{"MSG 12 is referenced but it does not exist.\r\nDo you want to "
+                             "auto create node 'MSG 12'?"});
+    EXPECT_TRUE(h.boxes->shown().empty());
 }
 
 TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
@@ -89,58 +123,6 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
             EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit Off");
         }
     });
-}
-
-TEST(EditingTest, ATypeChangeKeepsTheNumberWhenTheTypeHasItElseNodeOne) {
-    Harness h;
-    StandardPartition(h);
-    V cells;
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.click(f.cmdExceptionsEdit);
-        user.clickRow(f.LVExceptions, 3);
-        user.type(f.cmbBusy1Number, "12", true);
-        user.choose(f.cmbBusy1Node, std::string("TIME"));  // 20 TIME nodes
-        cells.push_back(Row(f, 3)[3] + "/" + Row(f, 3)[7]);
-        user.choose(f.cmbBusy1Node, std::string("MSG"));
-        user.type(f.cmbBusy1Number, "25", true);
-        user.choose(f.cmbBusy1Node, std::string("TIME"));
-        cells.push_back(Row(f, 3)[3] + "/" + Row(f, 3)[7] + "/" + Row(f, 3)[6]);
-        // A typed number stays inside the picker's range, key by key (input_rules_test.cpp).
-        user.type(f.cmbBusy1Number, "205", true);
-        cells.push_back(Row(f, 3)[3]);
-        h.boxes->Answer(kNo);
-    });
-    EXPECT_EQ(cells, (V{"TIME 12/12", "TIME 1/1/2", "TIME 20"}));
-}
-
-TEST(EditingTest, NoNumberCommandsPerException) {
-    Harness h;
-    StandardPartition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
-    Rows rows;
-    std::vector<bool> numberShown;
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.click(f.cmdExceptionsEdit);
-        user.clickRow(f.LVExceptions, 1);
-        user.choose(f.cmbHoldNode, std::string("BEEP"));
-        rows.push_back(Row(f, 1));
-        numberShown.push_back(f.cmbHoldNumber.Visible());
-        user.clickRow(f.LVExceptions, 2);
-        for (const char* command : {"NOOP", "BEEP"}) {
-            user.choose(f.cmbMOHNode, std::string(command));
-            rows.push_back(Row(f, 2));
-            numberShown.push_back(f.cmbMOHNumber.Visible());
-        }
-        // The row click sets the hidden number picker's text; nothing reaches the row.
-        f.cmbMOHNumber.setText("2");
-        rows.push_back(Row(f, 2));
-        h.boxes->Answer(kNo);
-    });
-    EXPECT_EQ(rows, (Rows{{"1a", "1", "Hold", "BEEP 1", "", "BEEP", "815", "1"},
-                          {"2a", "2", "MOH", "NOOP", "", "NOOP", "814", "1"},
-                          {"2a", "2", "MOH", "BEEP", "", "BEEP", "815", "1"},
-                          {"2a", "2", "MOH", "BEEP", "", "BEEP", "815", "1"}}));
-    EXPECT_EQ(numberShown, (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(h.boxTexts(), V{"Do you want to save changes?"});
 }
 
 TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
