@@ -151,10 +151,13 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
                  "Do you want to save changes?"}));
 }
 
-TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) {
+// Edit pressed twice keeps the targets and only drops the selected row's label. A form closed
+// in edit mode opens with the flag still set: the first press turns edit mode off.
+TEST(EditingTest, TheEditButtonTogglesEditModeWhichOutlivesTheForm) {
     Harness h;
     StandardPartition(h);
     Rows before, after;
+    h.boxes->Answer(kNo);
     h.open(1, 1, 3, [&](GUI& f, UserActions& user) {
         for (long r = 1; r <= 6; ++r)
             before.push_back(Row(f, r));
@@ -167,17 +170,10 @@ TEST(EditingTest, EditPressedTwiceKeepsTargetsAndOnlyDropsTheSelectedRowsLabel) 
         EXPECT_TRUE(f.cmdApply.Enabled());
         for (const auto& e : editor::kExceptions)
             EXPECT_FALSE(f.nodePicker(e.id).Visible());
-        h.boxes->Answer(kNo);
+        user.click(f.cmdExceptionsEdit);
     });
     before[0][4] = "";  // the first row was the selected one
     EXPECT_EQ(after, before);
-}
-
-TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
-    Harness h;
-    StandardPartition(h);
-    h.boxes->Answer(kNo);
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) { user.click(f.cmdExceptionsEdit); });
     V captions;
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
@@ -190,26 +186,28 @@ TEST(EditingTest, AFormClosedInEditModeNeedsTwoPressesToEditAgain) {
 }
 
 TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
-    for (const auto& e : editor::kExceptions) {
-        Harness h;
-        StandardPartition(h);
-        V row;
-        const long index = static_cast<long>(e.id) + 1;
-        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-            user.click(f.cmdExceptionsEdit);
+    Harness h;
+    StandardPartition(h);
+    V expected;
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsEdit);
+        for (const auto& e : editor::kExceptions) {
+            SCOPED_TRACE(e.pickerName);
+            const long index = static_cast<long>(e.id) + 1;
             user.clickRow(f.LVExceptions, index);
             f.LVExceptions.Item(index).setSubItems(editor::cell::kNodeNumber, "x");
             f.LVExceptions.Item(index).setSubItems(editor::cell::kTargetLabel, "old");
             user.choose(f.nodePicker(e.id), std::string("MSG"));
-            row = Row(f, index);
-            h.boxes->Answer(kNo);
-        });
-        EXPECT_EQ(h.boxTexts()[0], "Source: QRV_XFER_Node - cmb" + std::string(e.pickerName) +
-                                       "Node_Click \r\nDescription: Type mismatch");
-        // The type was rewritten before the failure, the label was not cleared.
-        EXPECT_EQ(row[3], "MSG x");
-        EXPECT_EQ(row[4], "old");
-    }
+            // The type was rewritten before the failure, the label was not cleared.
+            EXPECT_EQ(Row(f, index)[3], "MSG x");
+            EXPECT_EQ(Row(f, index)[4], "old");
+            expected.push_back("Source: QRV_XFER_Node - cmb" + std::string(e.pickerName) +
+                               "Node_Click \r\nDescription: Type mismatch");
+        }
+        h.boxes->Answer(kNo);
+    });
+    expected.push_back("Do you want to save changes?");
+    EXPECT_EQ(h.boxTexts(), expected);
 }
 
 TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
@@ -269,9 +267,6 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
         StandardPartition(h);
         h.boxes->Answer(c.answer);
         h.boxes->Answer(kNo);  // leaving at the end
-        std::int16_t at = 0;
-        std::string label, selected;
-        bool pending = false;
         h.open(1, 1, c.from, [&](GUI& f, UserActions& user) {
             user.type(f.txtDescription, "+");
             if (c.press != nullptr) {
@@ -279,16 +274,12 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
             } else {
                 user.choose(f.cmbNode, std::string("XFER 5"));
             }
-            at = f.nodeNumber();
-            label = f.txtDescription.Text();
-            pending = f.cmdApply.Enabled();
-            selected = f.cmbNode.Text();
+            EXPECT_EQ(f.nodeNumber(), c.at);
+            EXPECT_EQ(f.cmbNode.Text(), "XFER " + std::to_string(c.at));
+            EXPECT_EQ(f.txtDescription.Text(), c.label);
+            EXPECT_EQ(f.cmdApply.Enabled(), c.pending);
         });
-        EXPECT_EQ(at, c.at);
-        EXPECT_EQ(label, c.label);
-        EXPECT_EQ(pending, c.pending);
-        EXPECT_EQ(selected, "XFER " + std::to_string(c.at));
-        EXPECT_EQ(h.boxes->shown().size(), 1u + (pending ? 1 : 0));
+        EXPECT_EQ(h.boxes->shown().size(), c.pending ? 2u : 1u);
         EXPECT_EQ(h.database.scalar("SELECT NodeDescription FROM Node_XFER WHERE NodeNumber=1"),
                   c.answer == kYes ? "Reception+" : "Reception");
     }
