@@ -289,6 +289,7 @@ TEST(SavingTest, TypedTextIsCheckedBeforeSaving) {
         EXPECT_EQ(boxes.empty() ? std::nullopt : std::optional(boxes[0]), c.refusal);
         EXPECT_EQ(Xfer(h, 1, "Dial") + "/" + Xfer(h, 1, "NodeDescription"),
                   c.refusal ? "2001/Reception" : c.shown + "/" + c.label);
+        EXPECT_TRUE(h.prompts().empty());  // XFER 1 misses nothing
     }
 }
 
