@@ -236,39 +236,31 @@ TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUs
 TEST(OpeningTest, TheTemplateNodeOpensAloneWithTheNavigationRowTakenAway) {
     Harness h;
     StandardPartition(h).xfer({.number = 0});
-    // What moves up into the navigation row's place.
-    const auto moved = [](GUI& f) {
-        return std::vector<editor::Control*>{
-            &f.lblLabel,  &f.txtDescription,       &f.lblDial,       &f.txtDial, &f.lblXStyle,
-            &f.cmbXStyle, &f.txtXStyleDescription, &f.fraExceptions, &f.cmdOK,   &f.cmdCancel,
-            &f.cmdApply,  &f.StatusBar1,
-        };
-    };
-    std::vector<int> tops, after;
-    std::vector<std::string> selector;
-    int height = 0;
-    bool navigationVisible = true;
-    h.open(1, 1, 0, [&](GUI& f, auto&) {
-        for (auto* c : moved(f))
+    // The tops of what moves up into the navigation row's place.
+    const auto tops = [](GUI& f) {
+        std::vector<int> tops;
+        for (editor::Control* c : std::initializer_list<editor::Control*>{
+                 &f.lblLabel, &f.txtDescription, &f.lblDial, &f.txtDial, &f.lblXStyle, &f.cmbXStyle,
+                 &f.txtXStyleDescription, &f.fraExceptions, &f.cmdOK, &f.cmdCancel, &f.cmdApply,
+                 &f.StatusBar1})
             tops.push_back(c->Top());
+        return tops;
+    };
+    h.open(1, 1, 0, [&](GUI& f, auto&) {
+        std::vector<std::string> selector;
         for (long i = 0; i < f.cmbNode.ListCount(); ++i)
             selector.push_back(f.cmbNode.List(i));
-        height = f.ClientHeight();
-        navigationVisible = f.cmdFirst.Visible() || f.cmdPrevious.Visible() ||
-                            f.cmbNode.Visible() || f.lblRecordPosition.Visible() ||
-                            f.cmdNext.Visible() || f.cmdLast.Visible();
+        EXPECT_EQ(selector, std::vector<std::string>{"XFER 0"});
+        EXPECT_FALSE(f.cmdFirst.Visible() || f.cmdPrevious.Visible() || f.cmbNode.Visible() ||
+                     f.lblRecordPosition.Visible() || f.cmdNext.Visible() || f.cmdLast.Visible());
+        // The labels and the frame go up by the row's height; each box aligns with its label.
+        EXPECT_EQ(tops(f), (std::vector<int>{90, 90, 540, 540, 990, 990, 990, 1470, 4410, 4410,
+                                             4410, 5040}));
+        EXPECT_EQ(f.ClientHeight(), GUI::kClientHeight - 480);
     });
-    EXPECT_EQ(selector, std::vector<std::string>{"XFER 0"});
-    EXPECT_FALSE(navigationVisible);
-    // The labels and the frame go up by the row's height; each box aligns with its label.
-    EXPECT_EQ(tops,
-              (std::vector<int>{90, 90, 540, 540, 990, 990, 990, 1470, 4410, 4410, 4410, 5040}));
     // Unloading puts the designed form back for the next opening.
-    for (auto* c : moved(h.form()))
-        after.push_back(c->Top());
-    EXPECT_EQ(after, (std::vector<int>{570, 540, 1020, 990, 1470, 1440, 1440, 1950, 4890, 4890,
-                                       4890, 5520}));
-    EXPECT_EQ(height, GUI::kClientHeight - 480);
+    EXPECT_EQ(tops(h.form()), (std::vector<int>{570, 540, 1020, 990, 1470, 1440, 1440, 1950, 4890,
+                                                4890, 4890, 5520}));
     EXPECT_TRUE(h.form().cmbNode.Visible());
     EXPECT_EQ(h.form().ClientHeight(), GUI::kClientHeight);
 }
