@@ -13,6 +13,7 @@
 #include "host/editor_host.h"
 #include "host/session_window_system.h"
 #include "platform/platform.h"
+#include "support/partition_builder.h"
 #include "support/platform_doubles.h"
 #include "support/temp_database.h"
 
@@ -89,6 +90,57 @@ inline std::vector<std::string> Cells(const editor::ListItem& row) {
     for (long i = 1; i <= 6; ++i)
         cells.push_back(row.SubItems(i));
     return cells;
+}
+
+// The partition most tests open: every type name with the aliases; STYLE 1-3 of 8; LIST has
+// the limit 0 and TABLE no limit row, NOOP and BEEP stored limits of 1; MSG 1-5 exist (MSG 5
+// without a label), MSG 12 does not. The selector lists XFER 1, 2, 3, 5, 13, 15 and 30:
+//   1  every target exists                2  types in any case, a target without a label
+//   3  Null dial and label                5  refers to STYLE 6, MSG 12, CMD 7, PMSG 20 (an MSG)
+//   13 a dial the loader replaces            and XFER 9, none of which exist
+//   15 list 2 (no LIST nodes), TABLE 3    30 NOOP where MOH knows it as a command; MSG 12
+inline PartitionBuilder StandardPartition(Harness& h) {
+    PartitionBuilder p(h.database, 1, 1);
+    p.typeNames(kStandardTypeNames)
+        .typeNames(kSpecialTypeNames)
+        .limits({{"MSG", 99}, {"CMD", 50}, {"TIME", 20}, {"XFER", 30}, {"STYLE", 8}, {"DTMF", 40}})
+        .limits({{"MOH", 5}, {"LIST", 0}, {"NOOP", 1}, {"BEEP", 1}})
+        .xferMayPointAt(rule_set::kHold, {"MSG", "CMD", "LIST", "NOOP", "BEEP"})
+        .xferMayPointAt(rule_set::kMOH, {"MSG", "MOH", "TABLE", "NOOP", "BEEP"})
+        .xferMayPointAt(rule_set::kBusy, {"MSG", "CMD", "TIME"})
+        .xferMayPointAt(rule_set::kNoAnswer, {"MSG", "CMD"})
+        .xferMayPointAt(rule_set::kAnswer, {"MSG", "CMD", "BEEP"})
+        .style(1, "Blind transfer")
+        .style(2, "Partial supervision")
+        .style(3, "Full supervision")
+        .node("MSG", 1, "Welcome greeting")
+        .node("MSG", 2, "Please hold")
+        .node("MSG", 3, "All lines are busy")
+        .node("MSG", 4, "Nobody answered")
+        .node("MSG", 5, std::nullopt)
+        .node("MOH", 1, "Strings")
+        .node("CMD", 1, "Disconnect caller")
+        .node("DTMF", 1, "Main menu");
+    // Number, style, dial, label and the targets of Hold, MOH, Busy 1, Busy 2, No Answer, Answer.
+    const auto xfer = [&p](int number, int style, std::optional<std::string> dial,
+                           std::optional<std::string> label,
+                           std::array<ExceptionTarget, 6> targets) {
+        p.xfer({number, style, std::move(dial), std::move(label), targets});
+    };
+    xfer(1, 2, "2001", "Reception",
+         {{{"NOOP", 1}, {"MOH", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 4}, {"BEEP", 1}}});
+    xfer(2, 3, "2002", "Sales desk",
+         {{{"noop", 1}, {"beep", 1}, {"msg", 3}, {"Msg", 5}, {"DTMF", 1}, {"Beep", 1}}});
+    xfer(3, 1, std::nullopt, std::nullopt,
+         {{{"MSG", 2}, {"NOOP", 1}, {"MSG", 3}, {"CMD", 1}, {"MSG", 4}, {"MSG", 1}}});
+    xfer(5, 6, "3005", "Support line",
+         {{{"MSG", 12}, {"MOH", 1}, {"CMD", 7}, {"PMSG", 20}, {"MSG", 12}, {"XFER", 9}}});
+    xfer(13, 1, "12-34", "Warehouse", XferNode{}.targets);
+    xfer(15, 1, "2000", "Overflow",
+         {{{"list", 2}, {"TABLE", 3}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}, {"BEEP", 1}}});
+    xfer(30, 1, "2030", "Last line",
+         {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 12}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}}});
+    return p;
 }
 
 }  // namespace xfer::test
