@@ -94,7 +94,7 @@ TEST(Provider, UnusableDatabaseFileFailsAtTheFirstCommandAndIsNotCreated) {
         std::filesystem::create_directories(file.parent_path());
         if (text != nullptr)
             std::ofstream(file) << text;
-        auto services = fixture::ServicesFor(root.path().string());
+        fixture::TestServices services(root.path().string());
         DataBase db(services.view());
         EXPECT_NE(ProviderError([&] { db.Get_Node_Names({}); }), 0);
         EXPECT_EQ(std::filesystem::exists(file), text != nullptr);

@@ -34,10 +34,9 @@ constexpr const char* kRole = "xfer_test";
 constexpr const char* kServerUser = "postgres";
 
 std::string ServerBinaries() {
-    for (const char* dir : {"/usr/lib/postgresql/15/bin"}) {
-        if (fs::exists(fs::path(dir) / "pg_ctl"))
-            return dir;
-    }
+    const char* dir = "/usr/lib/postgresql/15/bin";
+    if (fs::exists(fs::path(dir) / "pg_ctl"))
+        return dir;
     throw std::runtime_error(
         "PostgreSQL 15 server programs not found (/usr/lib/postgresql/15/bin/pg_ctl): install "
         "postgresql-15, e.g. with scripts/install-deps.sh");
@@ -112,19 +111,6 @@ std::unique_ptr<PGconn, void (*)(PGconn*)> Connect(const std::string& info) {
     return conn;
 }
 
-void Exec(PGconn* conn, const std::string& sql) {
-    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
-}
-
-bool HasDatabase(PGconn* conn, const std::string& name) {
-    const std::string sql = "SELECT 1 FROM pg_database WHERE datname = '" + name + "'";
-    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
-    return PQntuples(result.get()) == 1;
-}
-
 std::string UniqueName() {
     static std::atomic<int> counter{0};
     std::random_device random;
@@ -133,6 +119,19 @@ std::string UniqueName() {
 }
 
 }  // namespace
+
+std::vector<std::vector<std::string>> ServerRows(PGconn* conn, const std::string& sql) {
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
+    std::vector<std::vector<std::string>> rows(PQntuples(result.get()));
+    for (int r = 0; r < PQntuples(result.get()); ++r) {
+        for (int c = 0; c < PQnfields(result.get()); ++c)
+            rows[r].emplace_back(PQgetvalue(result.get(), r, c));  // "" for NULL
+    }
+    return rows;
+}
 
 std::string TestServer::FolderFromEnvironment() {
     const char* folder = std::getenv("XFER_TEST_SERVER");
@@ -185,12 +184,13 @@ void TestServer::start() const {
     }
     for (const bool demo : {false, true}) {
         const std::string name = demo ? kDemoTemplate : kSchemaTemplate;
-        if (HasDatabase(conn.get(), name))
+        if (!ServerRows(conn.get(), "SELECT 1 FROM pg_database WHERE datname = '" + name + "'")
+                 .empty())
             continue;
-        Exec(conn.get(), "CREATE DATABASE " + name + "_new");
+        ServerRows(conn.get(), "CREATE DATABASE " + name + "_new");
         data::CreateServerDatabase(connectionInfo(name + "_new"), demo);
         // Renamed when complete: a template that exists is a whole one.
-        Exec(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
+        ServerRows(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
     }
 }
 
@@ -215,14 +215,14 @@ ServerDatabase::ServerDatabase(const std::string& templateName)
     auto conn = Connect(server_.connectionInfo("postgres"));
     if (!conn)
         throw std::runtime_error("the test server does not answer");
-    Exec(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
+    ServerRows(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
     info_ = server_.connectionInfo(name_);
 }
 
 ServerDatabase::~ServerDatabase() {
     try {
         if (auto conn = Connect(server_.connectionInfo("postgres")))
-            Exec(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
+            ServerRows(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
     } catch (const std::exception&) {
         // The server's folder goes at the end of the run, and the database with it.
     }

@@ -7,8 +7,17 @@
 // when the server programs are missing or the server cannot start, the test fails and says why.
 
 #include <string>
+#include <vector>
+
+extern "C" {
+struct pg_conn;
+}
 
 namespace xfer::test {
+
+// The rows of the last statement in `sql`, every column as text ("" for NULL); a failure throws
+// std::runtime_error with the server's message and the statement.
+std::vector<std::vector<std::string>> ServerRows(pg_conn* conn, const std::string& sql);
 
 // The folder's server. Every call may come from several test processes at once.
 class TestServer {
