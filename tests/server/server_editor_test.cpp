@@ -1,0 +1,304 @@
+// What a server brings that a file does not. Its faults, each reported through the procedures'
+// error traps with the server's (or libpq's) own words: a server that is down or stops in the
+// middle of a save, a refused password, and a lock held past the time-out by another
+// workstation. And two workstations on one partition: two editor processes on one server
+// database save their own nodes, and when both create the same missing node at the same moment
+// it is created once; the other is told through its error trap, and nothing is duplicated.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "business_rules/node_duplicator.h"
+#include "component/harness.h"
+#include "data/database_choice.h"
+#include "data/database_copy.h"
+#include "host/session_runner.h"
+#include "support/partition_builder.h"
+#include "support/test_server.h"
+
+namespace xfer::test {
+namespace {
+
+using editor::GUI;
+using editor::UserActions;
+namespace confirm = platform::confirm;
+
+// The partition every test here opens or saves in: the templates a creation copies, XFER 1
+// "Reception" whose references all exist but MSG 12, and XFER 5 "Support line" that points at
+// the missing STYLE 6, MSG 12 and CMD 7, in that order.
+void BuildPartition(TempDatabase& database) {
+    PartitionBuilder(database, 1, 1)
+        .typeNames(kStandardTypeNames)
+        .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}})
+        .templates()
+        .style(2, "Partial supervision")
+        .node("MSG", 3, "All lines are busy")
+        .xfer({.number = 1,
+               .style = 2,
+               .dial = "2001",
+               .label = "Reception",
+               .targets =
+                   {{{"MSG", 12}, {"NOOP", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 3}, {"BEEP", 1}}}})
+        .xfer({.number = 5,
+               .style = 6,
+               .dial = "3005",
+               .label = "Support line",
+               .targets = {
+                   {{"MSG", 12}, {"NOOP", 1}, {"CMD", 7}, {"MSG", 3}, {"MSG", 12}, {"BEEP", 1}}}});
+}
+
+// Makes the harness's host find its database on `server`, through the machine-wide registry.
+void NameServer(Harness& h, const std::string& server) {
+    dynamic_cast<platform::HiveRegistry&>(h.platform().registry)
+        .hive()
+        .setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+                   data::kDatabaseServerValue, server);
+}
+
+// Opening fails in every loader with the same reason, then the missing style list is reported;
+// the editor is not shown.
+void ExpectOpeningRefused(Harness& h, const std::string& reason) {
+    const char* loaders[] = {"LoadNodeNameAndNodeTypeID",
+                             "LoadXStyle",
+                             "LoadHoldNode",
+                             "LoadMOHNode",
+                             "LoadBusy1Busy2Node",
+                             "LoadNoAnswerNode",
+                             "LoadAnswerNode",
+                             "LoadExistingNodesInRecordSelector"};
+    EXPECT_FALSE(h.open(1, 1, 1));
+    const auto texts = h.boxTexts();
+    ASSERT_EQ(texts.size(), std::size(loaders) + 1) << (texts.empty() ? "" : texts[0]);
+    for (std::size_t i = 0; i < std::size(loaders); ++i) {
+        EXPECT_TRUE(texts[i].starts_with(std::string("Source: PostgreSQL - ") + loaders[i] +
+                                         " \r\nDescription: "))
+            << texts[i];
+        EXPECT_NE(texts[i].find(reason), std::string::npos) << texts[i];
+    }
+    EXPECT_EQ(h.windows->shownCount(), 0);
+}
+
+TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
+    Harness refused, admitted;
+    BuildPartition(admitted.database);
+    const std::string role = "editor_" + std::to_string(getpid());
+    admitted.database.exec("CREATE ROLE " + role +
+                           " LOGIN PASSWORD 'right'; GRANT ALL ON ALL TABLES IN SCHEMA public TO " +
+                           role);
+    TempFolder home;
+    const auto withPassword = [&](const std::string& password) {
+        const auto passfile = home.path() / password;
+        std::ofstream(passfile) << "*:*:*:" << role << ":" << password << "\n";
+        chmod(passfile.c_str(), 0600);
+        return admitted.database.connectionInfo() + " user=" + role +
+               " passfile=" + passfile.string();
+    };
+
+    NameServer(refused, withPassword("wrong"));
+    ExpectOpeningRefused(refused, "password authentication failed for user \"" + role + "\"");
+    NameServer(admitted, withPassword("right"));
+    EXPECT_FALSE(admitted.open(1, 1, 1));
+    EXPECT_EQ(admitted.windows->shownCount(), 1);
+    EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
+}
+
+// A confirmation dialog that stops the server when it is first shown, as if the server went
+// down while the user was asked, then answers from its list.
+class StoppingDialog final : public platform::ConfirmationDialog {
+  public:
+    StoppingDialog(const TestServer& server, std::vector<long>& answers)
+        : server_(server), answers_(answers) {}
+    long show(short, const std::string&, long, long, const std::string&) override {
+        if (!stopped_)
+            server_.stop(/*keepFolder=*/true);
+        stopped_ = true;
+        const long answer = answers_.front();
+        answers_.erase(answers_.begin());
+        return answer;
+    }
+
+  private:
+    const TestServer& server_;
+    std::vector<long>& answers_;
+    bool stopped_ = false;
+};
+
+TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
+    Harness h, down;
+    BuildPartition(h.database);
+    TempFolder folder;
+    const TestServer server(folder.path().string());  // a server of its own, to stop
+    server.start();
+    const std::string database = server.connectionInfo("postgres");
+    data::CopyDatabase(data::ParseDatabaseAddress(h.database.connectionInfo()),
+                       data::ParseDatabaseAddress(database));
+    NameServer(h, database);
+    NameServer(down, database);
+
+    std::vector<long> answers{confirm::kCreate, confirm::kStop};
+    h.factory->registerComponent(platform::kConfirmationProgId,
+                                 [&] { return std::make_shared<StoppingDialog>(server, answers); });
+    h.open(1, 1, 5, [](GUI& f, UserActions& user) {
+        user.type(f.txtDescription, "Never saved", true);
+        user.click(f.cmdOK);
+    });
+    // STYLE 6 cannot be copied, the check cannot reach the server for MSG 12 (offered again:
+    // stop), and the save cannot either; each says why, and the form closes as after a save.
+    const auto texts = h.boxTexts();
+    ASSERT_EQ(texts.size(), 3u);
+    for (const auto& [text, procedure] : {std::pair{texts[0], "DuplicateNode"},
+                                          {texts[1], "NodeExisted"},
+                                          {texts[2], "SaveChanges"}}) {
+        EXPECT_TRUE(text.starts_with(std::string("Source: PostgreSQL - ") + procedure +
+                                     " \r\nDescription: "))
+            << text;
+    }
+    EXPECT_NE(texts[1].find("No such file or directory"), std::string::npos) << texts[1];
+    EXPECT_FALSE(h.form().isLoaded());
+
+    ExpectOpeningRefused(down, "Is the server running locally");
+
+    // Up again: nothing was half-written, and the same host reconnects.
+    server.start();
+    h.boxes->Clear();
+    h.open(1, 1, 5,
+           [](GUI& f, UserActions&) { EXPECT_EQ(f.txtDescription.Text(), "Support line"); });
+    EXPECT_TRUE(h.boxes->shown().empty());
+    EXPECT_EQ(data::ServerTableCount(database), 34);
+    server.stop();
+}
+
+TEST(ServerFaults, ALockHeldPastTheTimeOutEndsTheCopyInItsTrapAndWritesNothing) {
+    Harness h;
+    BuildPartition(h.database);
+    h.database.exec("BEGIN; LOCK TABLE Node_CMD IN EXCLUSIVE MODE");
+    data::DataBase db(h.platform());
+    db.Conn.setBusyTimeout(std::chrono::milliseconds(200));
+    business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({1, 1}, "0", "7", "1");
+    EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{"Source: PostgreSQL - DuplicateNode \r\n"
+                                                      "Description: canceling statement due to "
+                                                      "lock timeout"}));
+    h.database.exec("ROLLBACK");
+    const std::string where = " WHERE ConfigID=1 AND PartID=1 AND NodeNumber=7";
+    EXPECT_EQ(h.database.count("SELECT 1 FROM Node_General_Pool" + where + " AND NodeTypeID=1"), 0);
+    // The other workstation is done: the same command goes through.
+    business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({1, 1}, "0", "7", "1");
+    EXPECT_EQ(h.database.count("SELECT 1 FROM Node_CMD" + where), 1);
+    EXPECT_EQ(h.boxes->shown().size(), 1u);
+}
+
+// One workstation: a process of its own that runs a scripted session on node `node` of
+// partition 1/1 and writes its transcript to `transcript`.
+pid_t StartWorkstation(const TempDatabase& database, std::int16_t node, const std::string& script,
+                       const std::string& transcript) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::ofstream out(transcript);
+        const bool ok = host::RunSessionScript(host::ParseSessionScript(script), {1, 1, node},
+                                               database.machine(), out);
+        out.close();
+        _exit(ok ? 0 : 1);
+    }
+    return pid;
+}
+
+// The workstation's exit status, once it has finished (killed after a minute).
+int Finish(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
+    TempDatabase database;
+    BuildPartition(database);
+    // Another session holds off every insert into Node_MSG until both editors are at it.
+    database.exec("BEGIN; LOCK TABLE Node_MSG IN EXCLUSIVE MODE");
+
+    TempFolder folder;
+    const std::string first = (folder.path() / "first.txt").string();
+    const std::string second = (folder.path() / "second.txt").string();
+    // Support line: skip STYLE 6, create MSG 12, stop at the next.
+    const pid_t a = StartWorkstation(database, 5,
+                                     "replace txtDescription \"Day line\"\n"
+                                     "confirm skip\nconfirm create\nconfirm stop\nclick cmdOK\n",
+                                     first);
+    const pid_t b = StartWorkstation(
+        database, 1, "replace txtDescription \"Front line\"\nconfirm create\nclick cmdOK\n",
+        second);
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (database.count("SELECT 1 FROM pg_locks WHERE NOT granted AND "
+                          "relation = 'node_msg'::regclass") < 2 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(database.count("SELECT 1 FROM pg_locks WHERE NOT granted AND "
+                             "relation = 'node_msg'::regclass"),
+              2);
+    database.exec("COMMIT");  // both creations go at the same moment
+    // The workstation that lost the race saw the key error in an error box, which fails its
+    // scripted run; the other finished cleanly.
+    const int statusA = Finish(a);
+    const int statusB = Finish(b);
+    EXPECT_EQ(statusA + statusB, 1) << Read(first) << Read(second);
+
+    const std::string msg12 = " WHERE ConfigID = 1 AND PartID = 1 AND NodeNumber = 12";
+    EXPECT_EQ(database.count("SELECT 1 FROM Node_MSG" + msg12), 1);
+    EXPECT_EQ(database.count("SELECT 1 FROM Node_General_Pool" + msg12 + " AND NodeTypeID = 0"), 1);
+    const std::string keyError =
+        "Source: PostgreSQL - DuplicateNode  / Description: duplicate key "
+        "value violates unique constraint \"node_msg_pkey\"";
+    const int told = (Read(first).find(keyError) != std::string::npos ? 1 : 0) +
+                     (Read(second).find(keyError) != std::string::npos ? 1 : 0);
+    EXPECT_EQ(told, 1) << Read(first) << Read(second);
+    EXPECT_NE(Read(statusA == 1 ? first : second).find(keyError), std::string::npos);
+
+    // Each saved its own node, and only that.
+    EXPECT_EQ(database.rows("SELECT NodeNumber, NodeDescription, Dial, HoldNodeType, "
+                            "HoldNodeNumber, StyleNodeNumber FROM Node_XFER WHERE ConfigID = 1 "
+                            "AND PartID = 1 AND NodeNumber IN (1, 5) ORDER BY NodeNumber"),
+              (std::vector<std::vector<std::string>>{{"1", "Front line", "2001", "MSG", "12", "2"},
+                                                     {"5", "Day line", "3005", "MSG", "12", "6"}}));
+}
+
+// The component's two Business_Rules objects (the host's and the form's) share one connection:
+// a workstation costs the server one.
+TEST(Workstations, AnOpenEditorHoldsOneServerConnection) {
+    Harness h;
+    BuildPartition(h.database);
+    long long connections = 0;
+    h.open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
+        connections = h.database.count(
+            "SELECT 1 FROM pg_stat_activity WHERE datname = "
+            "current_database() AND pid <> pg_backend_pid()");
+    });
+    EXPECT_EQ(h.windows->shownCount(), 1);
+    EXPECT_EQ(connections, 1);
+}
+
+}  // namespace
+}  // namespace xfer::test
