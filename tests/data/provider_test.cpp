@@ -18,13 +18,16 @@ using fixture::SeededDatabase;
 const bool kOnServer = test::TempDatabase::OnServer();
 const std::string kSource = kOnServer ? kServerProviderName : kProviderSource;
 
-// The error an action raises, checked to come from `source`; 0 when nothing is raised.
-long ProviderError(const std::function<void()>& action, const std::string& source = kSource) {
+// The error an action raises, checked to come from `source` and to say `says`; 0 when nothing
+// is raised.
+long ProviderError(const std::function<void()>& action, const std::string& source = kSource,
+                   const std::string& says = "") {
     try {
         action();
     } catch (const runtime::Error& e) {
         EXPECT_EQ(e.source(), source);
         EXPECT_FALSE(e.description().empty());
+        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
         return e.number();
     }
     return 0;
@@ -102,29 +105,52 @@ TEST(Provider, UnusableDatabaseFileFailsAtTheFirstCommandAndIsNotCreated) {
     }
 }
 
-TEST(Provider, ValueAColumnCannotTakeIsAnError) {
+// The database's refusals carry the engine's number; the client's own (the call and the result
+// set, whichever provider filled it) carry the component's or the provider's.
+TEST(Provider, EachFailureRaisesItsNumberFromItsSource) {
     SeededDatabase seeded;
     DataBase db(seeded.platform());
-    Params params(20, "1");
-    params[3] = "abc";  // HoldNodeNumber; the WHERE values below find the template row
-    params[16] = "4";
-    params[18] = "2";
-    params[19] = "0";
-    EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(params); }),
-              kOnServer ? 33685634 /* 22P02, invalid text representation */
-                        : SQLITE_CONSTRAINT_DATATYPE);
-}
-
-TEST(Provider, WrongNumberOfParametersIsError450) {
-    SeededDatabase seeded;
-    DataBase db(seeded.platform());
-    for (const Params& params : {Params{"1", "2"}, Params{"1", "2", "0", "4", "5"}}) {
-        try {
-            db.Get_XFER_Node(params);
-            ADD_FAILURE() << "accepted " << params.size();
-        } catch (const runtime::Error& e) {
-            EXPECT_EQ(e.number(), runtime::err::kWrongNumberOfArguments);
-        }
+    Params badNumber(20, "1");
+    badNumber[3] = "abc";  // HoldNodeNumber; the WHERE values below find the template row
+    badNumber[16] = "4";
+    badNumber[18] = "2";
+    badNumber[19] = "0";
+    db.Get_Node_Names({});
+    Recordset& rs = db.rsGet_Node_Names();
+    EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
+    const struct {
+        const char* what;
+        std::function<void()> action;
+        long number;
+        std::string_view source;
+        const char* says = "";
+    } cases[] = {
+        {"text in a number column", [&] { db.Update_XFER_Node(badNumber); },
+         kOnServer ? 33685634 /* 22P02, invalid text representation */
+                   : SQLITE_CONSTRAINT_DATATYPE,
+         kSource},
+        {"too few parameters",
+         [&] {
+             db.Get_XFER_Node({"1", "2"});
+         },
+         runtime::err::kWrongNumberOfArguments, runtime::kComponentSource},
+        {"too many parameters",
+         [&] {
+             db.Get_XFER_Node({"1", "2", "0", "4", "5"});
+         },
+         runtime::err::kWrongNumberOfArguments, runtime::kComponentSource},
+        {"no such field", [&] { rs.field("NoSuchField"); }, 3265, kProviderSource, "NoSuchField"},
+        {"a field past the last row",
+         [&] {
+             rs.moveNext();
+             rs.field("ID");
+         },
+         3021, kProviderSource},
+        {"moving past the last row", [&] { rs.moveNext(); }, 3021, kProviderSource},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ProviderError(c.action, std::string(c.source), c.says), c.number);
     }
 }
 
@@ -142,25 +168,6 @@ TEST(Provider, LockedDatabaseWaitsForTheBusyTimeoutThenFails) {
     seeded.db().exec("ROLLBACK");
     // The same prepared statement works once the lock is gone.
     EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }), 0);
-}
-
-TEST(Recordset, FieldsByNameAndItsErrors) {
-    SeededDatabase seeded;
-    DataBase db(seeded.platform());
-    db.Get_Node_Names({});
-    Recordset& rs = db.rsGet_Node_Names();
-    EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
-    try {
-        rs.field("NoSuchField");
-        ADD_FAILURE();
-    } catch (const runtime::Error& e) {
-        EXPECT_EQ(e.number(), 3265);
-        EXPECT_NE(e.description().find("NoSuchField"), std::string::npos);
-    }
-    rs.moveNext();
-    // The result set is the client's own, whichever provider filled it.
-    EXPECT_EQ(ProviderError([&] { rs.field("ID"); }, kProviderSource), 3021);
-    EXPECT_EQ(ProviderError([&] { rs.moveNext(); }, kProviderSource), 3021);
 }
 
 }  // namespace
