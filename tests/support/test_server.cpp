@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <libpq-fe.h>
 #include <pwd.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,7 +10,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -21,8 +19,6 @@
 #include <vector>
 
 #include "data/database_copy.h"
-
-extern char** environ;
 
 namespace xfer::test {
 
@@ -49,45 +45,22 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// Runs a server program, as the unprivileged user when we are root; its output goes to `log`.
-int Run(std::vector<std::string> args, const fs::path& log) {
-    if (geteuid() == 0)
-        args.insert(args.begin(), {"runuser", "-u", kServerUser, "--"});
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        throw std::runtime_error("cannot run " + args.front() + ": " + std::strerror(rc));
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+// Text as one word of the shell's.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
-// Holds the folder's lock: one process starts the server, the others wait for it.
-class FolderLock {
-  public:
-    explicit FolderLock(const fs::path& folder)
-        : fd_(open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-        if (fd_ < 0 || flock(fd_, LOCK_EX) != 0)
-            throw std::runtime_error("cannot lock " + folder.string());
-    }
-    ~FolderLock() { close(fd_); }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-  private:
-    int fd_;
-};
+// Runs a server program, as the unprivileged user when we are root; its output goes to `log`.
+int Run(const std::vector<std::string>& args, const fs::path& log) {
+    std::string command = geteuid() == 0 ? std::string("runuser -u ") + kServerUser + " --" : "";
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    const int status = std::system((command + " </dev/null >>" + Quoted(log) + " 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
 
 void MakeFolder(const fs::path& folder) {
     fs::create_directories(folder);
@@ -145,7 +118,12 @@ std::string TestServer::connectionInfo(const std::string& database) const {
 void TestServer::start() const {
     const fs::path folder(folder_);
     MakeFolder(folder);
-    FolderLock lock(folder);
+    // One process starts the server, the others wait for it; closing the file lets go.
+    const int lock = open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lock < 0 || flock(lock, LOCK_EX) != 0)
+        throw std::runtime_error("cannot lock " + folder.string());
+    const std::unique_ptr<const int, void (*)(const int*)> unlock(
+        &lock, [](const int* fd) { close(*fd); });
     auto conn = Connect(connectionInfo("postgres"));
     if (!conn) {
         const std::string bin = ServerBinaries();
