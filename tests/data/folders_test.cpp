@@ -36,7 +36,6 @@ TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
          "%P%/Quorvel/VDACOM+/Database/NewDB.mdb"},
         {"empty value: root", "", RegistryValue{platform::REG_SZ, {0}},
          "/Quorvel/VDACOM+/Database/NewDB.mdb"},
-        {"no key: root", "", std::nullopt, "/Quorvel/VDACOM+/Database/NewDB.mdb"},
         {"no value", "", RegistryValue{platform::REG_NONE, {}}, "error 1001"},
     };
     for (const auto& c : cases) {

@@ -33,14 +33,17 @@ const SchemaTable& Table(const std::string& name) {
 
 }  // namespace
 
-TestServices::TestServices(const std::string& shellFolder) {
+TestServices::TestServices(const std::string& shellFolder,
+                           std::map<std::string, std::string> environment,
+                           std::map<std::string, std::string> options) {
     platform::PlatformParts parts;
     parts.shell = std::make_unique<test::FixedShell>(
         shellFolder.empty() ? std::nullopt : std::optional<std::string>(shellFolder));
     auto hive = std::make_unique<platform::HiveRegistry>(platform::Hive{});
     registry = hive.get();
     parts.registry = std::move(hive);
-    parts.settings = std::make_unique<platform::FixedSettings>();  // not this process's
+    parts.settings =  // not this process's
+        std::make_unique<platform::FixedSettings>(std::move(environment), std::move(options));
     services = platform::PlatformServices(std::move(parts));
 }
 

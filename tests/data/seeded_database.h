@@ -11,10 +11,12 @@
 
 namespace xfer::data::fixture {
 
-// A platform whose shell folder 35 is `shellFolder` (none when empty) and whose registry is an
-// empty hive that the test may fill.
+// A platform whose shell folder 35 is `shellFolder` (none when empty), whose registry is an
+// empty hive that the test may fill, and whose host has the given environment and options.
 struct TestServices {
-    explicit TestServices(const std::string& shellFolder);
+    explicit TestServices(const std::string& shellFolder,
+                          std::map<std::string, std::string> environment = {},
+                          std::map<std::string, std::string> options = {});
     platform::Platform view() const { return services.view(); }
 
     platform::HiveRegistry* registry = nullptr;
