@@ -77,20 +77,6 @@ TEST(Catalogue, EveryCommandRunsWithItsParametersBoundByPosition) {
     EXPECT_EQ(xfer.at("Dial"), "text of Dial");
 }
 
-TEST(Catalogue, MatchingNothingIsNoError) {
-    SeededDatabase seeded;
-    DataBase db(seeded.platform());
-    db.Get_XFER_Node({"1", "2", "555", "4"});
-    EXPECT_TRUE(db.rsGet_XFER_Node().isOpen());
-    EXPECT_TRUE(db.rsGet_XFER_Node().eof());
-    EXPECT_NO_THROW(db.Update_Node_General_Pool({"x", "now", "1", "2", "4", "555"}));
-    EXPECT_NO_THROW(db.Duplicate_Detail_CMD_NODE({"70", "1", "2", "555"}));
-    EXPECT_EQ(seeded.db().count("SELECT * FROM Detail_CMD"), 1);
-    // Running a reading command again replaces its rows.
-    db.Get_XFER_Node({"1", "2", "0", "4"});
-    EXPECT_EQ(db.rsGet_XFER_Node().recordCount(), 1);
-}
-
 // Text that is not UTF-8 never reaches the database, whichever parameter carries it.
 TEST(Catalogue, ParametersThatAreNotUtf8AreRefusedBeforeTheCommandRuns) {
     SeededDatabase seeded;
