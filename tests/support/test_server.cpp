@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -40,9 +40,7 @@ std::string ServerBinaries() {
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Text as one word of the shell's.
