@@ -65,7 +65,7 @@ TEST(DatabaseCopy, ATargetThatIsNotEmptyIsRefusedAndLeftAsItWas) {
     TempFolder folder;
     const std::string file = (folder.path() / "NewDB.mdb").string();
     CreateConfigurationDatabase(file, true);
-    ServerDatabase filled(test::TestServer::kDemoTemplate);
+    ServerDatabase filled(test::TestServer::kSchemaTemplate);
 
     const struct {
         const char* what;

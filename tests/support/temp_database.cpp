@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "data/database_choice.h"
+#include "data/database_copy.h"
 #include "data/schema.h"
 #include "support/platform_doubles.h"
 
@@ -80,9 +81,13 @@ TempDatabase::TempDatabase(bool withDemoData) {
         data::CreateConfigurationDatabase(path(), withDemoData);
         return;
     }
-    serverDatabase_ = std::make_unique<ServerDatabase>(withDemoData ? TestServer::kDemoTemplate
-                                                                    : TestServer::kSchemaTemplate);
+    // The demo data is rarely wanted: loaded into an empty database rather than kept as a
+    // template that every server start would make.
+    serverDatabase_ =
+        std::make_unique<ServerDatabase>(withDemoData ? "template0" : TestServer::kSchemaTemplate);
     server_ = serverDatabase_->connectionInfo();
+    if (withDemoData)
+        data::CreateServerDatabase(server_, true);
 }
 
 TempDatabase::~TempDatabase() {

@@ -158,14 +158,12 @@ void TestServer::start() const {
             throw std::runtime_error("the test server started but does not answer:\n" +
                                      ReadFile(serverLog));
     }
-    for (const bool demo : {false, true}) {
-        const std::string name = demo ? kDemoTemplate : kSchemaTemplate;
-        if (!ServerRows(conn.get(), "SELECT 1 FROM pg_database WHERE datname = '" + name + "'")
-                 .empty())
-            continue;
+    // Renamed when complete: a template that exists is a whole one.
+    const std::string name = kSchemaTemplate;
+    if (ServerRows(conn.get(), "SELECT 1 FROM pg_database WHERE datname = '" + name + "'")
+            .empty()) {
         ServerRows(conn.get(), "CREATE DATABASE " + name + "_new");
-        data::CreateServerDatabase(connectionInfo(name + "_new"), demo);
-        // Renamed when complete: a template that exists is a whole one.
+        data::CreateServerDatabase(connectionInfo(name + "_new"), false);
         ServerRows(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
     }
 }

@@ -30,7 +30,7 @@ class TestServer {
     explicit TestServer(std::string folder, bool durable = false)
         : folder_(std::move(folder)), durable_(durable) {}
 
-    // Starts the server and makes its template databases unless that is done already.
+    // Starts the server and makes its template database unless that is done already.
     // Throws std::runtime_error with the server's log when it cannot.
     void start() const;
     // Stops the server (fast: connections are cut) and removes the folder, or keeps it for
@@ -40,10 +40,8 @@ class TestServer {
     // The libpq connection string of a database on this server.
     std::string connectionInfo(const std::string& database) const;
 
-    // Databases made from the schema, and from the schema with the demo data, that each test
-    // database is copied from.
+    // The database made from the schema that each test database is copied from.
     static constexpr const char* kSchemaTemplate = "xfer_template_schema";
-    static constexpr const char* kDemoTemplate = "xfer_template_demo";
 
   private:
     std::string folder_;
