@@ -115,40 +115,19 @@ TEST(Provider, EachFailureRaisesItsNumberFromItsSource) {
     db.Get_Node_Names({});
     Recordset& rs = db.rsGet_Node_Names();
     EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
-    const struct {
-        const char* what;
-        std::function<void()> action;
-        long number;
-        std::string_view source;
-        const char* says = "";
-    } cases[] = {
-        {"text in a number column", [&] { db.Update_XFER_Node(badNumber); },
-         kOnServer ? 33685634 /* 22P02, invalid text representation */
-                   : SQLITE_CONSTRAINT_DATATYPE,
-         kSource},
-        {"too few parameters",
-         [&] {
-             db.Get_XFER_Node({"1", "2"});
-         },
-         runtime::err::kWrongNumberOfArguments, runtime::kComponentSource},
-        {"too many parameters",
-         [&] {
-             db.Get_XFER_Node({"1", "2", "0", "4", "5"});
-         },
-         runtime::err::kWrongNumberOfArguments, runtime::kComponentSource},
-        {"no such field", [&] { rs.field("NoSuchField"); }, 3265, kProviderSource, "NoSuchField"},
-        {"a field past the last row",
-         [&] {
-             rs.moveNext();
-             rs.field("ID");
-         },
-         3021, kProviderSource},
-        {"moving past the last row", [&] { rs.moveNext(); }, 3021, kProviderSource},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(ProviderError(c.action, std::string(c.source), c.says), c.number);
+    EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(badNumber); }),
+              kOnServer ? 33685634 /* 22P02, invalid text representation */
+                        : SQLITE_CONSTRAINT_DATATYPE);
+    const std::string component(runtime::kComponentSource);
+    for (const Params& wrong : {Params{"1", "2"}, Params{"1", "2", "0", "4", "5"}}) {
+        EXPECT_EQ(ProviderError([&] { db.Get_XFER_Node(wrong); }, component),
+                  runtime::err::kWrongNumberOfArguments);
     }
+    EXPECT_EQ(ProviderError([&] { rs.field("NoSuchField"); }, kProviderSource, "NoSuchField"),
+              3265);
+    rs.moveNext();
+    EXPECT_EQ(ProviderError([&] { rs.field("ID"); }, kProviderSource), 3021);
+    EXPECT_EQ(ProviderError([&] { rs.moveNext(); }, kProviderSource), 3021);
 }
 
 // Another workstation holds a lock: the command waits for the command time-out (the server's
