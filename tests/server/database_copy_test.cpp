@@ -4,6 +4,7 @@
 
 #include "data/database_copy.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,38 +66,23 @@ TEST(DatabaseCopy, ATargetThatIsNotEmptyIsRefusedAndLeftAsItWas) {
     TempFolder folder;
     const std::string file = (folder.path() / "NewDB.mdb").string();
     CreateConfigurationDatabase(file, true);
-    ServerDatabase filled(test::TestServer::kSchemaTemplate);
-
-    const struct {
-        const char* what;
-        std::function<void()> refused;
-        const char* why;
-    } refusals[] = {
-        {"copy to a server database with tables",
-         [&] {
-             CopyDatabase(ParseDatabaseAddress(file),
-                          ParseDatabaseAddress(filled.connectionInfo()));
-         },
-         "is not empty: it has 34 tables"},
-        {"copy to a file that exists",
-         [&] {
-             CopyDatabase(ParseDatabaseAddress(filled.connectionInfo()),
-                          ParseDatabaseAddress(file));
-         },
-         "File already exists"},
-        {"init-db on a server database with tables",
-         [&] { CreateServerDatabase(filled.connectionInfo(), false); }, "is not empty"},
-    };
     const Tables fileBefore = FileRows(file);
-    for (const auto& c : refusals) {
+    ServerDatabase filled(test::TestServer::kSchemaTemplate);
+    const auto server = ParseDatabaseAddress(filled.connectionInfo());
+    const auto refusal = [](const std::function<void()>& attempt) {
         try {
-            c.refused();
-            ADD_FAILURE() << c.what;
+            attempt();
         } catch (const runtime::Error& e) {
-            EXPECT_NE(e.description().find(c.why), std::string::npos)
-                << c.what << ": " << e.description();
+            return e.description();
         }
-    }
+        return std::string("taken");
+    };
+    EXPECT_THAT(refusal([&] { CopyDatabase(ParseDatabaseAddress(file), server); }),
+                testing::HasSubstr("is not empty: it has 34 tables"));
+    EXPECT_THAT(refusal([&] { CopyDatabase(server, ParseDatabaseAddress(file)); }),
+                testing::HasSubstr("File already exists"));
+    EXPECT_THAT(refusal([&] { CreateServerDatabase(server.location, false); }),
+                testing::HasSubstr("is not empty"));  // init-db
     EXPECT_EQ(FileRows(file), fileBefore);
     EXPECT_EQ(ServerTableCount(filled.connectionInfo()),
               static_cast<long long>(SchemaTables().size()));
