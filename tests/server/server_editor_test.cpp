@@ -108,25 +108,21 @@ TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
 }
 
-// A confirmation dialog that stops the server when it is first shown, as if the server went
-// down while the user was asked, then answers from its list.
+// The harness's confirmation dialog, but the server stops when it is shown, as if it went down
+// while the user was asked.
 class StoppingDialog final : public platform::ConfirmationDialog {
   public:
-    StoppingDialog(const TestServer& server, std::vector<long>& answers)
-        : server_(server), answers_(answers) {}
-    long show(short, const std::string&, long, long, const std::string&) override {
-        if (!stopped_)
-            server_.stop(/*keepFolder=*/true);
-        stopped_ = true;
-        const long answer = answers_.front();
-        answers_.erase(answers_.begin());
-        return answer;
+    StoppingDialog(const TestServer& server, Harness& h)
+        : server_(server), scripted_(h.confirmations) {}
+    long show(short kind, const std::string& prompt, long a, long b,
+              const std::string& title) override {
+        server_.stop(/*keepFolder=*/true);  // once: a stopped server is left as it is
+        return scripted_.show(kind, prompt, a, b, title);
     }
 
   private:
     const TestServer& server_;
-    std::vector<long>& answers_;
-    bool stopped_ = false;
+    ScriptedConfirmationDialog scripted_;
 };
 
 TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
@@ -141,9 +137,9 @@ TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
     NameServer(h, database);
     NameServer(down, database);
 
-    std::vector<long> answers{confirm::kCreate, confirm::kStop};
+    h.answerConfirmations({confirm::kCreate, confirm::kStop});
     h.factory->registerComponent(platform::kConfirmationProgId,
-                                 [&] { return std::make_shared<StoppingDialog>(server, answers); });
+                                 [&] { return std::make_shared<StoppingDialog>(server, h); });
     h.open(1, 1, 5, [](GUI& f, UserActions& user) {
         user.type(f.txtDescription, "Never saved", true);
         user.click(f.cmdOK);
