@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "data/database.h"
+#include "data/seeded_database.h"
 #include "runtime/error.h"
-#include "support/platform_doubles.h"
 
 namespace xfer::data {
 namespace {
@@ -19,21 +19,18 @@ struct Setting {
     std::optional<platform::RegistryValue> registry;
 };
 
-platform::PlatformServices ServicesWith(const Setting& s) {
-    platform::PlatformParts parts;
-    parts.shell = std::make_unique<test::FixedShell>("/nowhere");
+fixture::TestServices ServicesWith(const Setting& s) {
     std::map<std::string, std::string> env, options;
     if (s.variable)
         env[kDatabaseServerVariable] = *s.variable;
     if (s.option)
         options[kDatabaseOption] = *s.option;
-    parts.settings = std::make_unique<platform::FixedSettings>(env, options);
-    platform::Hive hive;
-    if (s.registry)
-        hive.set(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey, kDatabaseServerValue,
-                 *s.registry);
-    parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
-    return platform::PlatformServices(std::move(parts));
+    fixture::TestServices services("/nowhere", env, options);
+    if (s.registry) {
+        services.registry->hive().set(std::string("HKEY_LOCAL_MACHINE\\") + kProductKey,
+                                      kDatabaseServerValue, *s.registry);
+    }
+    return services;
 }
 
 platform::RegistryValue Text(const std::string& text) {

@@ -15,13 +15,6 @@ using platform::RegistryValue;
 
 constexpr const char* kTestKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Test";
 
-platform::Hive& HiveOf(fixture::TestServices& services) {
-    return services.registry->hive();
-}
-int OpenKeys(const fixture::TestServices& services) {
-    return services.registry->openKeys();
-}
-
 TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
     test::TempFolder shell;
     std::filesystem::create_directories(shell.path() / "Quorvel" / "VDACOM+");
@@ -43,16 +36,15 @@ TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
          "%P%/Quorvel/VDACOM+/Database/NewDB.mdb"},
         {"empty value: root", "", RegistryValue{platform::REG_SZ, {0}},
          "/Quorvel/VDACOM+/Database/NewDB.mdb"},
-        {"no key: root", "", std::nullopt, "/Quorvel/VDACOM+/Database/NewDB.mdb"},
         {"no value", "", RegistryValue{platform::REG_NONE, {}}, "error 1001"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto services = fixture::ServicesFor(c.shellFolder);
+        fixture::TestServices services(c.shellFolder);
         if (c.commonAppData && c.commonAppData->type == platform::REG_NONE) {
-            HiveOf(services).createKey(shellKey);
+            services.registry->hive().createKey(shellKey);
         } else if (c.commonAppData) {
-            HiveOf(services).set(shellKey, kCommonAppDataValue, *c.commonAppData);
+            services.registry->hive().set(shellKey, kCommonAppDataValue, *c.commonAppData);
         }
         try {
             DataBase db(services.view());
@@ -63,7 +55,7 @@ TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
         } catch (const runtime::Error& e) {
             EXPECT_EQ("error " + std::to_string(e.number()), c.expected);
         }
-        EXPECT_EQ(OpenKeys(services), 0);
+        EXPECT_EQ(services.registry->openKeys(), 0);
     }
 }
 
@@ -88,10 +80,10 @@ TEST(Folders, RegistryValuesConvertByType) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto services = fixture::ServicesFor("");
-        HiveOf(services).createKey(kTestKey);
+        fixture::TestServices services("");
+        services.registry->hive().createKey(kTestKey);
         if (c.value)
-            HiveOf(services).set(kTestKey, "V", *c.value);
+            services.registry->hive().set(kTestKey, "V", *c.value);
         try {
             EXPECT_EQ(VDACOMPlusFilesAndFolders(services.view())
                           .GetRegistryValue(platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Test", "V"),
@@ -102,7 +94,7 @@ TEST(Folders, RegistryValuesConvertByType) {
             EXPECT_EQ(e.source(), "");
             EXPECT_EQ(e.description(), "Unsupported value type");
         }
-        EXPECT_EQ(OpenKeys(services), 0);
+        EXPECT_EQ(services.registry->openKeys(), 0);
     }
 }
 

@@ -18,13 +18,16 @@ using fixture::SeededDatabase;
 const bool kOnServer = test::TempDatabase::OnServer();
 const std::string kSource = kOnServer ? kServerProviderName : kProviderSource;
 
-// The error an action raises, checked to come from `source`; 0 when nothing is raised.
-long ProviderError(const std::function<void()>& action, const std::string& source = kSource) {
+// The error an action raises, checked to come from `source` and to say `says`; 0 when nothing
+// is raised.
+long ProviderError(const std::function<void()>& action, const std::string& source = kSource,
+                   const std::string& says = "") {
     try {
         action();
     } catch (const runtime::Error& e) {
         EXPECT_EQ(e.source(), source);
         EXPECT_FALSE(e.description().empty());
+        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
         return e.number();
     }
     return 0;
@@ -87,45 +90,44 @@ TEST(Provider, ConnectionStrings) {
     }
 }
 
-TEST(Provider, UnusableDatabaseFileFailsAtTheFirstCommandAndIsNotCreated) {
-    for (const char* text : {static_cast<const char*>(nullptr), "just some text\n"}) {
-        test::TempFolder root;
-        const auto file = test::TempDatabase::DatabasePath(root.path());
-        std::filesystem::create_directories(file.parent_path());
-        if (text != nullptr)
-            std::ofstream(file) << text;
-        auto services = fixture::ServicesFor(root.path().string());
-        DataBase db(services.view());
-        EXPECT_NE(ProviderError([&] { db.Get_Node_Names({}); }), 0);
-        EXPECT_EQ(std::filesystem::exists(file), text != nullptr);
-        EXPECT_FALSE(db.Conn.isOpen());
-    }
+// A missing file is the opening tests' (one message per loader, and no file made).
+TEST(Provider, AFileThatIsNoDatabaseFailsAtTheFirstCommand) {
+    test::TempFolder root;
+    const auto file = test::TempDatabase::DatabasePath(root.path());
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "just some text\n";
+    fixture::TestServices services(root.path().string());
+    DataBase db(services.view());
+    EXPECT_NE(ProviderError([&] { db.Get_Node_Names({}); }), 0);
+    EXPECT_FALSE(db.Conn.isOpen());
 }
 
-TEST(Provider, ValueAColumnCannotTakeIsAnError) {
+// The database's refusals carry the engine's number; the client's own (the call and the result
+// set, whichever provider filled it) carry the component's or the provider's.
+TEST(Provider, EachFailureRaisesItsNumberFromItsSource) {
     SeededDatabase seeded;
     DataBase db(seeded.platform());
-    Params params(20, "1");
-    params[3] = "abc";  // HoldNodeNumber; the WHERE values below find the template row
-    params[16] = "4";
-    params[18] = "2";
-    params[19] = "0";
-    EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(params); }),
+    Params badNumber(20, "1");
+    badNumber[3] = "abc";  // HoldNodeNumber; the WHERE values below find the template row
+    badNumber[16] = "4";
+    badNumber[18] = "2";
+    badNumber[19] = "0";
+    db.Get_Node_Names({});
+    Recordset& rs = db.rsGet_Node_Names();
+    EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
+    EXPECT_EQ(ProviderError([&] { db.Update_XFER_Node(badNumber); }),
               kOnServer ? 33685634 /* 22P02, invalid text representation */
                         : SQLITE_CONSTRAINT_DATATYPE);
-}
-
-TEST(Provider, WrongNumberOfParametersIsError450) {
-    SeededDatabase seeded;
-    DataBase db(seeded.platform());
-    for (const Params& params : {Params{"1", "2"}, Params{"1", "2", "0", "4", "5"}}) {
-        try {
-            db.Get_XFER_Node(params);
-            ADD_FAILURE() << "accepted " << params.size();
-        } catch (const runtime::Error& e) {
-            EXPECT_EQ(e.number(), runtime::err::kWrongNumberOfArguments);
-        }
+    const std::string component(runtime::kComponentSource);
+    for (const Params& wrong : {Params{"1", "2"}, Params{"1", "2", "0", "4", "5"}}) {
+        EXPECT_EQ(ProviderError([&] { db.Get_XFER_Node(wrong); }, component),
+                  runtime::err::kWrongNumberOfArguments);
     }
+    EXPECT_EQ(ProviderError([&] { rs.field("NoSuchField"); }, kProviderSource, "NoSuchField"),
+              3265);
+    rs.moveNext();
+    EXPECT_EQ(ProviderError([&] { rs.field("ID"); }, kProviderSource), 3021);
+    EXPECT_EQ(ProviderError([&] { rs.moveNext(); }, kProviderSource), 3021);
 }
 
 // Another workstation holds a lock: the command waits for the command time-out (the server's
@@ -142,25 +144,6 @@ TEST(Provider, LockedDatabaseWaitsForTheBusyTimeoutThenFails) {
     seeded.db().exec("ROLLBACK");
     // The same prepared statement works once the lock is gone.
     EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }), 0);
-}
-
-TEST(Recordset, FieldsByNameAndItsErrors) {
-    SeededDatabase seeded;
-    DataBase db(seeded.platform());
-    db.Get_Node_Names({});
-    Recordset& rs = db.rsGet_Node_Names();
-    EXPECT_EQ(rs["english_name"], runtime::Variant("English_Name-text"));
-    try {
-        rs.field("NoSuchField");
-        ADD_FAILURE();
-    } catch (const runtime::Error& e) {
-        EXPECT_EQ(e.number(), 3265);
-        EXPECT_NE(e.description().find("NoSuchField"), std::string::npos);
-    }
-    rs.moveNext();
-    // The result set is the client's own, whichever provider filled it.
-    EXPECT_EQ(ProviderError([&] { rs.field("ID"); }, kProviderSource), 3021);
-    EXPECT_EQ(ProviderError([&] { rs.moveNext(); }, kProviderSource), 3021);
 }
 
 }  // namespace

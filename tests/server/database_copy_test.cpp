@@ -4,11 +4,10 @@
 
 #include "data/database_copy.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <map>
 
@@ -25,30 +24,15 @@ using test::TempFolder;
 using Table = std::vector<std::vector<std::string>>;
 using Tables = std::map<std::string, Table>;
 
-// The rows a query returns on a database file, as text ("NULL" for NULL).
-Table FileQuery(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
-    Table rows;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        auto& row = rows.emplace_back();
-        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-            const auto* text = sqlite3_column_text(stmt, i);
-            row.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "NULL");
-        }
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows;
-}
-
-// Every row of every table of a database file, sorted.
+// Every row of every table of a database file, each value quoted as SQL (NULL is not ''),
+// sorted.
 Tables FileRows(const std::string& path) {
     Tables tables;
     for (const SchemaTable& table : SchemaTables()) {
-        Table rows = FileQuery(path, "SELECT * FROM " + table.name);
+        std::string columns;
+        for (const SchemaColumn& column : table.columns)
+            columns += (columns.empty() ? "quote(" : ", quote(") + column.name + ")";
+        Table rows = test::FileRows(path, "SELECT " + columns + " FROM " + table.name);
         std::sort(rows.begin(), rows.end());
         tables[table.name] = std::move(rows);
     }
@@ -82,38 +66,23 @@ TEST(DatabaseCopy, ATargetThatIsNotEmptyIsRefusedAndLeftAsItWas) {
     TempFolder folder;
     const std::string file = (folder.path() / "NewDB.mdb").string();
     CreateConfigurationDatabase(file, true);
-    ServerDatabase filled(test::TestServer::kDemoTemplate);
-
-    const struct {
-        const char* what;
-        std::function<void()> refused;
-        const char* why;
-    } refusals[] = {
-        {"copy to a server database with tables",
-         [&] {
-             CopyDatabase(ParseDatabaseAddress(file),
-                          ParseDatabaseAddress(filled.connectionInfo()));
-         },
-         "is not empty: it has 34 tables"},
-        {"copy to a file that exists",
-         [&] {
-             CopyDatabase(ParseDatabaseAddress(filled.connectionInfo()),
-                          ParseDatabaseAddress(file));
-         },
-         "File already exists"},
-        {"init-db on a server database with tables",
-         [&] { CreateServerDatabase(filled.connectionInfo(), false); }, "is not empty"},
-    };
     const Tables fileBefore = FileRows(file);
-    for (const auto& c : refusals) {
+    ServerDatabase filled(test::TestServer::kSchemaTemplate);
+    const auto server = ParseDatabaseAddress(filled.connectionInfo());
+    const auto refusal = [](const std::function<void()>& attempt) {
         try {
-            c.refused();
-            ADD_FAILURE() << c.what;
+            attempt();
         } catch (const runtime::Error& e) {
-            EXPECT_NE(e.description().find(c.why), std::string::npos)
-                << c.what << ": " << e.description();
+            return e.description();
         }
-    }
+        return std::string("taken");
+    };
+    EXPECT_THAT(refusal([&] { CopyDatabase(ParseDatabaseAddress(file), server); }),
+                testing::HasSubstr("is not empty: it has 34 tables"));
+    EXPECT_THAT(refusal([&] { CopyDatabase(server, ParseDatabaseAddress(file)); }),
+                testing::HasSubstr("File already exists"));
+    EXPECT_THAT(refusal([&] { CreateServerDatabase(server.location, false); }),
+                testing::HasSubstr("is not empty"));  // init-db
     EXPECT_EQ(FileRows(file), fileBefore);
     EXPECT_EQ(ServerTableCount(filled.connectionInfo()),
               static_cast<long long>(SchemaTables().size()));
@@ -144,38 +113,32 @@ std::map<std::string, std::string> ServerShape(test::TempDatabase& db) {
     return shape;
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The file's tables as SQLite describes them.
 std::map<std::string, std::string> FileShape(const std::string& path) {
     std::map<std::string, std::string> shape;
-    for (const auto& t : FileQuery(path, "SELECT name FROM sqlite_master WHERE type = 'table'")) {
-        std::string& text = shape[Lower(t[0])];
-        std::map<int, std::string> key;
-        for (const auto& c : FileQuery(path, "PRAGMA table_info(" + t[0] + ")")) {
-            text += Lower(c[1]) + " " + Lower(c[2]) + (c[3] == "1" ? " not null" : "") +
-                    (c[4] == "NULL" ? "" : " = " + c[4]) + "; ";
-            if (c[5] != "0")
-                key[std::stoi(c[5])] = Lower(c[1]);
-        }
-        std::string keys;
-        for (const auto& [n, column] : key)
-            keys += (keys.empty() ? "" : ",") + column;
-        if (!keys.empty())
-            text += "key (" + keys + "); ";
-        for (const auto& i : FileQuery(path,
-                                       "SELECT name FROM sqlite_master WHERE type = 'index' "
-                                       "AND sql IS NOT NULL AND tbl_name = '" +
-                                           t[0] + "' ORDER BY 1")) {
-            std::string columns;
-            for (const auto& c : FileQuery(path, "PRAGMA index_info(" + i[0] + ")"))
-                columns += (columns.empty() ? "" : ",") + Lower(c[2]);
-            text += "index " + Lower(i[0]) + " (" + columns + "); ";
-        }
+    const std::string columns =
+        " FROM sqlite_master m, pragma_table_info(m.name) p WHERE m.type = 'table'";
+    for (const auto& c : test::FileRows(path,
+                                        "SELECT lower(m.name), lower(p.name), lower(p.type), "
+                                        "p.\"notnull\", p.dflt_value" +
+                                            columns + " ORDER BY m.name, p.cid")) {
+        shape[c[0]] += c[1] + " " + c[2] + (c[3] == "1" ? " not null" : "") +
+                       (c[4].empty() ? "" : " = " + c[4]) + "; ";
+    }
+    for (const auto& k : test::FileRows(path,
+                                        "SELECT t, group_concat(c) FROM (SELECT "
+                                        "lower(m.name) t, lower(p.name) c" +
+                                            columns +
+                                            " AND p.pk > 0 ORDER BY m.name, p.pk) GROUP "
+                                            "BY t")) {
+        shape[k[0]] += "key (" + k[1] + "); ";
+    }
+    for (const auto& i :
+         test::FileRows(path,
+                        "SELECT lower(m.name), lower(i.name), group_concat(lower(c.name)) FROM "
+                        "sqlite_master m, pragma_index_list(m.name) i, pragma_index_info(i.name) c "
+                        "WHERE m.type = 'table' AND i.origin = 'c' GROUP BY 1, 2 ORDER BY 1, 2")) {
+        shape[i[0]] += "index " + i[1] + " (" + i[2] + "); ";
     }
     return shape;
 }

@@ -9,31 +9,6 @@ namespace {
 constexpr int kXferTypeId = 4;
 constexpr int kStyleTypeId = 5;
 
-// The detail tables of each type that can be copied, by type identifier.
-struct Copyable {
-    int typeId;
-    std::vector<const char*> details;
-};
-const std::vector<Copyable>& CopyableTypes() {
-    static const std::vector<Copyable> types = {
-        {0, {}},
-        {1, {"Detail_CMD"}},
-        {2, {"Detail_TIME"}},
-        {3, {"Detail_DATE"}},
-        {4, {}},
-        {5, {}},
-        {6, {"Detail_DTMF_Prompts", "Detail_DTMF_Action"}},
-        {7, {"Detail_VOX_Prompts", "Detail_VOX_Action"}},
-        {8, {"Detail_LIST"}},
-        {9, {"Detail_AUTO_Prompts", "Detail_AUTO_Action"}},
-        {11, {}},
-        {12, {}},
-        {13, {"Detail_TABLE_Action"}},
-        {15, {}},  // its prompts have columns of their own, below
-    };
-    return types;
-}
-
 std::string Number(const std::optional<int>& n) {
     return n ? std::to_string(*n) : "NULL";
 }
@@ -125,20 +100,13 @@ PartitionBuilder& PartitionBuilder::limits(
     return *this;
 }
 
-void PartitionBuilder::generalRow(int typeId, int number, const std::optional<std::string>& label) {
-    const std::string typeName = db_.scalar(
-        "SELECT English_Name FROM SR_Node_Type_Names WHERE ID = " + std::to_string(typeId));
+PartitionBuilder& PartitionBuilder::node(TypeRef type, int number,
+                                         std::optional<std::string> label) {
     db_.exec(
         "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
         "NodeDescription, DateModified) VALUES (" +
-        keys() + ", " + std::to_string(typeId) + ", " + std::to_string(number) + ", " +
-        (typeName.empty() ? "NULL" : Sql(typeName)) + ", " + Sql(label) + ", " + Sql(kBuiltDate) +
-        ")");
-}
-
-PartitionBuilder& PartitionBuilder::node(TypeRef type, int number,
-                                         std::optional<std::string> label) {
-    generalRow(id(type), number, label);
+        keys() + ", " + std::to_string(id(type)) + ", " + std::to_string(number) + ", " +
+        Sql(name(type)) + ", " + Sql(label) + ", " + Sql(kBuiltDate) + ")");
     return *this;
 }
 
@@ -191,13 +159,29 @@ PartitionBuilder& PartitionBuilder::xfers(int first, int last, const XferNode& e
 }
 
 PartitionBuilder& PartitionBuilder::templates(int styleSuperviseId) {
-    for (const Copyable& type : CopyableTypes()) {
-        const std::string typeName = name(type.typeId);
-        if (type.typeId == kStyleTypeId)
+    // Each type that can be copied, by identifier, with its detail tables (DBN's prompts have
+    // columns of their own, below).
+    const std::pair<int, std::vector<const char*>> copyable[] = {
+        {0, {}},
+        {1, {"Detail_CMD"}},
+        {2, {"Detail_TIME"}},
+        {3, {"Detail_DATE"}},
+        {4, {}},
+        {5, {}},
+        {6, {"Detail_DTMF_Prompts", "Detail_DTMF_Action"}},
+        {7, {"Detail_VOX_Prompts", "Detail_VOX_Action"}},
+        {8, {"Detail_LIST"}},
+        {9, {"Detail_AUTO_Prompts", "Detail_AUTO_Action"}},
+        {11, {}},
+        {12, {}},
+        {13, {"Detail_TABLE_Action"}},
+        {15, {}}};
+    for (const auto& [typeId, details] : copyable) {
+        if (typeId == kStyleTypeId)
             style(0, "New STYLE", styleSuperviseId);
         else
-            numbered(type.typeId, typeName, 0, 0, "", "", Sql("New " + typeName));
-        for (const char* table : type.details)
+            numbered(typeId, name(typeId), 0, 0, "", "", Sql("New " + name(typeId)));
+        for (const char* table : details)
             detail(table, 0, 1, "MSG", 1);
     }
     const char* kinds[] = {nullptr, "STYLE_Partial", "STYLE_Full", "STYLE_DialCont"};

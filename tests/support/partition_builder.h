@@ -120,7 +120,6 @@ class PartitionBuilder {
     int id(const TypeRef& type) const;
     std::string name(const TypeRef& type) const;
     std::string keys() const;  // "<config>, <partition>"
-    void generalRow(int typeId, int number, const std::optional<std::string>& label);
     // Rows of Node_<typeName> for the nodes `first` to `last`, with `values` for `columns` and
     // `label` as SQL over the node's number, n; then their general rows, copied from them.
     void numbered(int typeId, const std::string& typeName, int first, int last,

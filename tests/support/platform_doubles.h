@@ -47,7 +47,6 @@ class RecordingMessageBoxes final : public platform::MessageBoxes {
     void Answer(int code) { script_.push_back(code); }
     const std::vector<platform::MessageBoxRequest>& shown() const { return shown_; }
     int unscripted() const { return unscripted_; }
-    std::size_t pendingAnswers() const { return script_.size(); }
     void Clear() {
         script_.clear();
         shown_.clear();

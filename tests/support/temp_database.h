@@ -11,15 +11,12 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/test_server.h"
 
 struct sqlite3;
-extern "C" {
-struct pg_conn;
-}
 
 namespace xfer::test {
 
@@ -37,8 +34,6 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
-
-class ServerDatabase;
 
 class TempDatabase {
   public:
@@ -77,22 +72,19 @@ class TempDatabase {
     long long count(const std::string& sql);
     // Every row, every column as text ("" for NULL).
     std::vector<std::vector<std::string>> rows(const std::string& sql);
-    // The schema's tables, and a table's columns with their schema type (INTEGER or TEXT), in
-    // the schema's spelling.
-    std::vector<std::string> tables();
-    std::vector<std::pair<std::string, std::string>> columns(const std::string& table);
     // Closes the helper's connection (a later helper call opens it again).
     void close() noexcept;
 
   private:
-    sqlite3* connection();
-    pg_conn* serverConnection();
-
     TempFolder folder_;
     std::unique_ptr<ServerDatabase> serverDatabase_;
     std::string server_;  // its connection string
     sqlite3* db_ = nullptr;
     pg_conn* pg_ = nullptr;
 };
+
+// Every row of `sql` on the SQLite file at `path`, opened for this query alone, every column as
+// text ("" for NULL).
+std::vector<std::vector<std::string>> FileRows(const std::string& path, const std::string& sql);
 
 }  // namespace xfer::test

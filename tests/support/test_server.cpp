@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <libpq-fe.h>
 #include <pwd.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,18 +10,15 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "data/database_copy.h"
-
-extern char** environ;
 
 namespace xfer::test {
 
@@ -34,10 +30,9 @@ constexpr const char* kRole = "xfer_test";
 constexpr const char* kServerUser = "postgres";
 
 std::string ServerBinaries() {
-    for (const char* dir : {"/usr/lib/postgresql/15/bin"}) {
-        if (fs::exists(fs::path(dir) / "pg_ctl"))
-            return dir;
-    }
+    const char* dir = "/usr/lib/postgresql/15/bin";
+    if (fs::exists(fs::path(dir) / "pg_ctl"))
+        return dir;
     throw std::runtime_error(
         "PostgreSQL 15 server programs not found (/usr/lib/postgresql/15/bin/pg_ctl): install "
         "postgresql-15, e.g. with scripts/install-deps.sh");
@@ -45,50 +40,25 @@ std::string ServerBinaries() {
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Text as one word of the shell's.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
 // Runs a server program, as the unprivileged user when we are root; its output goes to `log`.
-int Run(std::vector<std::string> args, const fs::path& log) {
-    if (geteuid() == 0)
-        args.insert(args.begin(), {"runuser", "-u", kServerUser, "--"});
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        throw std::runtime_error("cannot run " + args.front() + ": " + std::strerror(rc));
-    int status = 0;
-    waitpid(pid, &status, 0);
+int Run(const std::vector<std::string>& args, const fs::path& log) {
+    std::string command = geteuid() == 0 ? std::string("runuser -u ") + kServerUser + " --" : "";
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    const int status = std::system((command + " </dev/null >>" + Quoted(log) + " 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
-
-// Holds the folder's lock: one process starts the server, the others wait for it.
-class FolderLock {
-  public:
-    explicit FolderLock(const fs::path& folder)
-        : fd_(open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-        if (fd_ < 0 || flock(fd_, LOCK_EX) != 0)
-            throw std::runtime_error("cannot lock " + folder.string());
-    }
-    ~FolderLock() { close(fd_); }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-  private:
-    int fd_;
-};
 
 void MakeFolder(const fs::path& folder) {
     fs::create_directories(folder);
@@ -112,19 +82,6 @@ std::unique_ptr<PGconn, void (*)(PGconn*)> Connect(const std::string& info) {
     return conn;
 }
 
-void Exec(PGconn* conn, const std::string& sql) {
-    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
-}
-
-bool HasDatabase(PGconn* conn, const std::string& name) {
-    const std::string sql = "SELECT 1 FROM pg_database WHERE datname = '" + name + "'";
-    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
-    return PQntuples(result.get()) == 1;
-}
-
 std::string UniqueName() {
     static std::atomic<int> counter{0};
     std::random_device random;
@@ -133,6 +90,19 @@ std::string UniqueName() {
 }
 
 }  // namespace
+
+std::vector<std::vector<std::string>> ServerRows(PGconn* conn, const std::string& sql) {
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn, sql.c_str()), PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error(PQerrorMessage(conn) + (" in: " + sql));
+    std::vector<std::vector<std::string>> rows(PQntuples(result.get()));
+    for (int r = 0; r < PQntuples(result.get()); ++r) {
+        for (int c = 0; c < PQnfields(result.get()); ++c)
+            rows[r].emplace_back(PQgetvalue(result.get(), r, c));  // "" for NULL
+    }
+    return rows;
+}
 
 std::string TestServer::FolderFromEnvironment() {
     const char* folder = std::getenv("XFER_TEST_SERVER");
@@ -146,7 +116,12 @@ std::string TestServer::connectionInfo(const std::string& database) const {
 void TestServer::start() const {
     const fs::path folder(folder_);
     MakeFolder(folder);
-    FolderLock lock(folder);
+    // One process starts the server, the others wait for it; closing the file lets go.
+    const int lock = open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lock < 0 || flock(lock, LOCK_EX) != 0)
+        throw std::runtime_error("cannot lock " + folder.string());
+    const std::unique_ptr<const int, void (*)(const int*)> unlock(
+        &lock, [](const int* fd) { close(*fd); });
     auto conn = Connect(connectionInfo("postgres"));
     if (!conn) {
         const std::string bin = ServerBinaries();
@@ -183,14 +158,13 @@ void TestServer::start() const {
             throw std::runtime_error("the test server started but does not answer:\n" +
                                      ReadFile(serverLog));
     }
-    for (const bool demo : {false, true}) {
-        const std::string name = demo ? kDemoTemplate : kSchemaTemplate;
-        if (HasDatabase(conn.get(), name))
-            continue;
-        Exec(conn.get(), "CREATE DATABASE " + name + "_new");
-        data::CreateServerDatabase(connectionInfo(name + "_new"), demo);
-        // Renamed when complete: a template that exists is a whole one.
-        Exec(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
+    // Renamed when complete: a template that exists is a whole one.
+    const std::string name = kSchemaTemplate;
+    if (ServerRows(conn.get(), "SELECT 1 FROM pg_database WHERE datname = '" + name + "'")
+            .empty()) {
+        ServerRows(conn.get(), "CREATE DATABASE " + name + "_new");
+        data::CreateServerDatabase(connectionInfo(name + "_new"), false);
+        ServerRows(conn.get(), "ALTER DATABASE " + name + "_new RENAME TO " + name);
     }
 }
 
@@ -215,14 +189,14 @@ ServerDatabase::ServerDatabase(const std::string& templateName)
     auto conn = Connect(server_.connectionInfo("postgres"));
     if (!conn)
         throw std::runtime_error("the test server does not answer");
-    Exec(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
+    ServerRows(conn.get(), "CREATE DATABASE " + name_ + " TEMPLATE " + templateName);
     info_ = server_.connectionInfo(name_);
 }
 
 ServerDatabase::~ServerDatabase() {
     try {
         if (auto conn = Connect(server_.connectionInfo("postgres")))
-            Exec(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
+            ServerRows(conn.get(), "DROP DATABASE " + name_ + " WITH (FORCE)");
     } catch (const std::exception&) {
         // The server's folder goes at the end of the run, and the database with it.
     }

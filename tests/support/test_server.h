@@ -7,8 +7,17 @@
 // when the server programs are missing or the server cannot start, the test fails and says why.
 
 #include <string>
+#include <vector>
+
+extern "C" {
+struct pg_conn;
+}
 
 namespace xfer::test {
+
+// The rows of the last statement in `sql`, every column as text ("" for NULL); a failure throws
+// std::runtime_error with the server's message and the statement.
+std::vector<std::vector<std::string>> ServerRows(pg_conn* conn, const std::string& sql);
 
 // The folder's server. Every call may come from several test processes at once.
 class TestServer {
@@ -21,7 +30,7 @@ class TestServer {
     explicit TestServer(std::string folder, bool durable = false)
         : folder_(std::move(folder)), durable_(durable) {}
 
-    // Starts the server and makes its template databases unless that is done already.
+    // Starts the server and makes its template database unless that is done already.
     // Throws std::runtime_error with the server's log when it cannot.
     void start() const;
     // Stops the server (fast: connections are cut) and removes the folder, or keeps it for
@@ -31,10 +40,8 @@ class TestServer {
     // The libpq connection string of a database on this server.
     std::string connectionInfo(const std::string& database) const;
 
-    // Databases made from the schema, and from the schema with the demo data, that each test
-    // database is copied from.
+    // The database made from the schema that each test database is copied from.
     static constexpr const char* kSchemaTemplate = "xfer_template_schema";
-    static constexpr const char* kDemoTemplate = "xfer_template_demo";
 
   private:
     std::string folder_;

@@ -8,19 +8,19 @@
 #include "support/test_server.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::string(argv[1]) != "start" && std::string(argv[1]) != "stop")) {
+    const std::string command = argc == 3 ? argv[1] : "";
+    if (command != "start" && command != "stop") {
         std::cerr << "usage: xfer_test_server start|stop FOLDER\n";
         return 2;
     }
     try {
         const xfer::test::TestServer server(argv[2]);
-        if (std::string(argv[1]) == "start") {
-            // A server left by an interrupted run may hold templates of an older schema.
-            server.stop();
+        // Before a start too: a server left by an interrupted run may hold templates of an
+        // older schema.
+        server.stop();
+        if (command == "start") {
             server.start();
             std::cout << "test server running in " << argv[2] << "\n";
-        } else {
-            server.stop();
         }
         return 0;
     } catch (const std::exception& e) {

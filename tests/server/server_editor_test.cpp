@@ -1,0 +1,269 @@
+// What a server brings that a file does not. Its faults, each reported through the procedures'
+// error traps with the server's (or libpq's) own words: a server that is down or stops in the
+// middle of a save, and a refused password (a lock held past the time-out is the provider's
+// test, on both engines). And two workstations on one partition: two editor processes on one
+// server database save their own nodes, and when both create the same missing node at the
+// same moment it is created once; the other is told through its error trap.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "component/harness.h"
+#include "data/database_choice.h"
+#include "data/database_copy.h"
+#include "host/session_runner.h"
+#include "support/partition_builder.h"
+#include "support/test_server.h"
+
+namespace xfer::test {
+namespace {
+
+using editor::GUI;
+using editor::UserActions;
+namespace confirm = platform::confirm;
+
+// The partition every test here opens or saves in: the templates a creation copies, XFER 1
+// "Reception" whose references all exist but MSG 12, and XFER 5 "Support line" that points at
+// the missing STYLE 6, MSG 12 and CMD 7, in that order.
+void BuildPartition(TempDatabase& database) {
+    PartitionBuilder(database, 1, 1)
+        .typeNames(kStandardTypeNames)
+        .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}})
+        .templates()
+        .style(2, "Partial supervision")
+        .node("MSG", 3, "All lines are busy")
+        .xfer({.number = 1,
+               .style = 2,
+               .dial = "2001",
+               .label = "Reception",
+               .targets =
+                   {{{"MSG", 12}, {"NOOP", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 3}, {"BEEP", 1}}}})
+        .xfer({.number = 5,
+               .style = 6,
+               .dial = "3005",
+               .label = "Support line",
+               .targets = {
+                   {{"MSG", 12}, {"NOOP", 1}, {"CMD", 7}, {"MSG", 3}, {"MSG", 12}, {"BEEP", 1}}}});
+}
+
+// Makes the harness's host find its database on `server`, through the machine-wide registry.
+void NameServer(Harness& h, const std::string& server) {
+    dynamic_cast<platform::HiveRegistry&>(h.platform().registry)
+        .hive()
+        .setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+                   data::kDatabaseServerValue, server);
+}
+
+// Opening fails in every loader with the same reason, then the missing style list is reported;
+// the editor is not shown.
+void ExpectOpeningRefused(Harness& h, const std::string& reason) {
+    const char* loaders[] = {"LoadNodeNameAndNodeTypeID",
+                             "LoadXStyle",
+                             "LoadHoldNode",
+                             "LoadMOHNode",
+                             "LoadBusy1Busy2Node",
+                             "LoadNoAnswerNode",
+                             "LoadAnswerNode",
+                             "LoadExistingNodesInRecordSelector"};
+    EXPECT_FALSE(h.open(1, 1, 1));
+    const auto texts = h.boxTexts();
+    ASSERT_EQ(texts.size(), std::size(loaders) + 1) << (texts.empty() ? "" : texts[0]);
+    for (std::size_t i = 0; i < std::size(loaders); ++i) {
+        EXPECT_TRUE(texts[i].starts_with(std::string("Source: PostgreSQL - ") + loaders[i] +
+                                         " \r\nDescription: "))
+            << texts[i];
+        EXPECT_NE(texts[i].find(reason), std::string::npos) << texts[i];
+    }
+    EXPECT_EQ(h.windows->shownCount(), 0);
+}
+
+TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
+    Harness refused, admitted;
+    BuildPartition(admitted.database);
+    const std::string role = "editor_" + std::to_string(getpid());
+    admitted.database.exec("CREATE ROLE " + role +
+                           " LOGIN PASSWORD 'right'; GRANT ALL ON ALL TABLES IN SCHEMA public TO " +
+                           role);
+    TempFolder home;
+    const auto withPassword = [&](const std::string& password) {
+        const auto passfile = home.path() / password;
+        std::ofstream(passfile) << "*:*:*:" << role << ":" << password << "\n";
+        chmod(passfile.c_str(), 0600);
+        return admitted.database.connectionInfo() + " user=" + role +
+               " passfile=" + passfile.string();
+    };
+
+    NameServer(refused, withPassword("wrong"));
+    ExpectOpeningRefused(refused, "password authentication failed for user \"" + role + "\"");
+    NameServer(admitted, withPassword("right"));
+    EXPECT_FALSE(admitted.open(1, 1, 1));
+    EXPECT_EQ(admitted.windows->shownCount(), 1);
+    EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
+}
+
+// The harness's confirmation dialog, but the server stops when it is shown, as if it went down
+// while the user was asked.
+class StoppingDialog final : public platform::ConfirmationDialog {
+  public:
+    StoppingDialog(const TestServer& server, Harness& h)
+        : server_(server), scripted_(h.confirmations) {}
+    long show(short kind, const std::string& prompt, long a, long b,
+              const std::string& title) override {
+        server_.stop(/*keepFolder=*/true);  // once: a stopped server is left as it is
+        return scripted_.show(kind, prompt, a, b, title);
+    }
+
+  private:
+    const TestServer& server_;
+    ScriptedConfirmationDialog scripted_;
+};
+
+TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
+    Harness h, down;
+    BuildPartition(h.database);
+    TempFolder folder;
+    const TestServer server(folder.path().string());  // a server of its own, to stop
+    server.start();
+    const std::string database = server.connectionInfo("postgres");
+    data::CopyDatabase(data::ParseDatabaseAddress(h.database.connectionInfo()),
+                       data::ParseDatabaseAddress(database));
+    NameServer(h, database);
+    NameServer(down, database);
+
+    h.answerConfirmations({confirm::kCreate, confirm::kStop});
+    h.factory->registerComponent(platform::kConfirmationProgId,
+                                 [&] { return std::make_shared<StoppingDialog>(server, h); });
+    h.open(1, 1, 5, [](GUI& f, UserActions& user) {
+        user.type(f.txtDescription, "Never saved", true);
+        user.click(f.cmdOK);
+    });
+    // STYLE 6 cannot be copied, the check cannot reach the server for MSG 12 (offered again:
+    // stop), and the save cannot either; each says why, and the form closes as after a save.
+    const auto texts = h.boxTexts();
+    ASSERT_EQ(texts.size(), 3u);
+    for (const auto& [text, procedure] : {std::pair{texts[0], "DuplicateNode"},
+                                          {texts[1], "NodeExisted"},
+                                          {texts[2], "SaveChanges"}}) {
+        EXPECT_TRUE(text.starts_with(std::string("Source: PostgreSQL - ") + procedure +
+                                     " \r\nDescription: "))
+            << text;
+    }
+    EXPECT_NE(texts[1].find("No such file or directory"), std::string::npos) << texts[1];
+    EXPECT_FALSE(h.form().isLoaded());
+
+    ExpectOpeningRefused(down, "Is the server running locally");
+
+    // Up again: nothing was half-written, and the same host reconnects.
+    server.start();
+    h.boxes->Clear();
+    h.open(1, 1, 5,
+           [](GUI& f, UserActions&) { EXPECT_EQ(f.txtDescription.Text(), "Support line"); });
+    EXPECT_TRUE(h.boxes->shown().empty());
+    EXPECT_EQ(data::ServerTableCount(database), 34);
+    server.stop();
+}
+
+// One workstation: a process of its own that runs a scripted session on node `node` of
+// partition 1/1 and writes its transcript to `file`.
+struct Workstation {
+    Workstation(const TempDatabase& database, std::int16_t node, const std::string& script,
+                const std::filesystem::path& file)
+        : file(file), pid(fork()) {
+        if (pid == 0) {
+            std::ofstream out(file);
+            const bool ok = host::RunSessionScript(host::ParseSessionScript(script), {1, 1, node},
+                                                   database.machine(), out);
+            out.close();
+            _exit(ok ? 0 : 1);
+        }
+    }
+    // Its exit status, once it has finished (killed after a minute).
+    int finish() const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string transcript() const {
+        std::ifstream in(file);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    std::filesystem::path file;
+    pid_t pid;
+};
+
+TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
+    TempDatabase database;
+    BuildPartition(database);
+    // Another session holds off every insert into Node_MSG until both editors are at it.
+    database.exec("BEGIN; LOCK TABLE Node_MSG IN EXCLUSIVE MODE");
+    TempFolder folder;
+    // Support line: skip STYLE 6, create MSG 12, stop at the next.
+    const Workstation a(database, 5,
+                        "replace txtDescription \"Day line\"\n"
+                        "confirm skip\nconfirm create\nconfirm stop\nclick cmdOK\n",
+                        folder.path() / "a.txt");
+    const Workstation b(database, 1,
+                        "replace txtDescription \"Front line\"\nconfirm create\nclick cmdOK\n",
+                        folder.path() / "b.txt");
+    const std::string waiting =
+        "SELECT 1 FROM pg_locks WHERE NOT granted AND relation = 'node_msg'::regclass";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (database.count(waiting) < 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(database.count(waiting), 2);
+    database.exec("COMMIT");  // both creations go at the same moment
+
+    // The workstation that lost the race saw the key error in an error box, which fails its
+    // scripted run, and only it; the other finished cleanly.
+    const int statusA = a.finish();
+    const int statusB = b.finish();
+    ASSERT_EQ(statusA + statusB, 1) << a.transcript() << b.transcript();
+    const std::string keyError =
+        "Source: PostgreSQL - DuplicateNode  / Description: duplicate key "
+        "value violates unique constraint \"node_msg_pkey\"";
+    EXPECT_NE((statusA == 1 ? a : b).transcript().find(keyError), std::string::npos);
+    EXPECT_EQ((statusA == 1 ? b : a).transcript().find(keyError), std::string::npos);
+    const std::string msg12 = " WHERE ConfigID = 1 AND PartID = 1 AND NodeNumber = 12";
+    EXPECT_EQ(database.count("SELECT 1 FROM Node_MSG" + msg12), 1);
+    EXPECT_EQ(database.count("SELECT 1 FROM Node_General_Pool" + msg12 + " AND NodeTypeID = 0"), 1);
+    // Each saved its own node, and only that.
+    EXPECT_EQ(database.rows("SELECT NodeNumber, NodeDescription, Dial, HoldNodeType, "
+                            "HoldNodeNumber, StyleNodeNumber FROM Node_XFER WHERE ConfigID = 1 "
+                            "AND PartID = 1 AND NodeNumber IN (1, 5) ORDER BY NodeNumber"),
+              (std::vector<std::vector<std::string>>{{"1", "Front line", "2001", "MSG", "12", "2"},
+                                                     {"5", "Day line", "3005", "MSG", "12", "6"}}));
+}
+
+// The component's two Business_Rules objects (the host's and the form's) share one connection:
+// a workstation costs the server one.
+TEST(Workstations, AnOpenEditorHoldsOneServerConnection) {
+    Harness h;
+    BuildPartition(h.database);
+    long long connections = 0;
+    h.open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
+        connections = h.database.count(
+            "SELECT 1 FROM pg_stat_activity WHERE datname = "
+            "current_database() AND pid <> pg_backend_pid()");
+    });
+    EXPECT_EQ(h.windows->shownCount(), 1);
+    EXPECT_EQ(connections, 1);
+}
+
+}  // namespace
+}  // namespace xfer::test
