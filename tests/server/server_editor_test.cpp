@@ -1,7 +1,7 @@
 // What a server brings that a file does not. Its faults, each reported through the procedures'
 // error traps with the server's (or libpq's) own words: a server that is down or stops in the
-// middle of a save, and a refused password (a lock held past the time-out is the provider's
-// test, on both engines). And two workstations on one partition: two editor processes on one
+// middle of a save, a refused password, and a lock that another workstation holds past the
+// time-out. And two workstations on one partition: two editor processes on one
 // server database save their own nodes, and when both create the same missing node at the
 // same moment it is created once; the other is told through its error trap.
 
@@ -15,6 +15,7 @@
 #include <fstream>
 #include <thread>
 
+#include "business_rules/node_duplicator.h"
 #include "component/harness.h"
 #include "data/database_choice.h"
 #include "data/database_copy.h"
@@ -106,6 +107,25 @@ TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     EXPECT_FALSE(admitted.open(1, 1, 1));
     EXPECT_EQ(admitted.windows->shownCount(), 1);
     EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
+}
+
+TEST(ServerFaults, ALockHeldPastTheTimeOutEndsTheCopyInItsTrapAndWritesNothing) {
+    Harness h;
+    BuildPartition(h.database);
+    h.database.exec("BEGIN; LOCK TABLE Node_CMD IN EXCLUSIVE MODE");
+    data::DataBase db(h.platform());
+    db.Conn.setBusyTimeout(std::chrono::milliseconds(200));
+    business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({1, 1}, "0", "7", "1");
+    EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{"Source: PostgreSQL - DuplicateNode \r\n"
+                                                      "Description: canceling statement due to "
+                                                      "lock timeout"}));
+    h.database.exec("ROLLBACK");
+    const std::string where = " WHERE ConfigID=1 AND PartID=1 AND NodeNumber=7";
+    EXPECT_EQ(h.database.count("SELECT 1 FROM Node_General_Pool" + where + " AND NodeTypeID=1"), 0);
+    // The other workstation is done: the same command goes through.
+    business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({1, 1}, "0", "7", "1");
+    EXPECT_EQ(h.database.count("SELECT 1 FROM Node_CMD" + where), 1);
+    EXPECT_EQ(h.boxes->shown().size(), 1u);
 }
 
 // The harness's confirmation dialog, but the server stops when it is shown, as if it went down
