@@ -73,7 +73,6 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
         f.cmbMOHNumber.setText("2");
         EXPECT_EQ(Row(f, 2), (V{"2a", "2", "MOH", "BEEP", "", "BEEP", "815", "1"}));
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
-        EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit");
         ASSERT_TRUE(user.click(f.cmdOK));
         EXPECT_FALSE(f.isLoaded());
     });
@@ -87,11 +86,19 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
     EXPECT_TRUE(h.boxes->shown().empty());
 }
 
-TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
+// Edit mode lays a row's pickers over it on a click until the rows move; turning it off keeps
+// the targets and only drops the clicked rows' labels. A form closed in edit mode opens with
+// the flag still set: the first press turns edit mode off.
+TEST(EditingTest, EditModeLaysThePickersOverTheClickedRowAndOutlivesTheForm) {
     Harness h;
     StandardPartition(h);
+    Rows before, after;
+    h.boxes->Answer(kNo);
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        for (long r = 1; r <= 6; ++r)
+            before.push_back(Row(f, r));
         user.click(f.cmdExceptionsEdit);
+        EXPECT_FALSE(f.cmdExceptionsDefault.Enabled());
         user.clickRow(f.LVExceptions, 5);  // No Answer: MSG 4
         const auto& row = f.LVExceptions.Item(5);
         EXPECT_TRUE(f.cmbNoAnswerNode.Visible());
@@ -102,7 +109,6 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
         EXPECT_EQ(f.cmbNoAnswerNode.Text(), "MSG");
         EXPECT_EQ(f.cmbNoAnswerNumber.Text(), "4");
         EXPECT_EQ(f.cmbNoAnswerNumber.ListCount(), 99);
-        EXPECT_EQ(Row(f, 5)[4], "");  // the old target's label no longer applies
         for (const auto& e : editor::kExceptions) {
             if (e.id != Exception::NoAnswer) {
                 EXPECT_FALSE(f.nodePicker(e.id).Visible());
@@ -122,7 +128,27 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
             EXPECT_FALSE(f.cmbBusy1Node.Visible() || f.cmbBusy1Number.Visible());
             EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit Off");
         }
+        user.click(f.cmdExceptionsEdit);
+        for (long r = 1; r <= 6; ++r)
+            after.push_back(Row(f, r));
+        EXPECT_TRUE(f.cmdExceptionsDefault.Enabled());
+        EXPECT_TRUE(f.cmdApply.Enabled());
+        for (const auto& e : editor::kExceptions)
+            EXPECT_FALSE(f.nodePicker(e.id).Visible());
+        user.click(f.cmdExceptionsEdit);
     });
+    for (long clicked : {0, 2, 4})
+        before[clicked][4] = "";
+    EXPECT_EQ(after, before);
+    V captions;
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsEdit);
+        captions.push_back(f.cmdExceptionsEdit.Caption());
+        user.click(f.cmdExceptionsEdit);
+        captions.push_back(f.cmdExceptionsEdit.Caption());
+        h.boxes->Answer(kNo);
+    });
+    EXPECT_EQ(captions, (V{"Edit", "Edit Off"}));
 }
 
 TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
@@ -151,40 +177,6 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
                  "Do you want to save changes?"}));
 }
 
-// Edit pressed twice keeps the targets and only drops the selected row's label. A form closed
-// in edit mode opens with the flag still set: the first press turns edit mode off.
-TEST(EditingTest, TheEditButtonTogglesEditModeWhichOutlivesTheForm) {
-    Harness h;
-    StandardPartition(h);
-    Rows before, after;
-    h.boxes->Answer(kNo);
-    h.open(1, 1, 3, [&](GUI& f, UserActions& user) {
-        for (long r = 1; r <= 6; ++r)
-            before.push_back(Row(f, r));
-        user.click(f.cmdExceptionsEdit);
-        EXPECT_FALSE(f.cmdExceptionsDefault.Enabled());
-        user.click(f.cmdExceptionsEdit);
-        for (long r = 1; r <= 6; ++r)
-            after.push_back(Row(f, r));
-        EXPECT_TRUE(f.cmdExceptionsDefault.Enabled());
-        EXPECT_TRUE(f.cmdApply.Enabled());
-        for (const auto& e : editor::kExceptions)
-            EXPECT_FALSE(f.nodePicker(e.id).Visible());
-        user.click(f.cmdExceptionsEdit);
-    });
-    before[0][4] = "";  // the first row was the selected one
-    EXPECT_EQ(after, before);
-    V captions;
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.click(f.cmdExceptionsEdit);
-        captions.push_back(f.cmdExceptionsEdit.Caption());
-        user.click(f.cmdExceptionsEdit);
-        captions.push_back(f.cmdExceptionsEdit.Caption());
-        h.boxes->Answer(kNo);
-    });
-    EXPECT_EQ(captions, (V{"Edit", "Edit Off"}));
-}
-
 TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
     Harness h;
     StandardPartition(h);
@@ -210,36 +202,24 @@ TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
     EXPECT_EQ(h.boxTexts(), expected);
 }
 
+// Defaults put MSG 1 everywhere but MOH, which gets NOOP; only OK writes them.
 TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
-    const Rows defaults = {{"1a", "1", "Hold", "MSG 1", "", "MSG", "0", "1"},
-                           {"2a", "2", "MOH", "NOOP 1", "", "NOOP", "814", "1"},
-                           {"3a", "3", "Busy 1", "MSG 1", "", "MSG", "0", "1"},
-                           {"4a", "4", "Busy 2", "MSG 1", "", "MSG", "0", "1"},
-                           {"5a", "5", "No Answer", "MSG 1", "", "MSG", "0", "1"},
-                           {"6a", "6", "Answer", "MSG 1", "", "MSG", "0", "1"}};
-    for (bool ok : {false, true}) {
-        Harness h;
-        StandardPartition(h);
-        const auto stored =
-            h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1");
-        h.boxes->Answer(kNo);
-        h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
-            user.click(f.cmdExceptionsDefault);
-            Rows rows;
-            for (long r = 1; r <= 6; ++r)
-                rows.push_back(Row(f, r));
-            EXPECT_EQ(rows, defaults);
-            EXPECT_TRUE(f.cmdApply.Enabled());
-            user.click(ok ? f.cmdOK : f.cmdCancel);
-        });
-        if (ok) {
-            EXPECT_EQ(Stored(h, 2, "MOH"), (V{"NOOP", "1"}));
-            EXPECT_EQ(Stored(h, 2, "Answer"), (V{"MSG", "1"}));
-        } else {
-            EXPECT_EQ(h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1"),
-                      stored);
-        }
-    }
+    Harness h;
+    StandardPartition(h);  // XFER 2: MOH beep, Answer Beep
+    h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsDefault);
+        V targets;
+        for (long r = 1; r <= 6; ++r)
+            targets.push_back(Row(f, r)[3]);
+        EXPECT_EQ(targets, (V{"MSG 1", "NOOP 1", "MSG 1", "MSG 1", "MSG 1", "MSG 1"}));
+        EXPECT_EQ(Row(f, 2), (V{"2a", "2", "MOH", "NOOP 1", "", "NOOP", "814", "1"}));
+        EXPECT_EQ(Row(f, 6), (V{"6a", "6", "Answer", "MSG 1", "", "MSG", "0", "1"}));
+        EXPECT_TRUE(f.cmdApply.Enabled());
+        EXPECT_EQ(Stored(h, 2, "MOH"), (V{"beep", "1"}));
+        user.click(f.cmdOK);
+    });
+    EXPECT_EQ(Stored(h, 2, "MOH"), (V{"NOOP", "1"}));
+    EXPECT_EQ(Stored(h, 2, "Answer"), (V{"MSG", "1"}));
 }
 
 TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
