@@ -23,13 +23,10 @@ class Harness {
   public:
     // An empty database from the schema: each test builds the rows it relies on
     // (support/partition_builder.h).
-    explicit Harness(bool withDemoData = false)
-        : database(withDemoData),
-          confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()),
-          host(Services()) {}
+    Harness()
+        : confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()), host(Services()) {}
 
     platform::Platform platform() { return host.platform(); }
-    business_rules::Component& component() { return host.component(); }
     editor::GUI& form() { return host.form(); }
 
     // Opens node `node` of the partition as a host does; `session` runs inside the modal show.
