@@ -32,8 +32,7 @@ V Stored(Harness& h, int node, const std::string& exception) {
 // (input_rules_test.cpp); NOOP and BEEP are commands without a number in MOH, NOOP in Hold,
 // and BEEP in Answer. OK saves the rows as they stand.
 TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
-    Harness h;
-    StandardPartition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
+    StandardHarness h;  // Hold may point at BEEP, where it is an ordinary numbered type
     h.answerConfirmations({platform::confirm::kSkip});
     V cells;  // Command/Node, NodeTypeID and NodeNumber of the row after a step
     std::vector<bool> numberShown;
@@ -86,8 +85,7 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
 // the targets and only drops the clicked rows' labels. A form closed in edit mode opens with
 // the flag still set: the first press turns edit mode off.
 TEST(EditingTest, EditModeLaysThePickersOverTheClickedRowAndOutlivesTheForm) {
-    Harness h;
-    StandardPartition(h);
+    StandardHarness h;
     Rows before, after;
     h.boxes->Answer(kNo);
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
@@ -148,8 +146,7 @@ TEST(EditingTest, EditModeLaysThePickersOverTheClickedRowAndOutlivesTheForm) {
 }
 
 TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
-    Harness h;
-    StandardPartition(h);  // XFER 15 points Hold at list 2 and MOH at TABLE 3
+    StandardHarness h;  // XFER 15 points Hold at list 2 and MOH at TABLE 3
     h.boxes->Answer(kOK);
     h.boxes->Answer(kOK);
     h.boxes->Answer(kOK);
@@ -175,8 +172,7 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
 
 // Defaults put MSG 1 everywhere but MOH, which gets NOOP; only OK writes them.
 TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
-    Harness h;
-    StandardPartition(h);  // XFER 2: MOH beep, Answer Beep
+    StandardHarness h;  // XFER 2: MOH beep, Answer Beep
     h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsDefault);
         V targets;
@@ -213,8 +209,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.at) + ", " +
                      std::to_string(c.answer));
-        Harness h;
-        StandardPartition(h);
+        StandardHarness h;
         h.boxes->Answer(c.answer);
         h.boxes->Answer(kNo);  // leaving at the end
         h.open(1, 1, c.from, [&](GUI& f, UserActions& user) {
@@ -236,8 +231,7 @@ TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
 }
 
 TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
-    Harness h;
-    StandardPartition(h);
+    StandardHarness h;
     h.boxes->Answer(kYes);
     h.boxes->Answer(kOK);
     h.boxes->Answer(kNo);

@@ -140,4 +140,14 @@ inline PartitionBuilder StandardPartition(Harness& h) {
     return p;
 }
 
+// A harness on the standard partition, with the template nodes that creating a missing node
+// copies when `templates`.
+struct StandardHarness : Harness {
+    explicit StandardHarness(bool templates = false) {
+        PartitionBuilder p = StandardPartition(*this);
+        if (templates)
+            p.templates(/*styleSuperviseId=*/1);
+    }
+};
+
 }  // namespace xfer::test

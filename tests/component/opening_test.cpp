@@ -18,8 +18,7 @@ using Rows = std::vector<std::vector<std::string>>;
 // writes nothing, though the loader replaced a dial it cannot take. Row cells in full for XFER 2,
 // whose types are stored in any case; the Command/Node cell and the target's label for others.
 TEST(OpeningTest, ShowsEachNodeAsStored) {
-    Harness h;
-    StandardPartition(h);
+    StandardHarness h;
     using V = std::vector<std::string>;
     const Rows node2 = {{"1a", "1", "Hold", "noop", "", "noop", "814", "1"},
                         {"2a", "2", "MOH", "beep", "", "beep", "815", "1"},

@@ -44,8 +44,7 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Harness h;
-        StandardPartition(h);  // XFER 1's style and targets exist: OK saves without a question
+        StandardHarness h;  // XFER 1's style and targets exist: OK saves without a question
         h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
             ASSERT_TRUE(user.type(f.txtDescription, c.keys, true));
             EXPECT_EQ(f.txtDescription.SelStart(),
@@ -65,8 +64,7 @@ TEST(UnicodeText, TheLabelTakesThirtyCharactersAndStoresThemWhole) {
 // character: the box holds it whole for the check, never a part of it, then the last valid
 // text comes back.
 TEST(UnicodeText, KeysAreRefusedAsWholeCharacters) {
-    Harness h;
-    StandardPartition(h);
+    StandardHarness h;
     std::vector<std::string> held;
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
         for (const char* keys : {"ab\xc3", "\xff", "a\xe2\x82", "\xed\xa0\x80", "\xc0\xaf"}) {
