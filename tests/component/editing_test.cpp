@@ -189,62 +189,62 @@ TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
     EXPECT_EQ(Stored(h, 2, "Answer"), (V{"MSG", "1"}));
 }
 
-TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
+// Leaving a node with an edit pending asks once whether to save it: Yes saves, No drops the
+// edit, Cancel stays with it. Cancel, the close box, the navigation buttons and the node
+// selector all ask; a Yes whose label is refused stays on the node with its edits.
+TEST(EditingTest, LeavingANodeWithPendingEditsAsksOnce) {
     const struct {
+        void (GUI::*leave)();  // none: choose XFER 5 in the node selector
         std::int16_t from;
-        void (GUI::*press)();  // a navigation button's handler; none: choose XFER 5
-        int answer;            // to the pending-change prompt
-        std::int16_t at;       // the node shown afterwards
-        std::string label;     // the label box afterwards
-        bool pending;          // cmdApply afterwards
+        std::vector<int> answers;
+        std::int16_t at;    // the node shown afterwards; 0: the form closed
+        std::string label;  // in the label box afterwards
+        std::string saved;  // XFER 1's stored label
+        std::string typed = "+";
     } cases[] = {
-        {2, &GUI::cmdFirst_Click, kNo, 1, "Reception", false},
-        {1, &GUI::cmdLast_Click, kNo, 30, "Last line", false},
-        {1, &GUI::cmdNext_Click, kNo, 2, "Sales desk", false},
-        {2, &GUI::cmdPrevious_Click, kNo, 1, "Reception", false},
-        {1, nullptr, kCancel, 1, "Reception+", true},
-        {1, nullptr, kNo, 5, "Support line", false},
-        {1, nullptr, kYes, 5, "Support line", false},
+        {&GUI::cmdCancel_Click, 1, {kYes}, 0, "", "Reception+"},
+        {&GUI::cmdCancel_Click, 1, {kNo}, 0, "", "Reception"},
+        {&GUI::cmdCancel_Click, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {&GUI::closeBox, 1, {kYes}, 0, "", "Reception+"},
+        {&GUI::closeBox, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {&GUI::cmdFirst_Click, 2, {kNo}, 1, "Reception", "Reception"},
+        {&GUI::cmdPrevious_Click, 2, {kNo}, 1, "Reception", "Reception"},
+        {&GUI::cmdNext_Click, 1, {kNo}, 2, "Sales desk", "Reception"},
+        {&GUI::cmdLast_Click, 1, {kNo}, 30, "Last line", "Reception"},
+        {nullptr, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {nullptr, 1, {kNo}, 5, "Support line", "Reception"},
+        {nullptr, 1, {kYes}, 5, "Support line", "Reception+"},
+        {nullptr, 1, {kYes, kOK}, 1, "Reception\"", "Reception", "\""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.at) + ", " +
-                     std::to_string(c.answer));
+        SCOPED_TRACE(std::to_string(&c - cases));
         StandardHarness h;
-        h.boxes->Answer(c.answer);
-        h.boxes->Answer(kNo);  // leaving at the end
+        for (int answer : c.answers)
+            h.boxes->Answer(answer);
+        h.boxes->Answer(kNo);  // the close box at the end of a session left open
         h.open(1, 1, c.from, [&](GUI& f, UserActions& user) {
-            user.type(f.txtDescription, "+");
-            if (c.press != nullptr) {
-                (f.*c.press)();
+            user.type(f.txtDescription, c.typed);
+            if (c.leave != nullptr) {
+                (f.*c.leave)();
             } else {
                 user.choose(f.cmbNode, std::string("XFER 5"));
             }
-            EXPECT_EQ(f.nodeNumber(), c.at);
-            EXPECT_EQ(f.cmbNode.Text(), "XFER " + std::to_string(c.at));
-            EXPECT_EQ(f.txtDescription.Text(), c.label);
-            EXPECT_EQ(f.cmdApply.Enabled(), c.pending);
+            ASSERT_EQ(f.isLoaded(), c.at != 0);
+            if (c.at != 0) {
+                EXPECT_EQ(f.nodeNumber(), c.at);
+                EXPECT_EQ(f.cmbNode.Text(), "XFER " + std::to_string(c.at));
+                EXPECT_EQ(f.txtDescription.Text(), c.label);
+                EXPECT_EQ(f.cmdApply.Enabled(), c.at == c.from);
+            }
         });
-        EXPECT_EQ(h.boxes->shown().size(), c.pending ? 2u : 1u);
+        const auto& boxes = h.boxes->shown();
+        EXPECT_EQ(boxes.size(), c.answers.size() + (c.at == c.from ? 1 : 0));
+        EXPECT_EQ(boxes[0], (platform::MessageBoxRequest{"Do you want to save changes?",
+                                                         platform::mb::kYesNoCancel,
+                                                         platform::mb::kQuestion, "Confirmation"}));
         EXPECT_EQ(h.database.scalar("SELECT NodeDescription FROM Node_XFER WHERE NodeNumber=1"),
-                  c.answer == kYes ? "Reception+" : "Reception");
+                  c.saved);
     }
-}
-
-TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
-    StandardHarness h;
-    h.boxes->Answer(kYes);
-    h.boxes->Answer(kOK);
-    h.boxes->Answer(kNo);
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.type(f.txtDescription, "\"", false);
-        user.choose(f.cmbNode, std::string("XFER 5"));
-        EXPECT_EQ(f.nodeNumber(), 1);
-        EXPECT_EQ(f.cmbNode.Text(), "XFER 1");
-        EXPECT_EQ(f.txtDescription.Text(), "Reception\"");
-        EXPECT_TRUE(f.cmdApply.Enabled());
-    });
-    EXPECT_EQ(h.boxTexts()[1],
-              "Double quotes and continuous single quotes are not allowed in the Label field");
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ namespace {
 
 using editor::GUI;
 using editor::UserActions;
-using platform::answer::kCancel;
 using platform::answer::kNo;
-using platform::answer::kYes;
 namespace confirm = platform::confirm;
 using Rows = std::vector<std::vector<std::string>>;
 using V = std::vector<std::string>;
@@ -230,44 +228,6 @@ TEST(SavingTest, TypedTextIsCheckedBeforeSaving) {
         EXPECT_EQ(Xfer(h, 1, "Dial") + "/" + Xfer(h, 1, "NodeDescription"),
                   c.refusal ? "2001/Reception" : c.shown + "/" + c.label);
         EXPECT_TRUE(h.prompts().empty());  // XFER 1 misses nothing
-    }
-}
-
-TEST(SavingTest, PendingChangesAreAskedAboutOnCancelAndOnTheCloseBox) {
-    const struct {
-        bool closeBox;
-        int answer;
-        bool open;          // still open after the press
-        std::string saved;  // the label in the database afterwards
-    } cases[] = {
-        {false, kYes, false, "Changed"},     {false, kNo, false, "Reception"},
-        {false, kCancel, true, "Reception"}, {true, kYes, false, "Changed"},
-        {true, kNo, false, "Reception"},     {true, kCancel, true, "Reception"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.closeBox) + " " + std::to_string(c.answer));
-        StandardHarness h;
-        h.boxes->Answer(c.answer);
-        h.boxes->Answer(kNo);  // the close box at the end of a session left open
-        h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-            user.type(f.txtDescription, "Changed", true);
-            user.type(f.txtDial, "1-", true);  // a dial that OK would refuse does not stop Yes
-            if (c.closeBox) {
-                EXPECT_EQ(user.closeBox(), !c.open);
-            } else {
-                user.click(f.cmdCancel);
-            }
-            EXPECT_EQ(f.isLoaded(), c.open);
-            if (c.open) {
-                EXPECT_EQ(f.txtDescription.Text(), "Changed");
-            }
-        });
-        ASSERT_GE(h.boxes->shown().size(), 1u);
-        EXPECT_EQ(
-            h.boxes->shown()[0],
-            (platform::MessageBoxRequest{"Do you want to save changes?", platform::mb::kYesNoCancel,
-                                         platform::mb::kQuestion, "Confirmation"}));
-        EXPECT_EQ(Xfer(h, 1, "NodeDescription"), c.saved);
     }
 }
 
