@@ -74,8 +74,8 @@ TEST(OpeningTest, ShowsEachNodeAsStored) {
                       c.navigation);
             for (const auto& e : editor::kExceptions)
                 EXPECT_FALSE(f.nodePicker(e.id).Visible() || f.numberPicker(e.id).Visible());
-            // Filled afresh at each opening: MSG, CMD, NOOP and BEEP.
-            EXPECT_EQ(f.cmbHoldNode.ListCount(), 4);
+            // Filled afresh at each opening: MSG, CMD, NOOP, BEEP and PMSG.
+            EXPECT_EQ(f.cmbHoldNode.ListCount(), 5);
             EXPECT_FALSE(f.cmdApply.Enabled());
             EXPECT_TRUE(user.click(f.cmdOK));
             EXPECT_FALSE(f.isLoaded());
@@ -92,31 +92,30 @@ TEST(OpeningTest, ShowsEachNodeAsStored) {
 TEST(OpeningTest, NodesThatCannotOpenSayWhyAndShowNoForm) {
     const struct {
         const char* name;
-        std::function<void(Harness&)> build;
+        std::function<void(StandardHarness&)> build;
         std::vector<std::string> messages;
     } cases[] = {
         {"no STYLE limit",
-         [](Harness& h) {
-             PartitionBuilder(h.database, 1, 1)
-                 .typeNames(kStandardTypeNames)
-                 .limits({{"MSG", 99}, {"XFER", 30}})
-                 .xfer({.number = 1});
+         [](StandardHarness& h) {
+             h.database.exec("DELETE FROM Node_Type_Max WHERE NodeType_ID=5");
          },
          {"Please check the \"Max Number of each Node\" Section for STYLE Node in Partition "
           "Settings."}},
-        {"no such node", [](Harness& h) { StandardPartition(h); }, {"XFER 7 doesn't exist."}},
+        {"no such node", [](StandardHarness&) {}, {"XFER 7 doesn't exist."}},
         {"a target type the catalogue does not know",
-         [](Harness& h) {
-             StandardPartition(h).xfer({.number = 7});
+         [](StandardHarness& h) {
+             PartitionBuilder(h.database, 1, 1).xfer({.number = 7});
              h.database.exec("UPDATE Node_XFER SET Busy2NodeType = 'FOO' WHERE NodeNumber = 7");
          },
          {"Source: QRV_XFER_Node - LoadData \r\nDescription: Invalid procedure call or argument"}},
         {"a style beyond the style list (8 styles)",
-         [](Harness& h) { StandardPartition(h).xfer({.number = 7, .style = 9}); },
+         [](StandardHarness& h) {
+             PartitionBuilder(h.database, 1, 1).xfer({.number = 7, .style = 9});
+         },
          {"Source: QRV_XFER_Node - LoadData \r\nDescription: Invalid property value"}},
     };
     for (const auto& c : cases) {
-        Harness h;
+        StandardHarness h;
         c.build(h);
         EXPECT_FALSE(h.open(1, 1, 7));
         EXPECT_EQ(h.boxTexts(), c.messages) << c.name;
@@ -152,51 +151,21 @@ TEST(OpeningTest, AMissingDatabaseFileGivesOneMessagePerLoaderThenTheStyleMessag
     EXPECT_FALSE(std::filesystem::exists(h.database.path()));
 }
 
+// What each exception's type picker offers from its rule set: types with a limit above 0, and
+// for Hold, MOH and Answer also types without a limit row (PMSG, TABLE, HANGUP; not TABLE,
+// GOTO or SMSG for Busy and No Answer). LIST, at the limit 0, is noted as not available.
 TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUse) {
-    Harness h;
-    PartitionBuilder p(h.database, 1, 1);
-    p.typeNames(kStandardTypeNames)
-        .typeNames({{10, "FAX"}})
-        .typeNames(kSpecialTypeNames)
-        // TABLE, 816-818, NOOP, BEEP and 999 have no limit row; LIST has the limit 0.
-        .limits({{"MSG", 99}, {"LIST", 0}})
-        .xfer({.number = 1});
-    for (const char* type : {"TIME", "DATE", "XFER", "STYLE", "VOX", "FAX", "MOH", "PAAS"})
-        p.limits({{type, 5}});
-    using V = std::vector<std::string>;
-    // What each rule set lists, and what the exception's type picker offers: types with a
-    // limit above 0, and for Hold, MOH and Answer also types without a limit row.
-    const struct {
-        int ruleSet;
-        std::vector<TypeRef> listed;
-        V offered;
-    } sets[] = {
-        {rule_set::kHold,
-         {"MSG", "XFER", "LIST", "TABLE", "NOOP", "PMSG"},
-         {"MSG=0", "XFER=4", "TABLE=13", "NOOP=814", "PMSG=817"}},
-        {rule_set::kMOH,
-         {"MSG", "LIST", "MOH", "TABLE", "NOOP", "BEEP"},
-         {"MSG=0", "MOH=11", "TABLE=13", "NOOP=814", "BEEP=815"}},
-        {rule_set::kBusy,
-         {"MSG", "TIME", "VOX", "LIST", "FAX", "TABLE", "GOTO", "PMSG"},
-         {"MSG=0", "TIME=2", "VOX=7", "FAX=10"}},
-        {rule_set::kNoAnswer,
-         {"MSG", "DATE", "LIST", "PAAS", "TABLE", "SMSG"},
-         {"MSG=0", "DATE=3", "PAAS=12"}},
-        {rule_set::kAnswer, {"MSG", "LIST", "BEEP", "HANGUP"}, {"MSG=0", "BEEP=815", "HANGUP=999"}},
-    };
-    for (const auto& s : sets)
-        p.xferMayPointAt(s.ruleSet, s.listed);
+    StandardHarness h;
     // Other rule sets and other parent types must not reach the pickers.
     h.database.exec(
         "INSERT INTO SR_Node_Type_can_contain_Node_Type (Parent_Node_Type_ID, Set_ID, "
-        "Child_Node_Type_ID) VALUES (4, 2, 5), (4, 4, 12), (6, 1, 0), (6, 1, 4), (9, 7, 815)");
-
+        "Child_Node_Type_ID) VALUES (4, 2, 5), (4, 4, 12), (6, 1, 2), (6, 3, 4), (9, 7, 7)");
+    using V = std::vector<std::string>;
     std::string limits;
     std::vector<V> pickers;
     V notAvailable;
     h.open(1, 1, 1, [&](GUI& f, auto&) {
-        for (const char* id : {"0", "8", "13", "814", "815", "816", "817", "818", "999"}) {
+        for (const char* id : {"0", "8", "13", "816", "817"}) {
             const auto& v = f.MaxNodeNumberCollection().Item(id);
             limits += std::string(id) + (v.isText() ? " text " : " number ") + v.toText() + "; ";
         }
@@ -209,17 +178,21 @@ TEST(OpeningTest, CollectionsHoldTheCatalogueLimitsAndTheTypesEachExceptionMayUs
             }
             pickers.push_back(entries);
             for (long i = 1; i <= f.notAvailableFor(e.id).Count(); ++i)
-                notAvailable.push_back(f.notAvailableFor(e.id).Item(i).toText());
+                notAvailable.push_back(std::string(e.pickerName) + " " +
+                                       f.notAvailableFor(e.id).Item(i).toText());
         }
     });
-    // Stored limits are numbers; types without a row get text: 816 999, 817 and 818 the MSG
-    // limit, the others 0.
-    EXPECT_EQ(limits,
-              "0 number 99; 8 number 0; 13 text 0; 814 text 0; 815 text 0; 816 text 999; 817 text "
-              "99; 818 text 99; 999 text 0; ");
-    EXPECT_EQ(pickers, (std::vector<V>{sets[0].offered, sets[1].offered, sets[2].offered,
-                                       sets[2].offered, sets[3].offered, sets[4].offered}));
-    EXPECT_EQ(notAvailable, V(6, "LIST"));
+    // Stored limits are numbers; types without a row get text: GOTO 999, PMSG the MSG limit,
+    // the others 0.
+    EXPECT_EQ(limits, "0 number 99; 8 number 0; 13 text 0; 816 text 999; 817 text 99; ");
+    const V busy{"MSG=0", "CMD=1", "TIME=2"};
+    EXPECT_EQ(pickers, (std::vector<V>{{"MSG=0", "CMD=1", "NOOP=814", "BEEP=815", "PMSG=817"},
+                                       {"MSG=0", "MOH=11", "TABLE=13", "NOOP=814", "BEEP=815"},
+                                       busy,
+                                       busy,
+                                       {"MSG=0", "CMD=1"},
+                                       {"MSG=0", "CMD=1", "BEEP=815", "HANGUP=999"}}));
+    EXPECT_EQ(notAvailable, (V{"Hold LIST", "Answer LIST"}));
 }
 
 TEST(OpeningTest, TheTemplateNodeOpensAloneWithTheNavigationRowTakenAway) {
