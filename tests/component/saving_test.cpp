@@ -266,8 +266,7 @@ TEST(DuplicationTest, EachTypeIsCopiedFromItsTemplateWithWhatItsCommandsReplace)
         {1, "6", "9", {"Node_DTMF=1", "Detail_DTMF_Prompts=1", "Detail_DTMF_Action=2"}},
         {1, "8", "2", {"Node_LIST=1", "Detail_LIST=1", "Node_General_Pool=1"}},
         {1, "13", "3", {"Node_TABLE=1", "Detail_TABLE_Action=1", "Node_General_Pool=1"}},
-        {1, "10", "77", {"Node_General_Pool=0"}},                 // no copy for FAX
-        {1, "05", "9", {"Node_STYLE=0", "Node_General_Pool=0"}},  // compared as text
+        {1, "10", "77", {"Node_General_Pool=0"}},  // no copy for FAX
     };
     Harness h;
     PartitionBuilder(h.database, 1, 1)
