@@ -32,8 +32,7 @@ V Stored(Harness& h, int node, const std::string& exception) {
 // (input_rules_test.cpp); NOOP and BEEP are commands without a number in MOH, NOOP in Hold,
 // and BEEP in Answer. OK saves the rows as they stand.
 TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
-    Harness h;
-    StandardPartition(h);  // Hold may point at BEEP, where it is an ordinary numbered type
+    StandardHarness h;  // Hold may point at BEEP, where it is an ordinary numbered type
     h.answerConfirmations({platform::confirm::kSkip});
     V cells;  // Command/Node, NodeTypeID and NodeNumber of the row after a step
     std::vector<bool> numberShown;
@@ -56,7 +55,6 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
         user.type(f.cmbBusy1Number, "12", true);
         EXPECT_EQ(Row(f, 3), (V{"3a", "3", "Busy 1", "MSG 12", "", "MSG", "0", "12"}));
         ASSERT_TRUE(user.clickRow(f.LVExceptions, 1));
-        EXPECT_FALSE(f.cmbBusy1Node.Visible());
         user.choose(f.cmbHoldNode, std::string("BEEP"));
         EXPECT_EQ(Row(f, 1), (V{"1a", "1", "Hold", "BEEP 1", "", "BEEP", "815", "1"}));
         numberShown.push_back(f.cmbHoldNumber.Visible());
@@ -64,21 +62,17 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
         numberShown.push_back(f.cmbHoldNumber.Visible());
         EXPECT_EQ(f.cmbHoldNode.Width(), 1675);
         user.clickRow(f.LVExceptions, 2);
-        for (const char* command : {"NOOP", "BEEP"}) {
-            user.choose(f.cmbMOHNode, std::string(command));
-            cell(2);
-            numberShown.push_back(f.cmbMOHNumber.Visible());
-        }
+        user.choose(f.cmbMOHNode, std::string("BEEP"));
+        numberShown.push_back(f.cmbMOHNumber.Visible());
         // The row click sets the hidden number picker's text; nothing reaches the row.
         f.cmbMOHNumber.setText("2");
         EXPECT_EQ(Row(f, 2), (V{"2a", "2", "MOH", "BEEP", "", "BEEP", "815", "1"}));
         ASSERT_TRUE(user.click(f.cmdExceptionsEdit));
-        EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit");
         ASSERT_TRUE(user.click(f.cmdOK));
         EXPECT_FALSE(f.isLoaded());
     });
-    EXPECT_EQ(cells, (V{"TIME 12/2/12", "TIME 1/2/1", "TIME 20/2/20", "NOOP/814/1", "BEEP/815/1"}));
-    EXPECT_EQ(numberShown, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(cells, (V{"TIME 12/2/12", "TIME 1/2/1", "TIME 20/2/20"}));
+    EXPECT_EQ(numberShown, (std::vector<bool>{true, false, false}));
     EXPECT_EQ(Stored(h, 1, "Busy1"), (V{"MSG", "12"}));
     EXPECT_EQ(Stored(h, 1, "Hold"), (V{"NOOP", "1"}));
     EXPECT_EQ(Stored(h, 1, "MOH"), (V{"BEEP", "1"}));
@@ -87,11 +81,18 @@ TEST(EditingTest, PicksRewriteTheSelectedRowAndOkSavesThem) {
     EXPECT_TRUE(h.boxes->shown().empty());
 }
 
-TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
-    Harness h;
-    StandardPartition(h);
+// Edit mode lays a row's pickers over it on a click until the rows move; turning it off keeps
+// the targets and only drops the clicked rows' labels. A form closed in edit mode opens with
+// the flag still set: the first press turns edit mode off.
+TEST(EditingTest, EditModeLaysThePickersOverTheClickedRowAndOutlivesTheForm) {
+    StandardHarness h;
+    Rows before, after;
+    h.boxes->Answer(kNo);
     h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        for (long r = 1; r <= 6; ++r)
+            before.push_back(Row(f, r));
         user.click(f.cmdExceptionsEdit);
+        EXPECT_FALSE(f.cmdExceptionsDefault.Enabled());
         user.clickRow(f.LVExceptions, 5);  // No Answer: MSG 4
         const auto& row = f.LVExceptions.Item(5);
         EXPECT_TRUE(f.cmbNoAnswerNode.Visible());
@@ -102,7 +103,6 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
         EXPECT_EQ(f.cmbNoAnswerNode.Text(), "MSG");
         EXPECT_EQ(f.cmbNoAnswerNumber.Text(), "4");
         EXPECT_EQ(f.cmbNoAnswerNumber.ListCount(), 99);
-        EXPECT_EQ(Row(f, 5)[4], "");  // the old target's label no longer applies
         for (const auto& e : editor::kExceptions) {
             if (e.id != Exception::NoAnswer) {
                 EXPECT_FALSE(f.nodePicker(e.id).Visible());
@@ -122,16 +122,32 @@ TEST(EditingTest, TheRowClickLaysThePickersOverTheRowUntilTheRowsMove) {
             EXPECT_FALSE(f.cmbBusy1Node.Visible() || f.cmbBusy1Number.Visible());
             EXPECT_EQ(f.cmdExceptionsEdit.Caption(), "Edit Off");
         }
+        user.click(f.cmdExceptionsEdit);
+        for (long r = 1; r <= 6; ++r)
+            after.push_back(Row(f, r));
+        EXPECT_TRUE(f.cmdExceptionsDefault.Enabled());
+        EXPECT_TRUE(f.cmdApply.Enabled());
+        for (const auto& e : editor::kExceptions)
+            EXPECT_FALSE(f.nodePicker(e.id).Visible());
+        user.click(f.cmdExceptionsEdit);
     });
+    for (long clicked : {0, 2, 4})
+        before[clicked][4] = "";
+    EXPECT_EQ(after, before);
+    V captions;
+    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsEdit);
+        captions.push_back(f.cmdExceptionsEdit.Caption());
+        user.click(f.cmdExceptionsEdit);
+        captions.push_back(f.cmdExceptionsEdit.Caption());
+        h.boxes->Answer(kNo);
+    });
+    EXPECT_EQ(captions, (V{"Edit", "Edit Off"}));
 }
 
 TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
-    Harness h;
-    StandardPartition(h);  // XFER 15 points Hold at list 2 and MOH at TABLE 3
-    h.boxes->Answer(kOK);
-    h.boxes->Answer(kOK);
-    h.boxes->Answer(kOK);
-    V hold;
+    StandardHarness h;  // XFER 15 points Hold at list 2 and MOH at TABLE 3
+    V hold;             // the three reports are answered with their only button, OK
     h.open(1, 1, 15, [&](GUI& f, UserActions& user) {
         user.click(f.cmdExceptionsEdit);
         hold = Row(f, 1);
@@ -151,156 +167,81 @@ TEST(EditingTest, TypesThePartitionHasNoNodesOfAreReported) {
                  "Do you want to save changes?"}));
 }
 
-// Edit pressed twice keeps the targets and only drops the selected row's label. A form closed
-// in edit mode opens with the flag still set: the first press turns edit mode off.
-TEST(EditingTest, TheEditButtonTogglesEditModeWhichOutlivesTheForm) {
-    Harness h;
-    StandardPartition(h);
-    Rows before, after;
-    h.boxes->Answer(kNo);
-    h.open(1, 1, 3, [&](GUI& f, UserActions& user) {
-        for (long r = 1; r <= 6; ++r)
-            before.push_back(Row(f, r));
-        user.click(f.cmdExceptionsEdit);
-        EXPECT_FALSE(f.cmdExceptionsDefault.Enabled());
-        user.click(f.cmdExceptionsEdit);
-        for (long r = 1; r <= 6; ++r)
-            after.push_back(Row(f, r));
-        EXPECT_TRUE(f.cmdExceptionsDefault.Enabled());
-        EXPECT_TRUE(f.cmdApply.Enabled());
-        for (const auto& e : editor::kExceptions)
-            EXPECT_FALSE(f.nodePicker(e.id).Visible());
-        user.click(f.cmdExceptionsEdit);
-    });
-    before[0][4] = "";  // the first row was the selected one
-    EXPECT_EQ(after, before);
-    V captions;
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.click(f.cmdExceptionsEdit);
-        captions.push_back(f.cmdExceptionsEdit.Caption());
-        user.click(f.cmdExceptionsEdit);
-        captions.push_back(f.cmdExceptionsEdit.Caption());
-        h.boxes->Answer(kNo);
-    });
-    EXPECT_EQ(captions, (V{"Edit", "Edit Off"}));
-}
-
-TEST(EditingTest, EachPickerHandlerReportsUnderItsOwnName) {
-    Harness h;
-    StandardPartition(h);
-    V expected;
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.click(f.cmdExceptionsEdit);
-        for (const auto& e : editor::kExceptions) {
-            SCOPED_TRACE(e.pickerName);
-            const long index = static_cast<long>(e.id) + 1;
-            user.clickRow(f.LVExceptions, index);
-            f.LVExceptions.Item(index).setSubItems(editor::cell::kNodeNumber, "x");
-            f.LVExceptions.Item(index).setSubItems(editor::cell::kTargetLabel, "old");
-            user.choose(f.nodePicker(e.id), std::string("MSG"));
-            // The type was rewritten before the failure, the label was not cleared.
-            EXPECT_EQ(Row(f, index)[3], "MSG x");
-            EXPECT_EQ(Row(f, index)[4], "old");
-            expected.push_back("Source: QRV_XFER_Node - cmb" + std::string(e.pickerName) +
-                               "Node_Click \r\nDescription: Type mismatch");
-        }
-        h.boxes->Answer(kNo);
-    });
-    expected.push_back("Do you want to save changes?");
-    EXPECT_EQ(h.boxTexts(), expected);
-}
-
+// Defaults put MSG 1 everywhere but MOH, which gets NOOP; only OK writes them.
 TEST(EditingTest, DefaultsReplaceTheSixRowsAndAreSavedOnlyByOk) {
-    const Rows defaults = {{"1a", "1", "Hold", "MSG 1", "", "MSG", "0", "1"},
-                           {"2a", "2", "MOH", "NOOP 1", "", "NOOP", "814", "1"},
-                           {"3a", "3", "Busy 1", "MSG 1", "", "MSG", "0", "1"},
-                           {"4a", "4", "Busy 2", "MSG 1", "", "MSG", "0", "1"},
-                           {"5a", "5", "No Answer", "MSG 1", "", "MSG", "0", "1"},
-                           {"6a", "6", "Answer", "MSG 1", "", "MSG", "0", "1"}};
-    for (bool ok : {false, true}) {
-        Harness h;
-        StandardPartition(h);
-        const auto stored =
-            h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1");
-        h.boxes->Answer(kNo);
-        h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
-            user.click(f.cmdExceptionsDefault);
-            Rows rows;
-            for (long r = 1; r <= 6; ++r)
-                rows.push_back(Row(f, r));
-            EXPECT_EQ(rows, defaults);
-            EXPECT_TRUE(f.cmdApply.Enabled());
-            user.click(ok ? f.cmdOK : f.cmdCancel);
-        });
-        if (ok) {
-            EXPECT_EQ(Stored(h, 2, "MOH"), (V{"NOOP", "1"}));
-            EXPECT_EQ(Stored(h, 2, "Answer"), (V{"MSG", "1"}));
-        } else {
-            EXPECT_EQ(h.database.rows("SELECT * FROM Node_XFER WHERE NodeNumber=2 AND PartID=1"),
-                      stored);
-        }
-    }
+    StandardHarness h;  // XFER 2: MOH beep, Answer Beep
+    h.open(1, 1, 2, [&](GUI& f, UserActions& user) {
+        user.click(f.cmdExceptionsDefault);
+        V targets;
+        for (long r = 1; r <= 6; ++r)
+            targets.push_back(Row(f, r)[3]);
+        EXPECT_EQ(targets, (V{"MSG 1", "NOOP 1", "MSG 1", "MSG 1", "MSG 1", "MSG 1"}));
+        EXPECT_EQ(Row(f, 2), (V{"2a", "2", "MOH", "NOOP 1", "", "NOOP", "814", "1"}));
+        EXPECT_EQ(Row(f, 6), (V{"6a", "6", "Answer", "MSG 1", "", "MSG", "0", "1"}));
+        EXPECT_TRUE(f.cmdApply.Enabled());
+        EXPECT_EQ(Stored(h, 2, "MOH"), (V{"beep", "1"}));
+        user.click(f.cmdOK);
+    });
+    EXPECT_EQ(Stored(h, 2, "MOH"), (V{"NOOP", "1"}));
+    EXPECT_EQ(Stored(h, 2, "Answer"), (V{"MSG", "1"}));
 }
 
-TEST(EditingTest, NavigationSettlesPendingEditsOnce) {
+// Leaving a node with an edit pending asks once whether to save it: Yes saves, No drops the
+// edit, Cancel stays with it. Cancel, the close box, the navigation buttons and the node
+// selector all ask; a Yes whose label is refused stays on the node with its edits.
+TEST(EditingTest, LeavingANodeWithPendingEditsAsksOnce) {
     const struct {
+        void (GUI::*leave)();  // none: choose XFER 5 in the node selector
         std::int16_t from;
-        void (GUI::*press)();  // a navigation button's handler; none: choose XFER 5
-        int answer;            // to the pending-change prompt
-        std::int16_t at;       // the node shown afterwards
-        std::string label;     // the label box afterwards
-        bool pending;          // cmdApply afterwards
+        std::vector<int> answers;
+        std::int16_t at;    // the node shown afterwards; 0: the form closed
+        std::string label;  // in the label box afterwards
+        std::string saved;  // XFER 1's stored label
+        std::string typed = "+";
     } cases[] = {
-        // The buttons are disabled there; the handlers still settle the edits when run.
-        {1, &GUI::cmdFirst_Click, kNo, 1, "Reception+", false},
-        {30, &GUI::cmdLast_Click, kNo, 30, "Last line+", false},
-        {1, &GUI::cmdNext_Click, kNo, 2, "Sales desk", false},
-        {2, &GUI::cmdPrevious_Click, kNo, 1, "Reception", false},
-        {1, nullptr, kCancel, 1, "Reception+", true},
-        {1, nullptr, kNo, 5, "Support line", false},
-        {1, nullptr, kYes, 5, "Support line", false},
+        {&GUI::cmdCancel_Click, 1, {kYes}, 0, "", "Reception+"},
+        {&GUI::cmdCancel_Click, 1, {kNo}, 0, "", "Reception"},
+        {&GUI::cmdCancel_Click, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {&GUI::closeBox, 1, {kYes}, 0, "", "Reception+"},
+        {&GUI::closeBox, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {&GUI::cmdFirst_Click, 2, {kNo}, 1, "Reception", "Reception"},
+        {&GUI::cmdPrevious_Click, 2, {kNo}, 1, "Reception", "Reception"},
+        {&GUI::cmdNext_Click, 1, {kNo}, 2, "Sales desk", "Reception"},
+        {&GUI::cmdLast_Click, 1, {kNo}, 30, "Last line", "Reception"},
+        {nullptr, 1, {kCancel}, 1, "Reception+", "Reception"},
+        {nullptr, 1, {kNo}, 5, "Support line", "Reception"},
+        {nullptr, 1, {kYes}, 5, "Support line", "Reception+"},
+        {nullptr, 1, {kYes, kOK}, 1, "Reception\"", "Reception", "\""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.at) + ", " +
-                     std::to_string(c.answer));
-        Harness h;
-        StandardPartition(h);
-        h.boxes->Answer(c.answer);
-        h.boxes->Answer(kNo);  // leaving at the end
+        SCOPED_TRACE(std::to_string(&c - cases));
+        StandardHarness h;
+        for (int answer : c.answers)
+            h.boxes->Answer(answer);
+        h.boxes->Answer(kNo);  // the close box at the end of a session left open
         h.open(1, 1, c.from, [&](GUI& f, UserActions& user) {
-            user.type(f.txtDescription, "+");
-            if (c.press != nullptr) {
-                (f.*c.press)();
+            user.type(f.txtDescription, c.typed);
+            if (c.leave != nullptr) {
+                (f.*c.leave)();
             } else {
                 user.choose(f.cmbNode, std::string("XFER 5"));
             }
-            EXPECT_EQ(f.nodeNumber(), c.at);
-            EXPECT_EQ(f.cmbNode.Text(), "XFER " + std::to_string(c.at));
-            EXPECT_EQ(f.txtDescription.Text(), c.label);
-            EXPECT_EQ(f.cmdApply.Enabled(), c.pending);
+            ASSERT_EQ(f.isLoaded(), c.at != 0);
+            if (c.at != 0) {
+                EXPECT_EQ(f.nodeNumber(), c.at);
+                EXPECT_EQ(f.cmbNode.Text(), "XFER " + std::to_string(c.at));
+                EXPECT_EQ(f.txtDescription.Text(), c.label);
+                EXPECT_EQ(f.cmdApply.Enabled(), c.at == c.from);
+            }
         });
-        EXPECT_EQ(h.boxes->shown().size(), c.pending ? 2u : 1u);
+        const auto& boxes = h.boxes->shown();
+        EXPECT_EQ(boxes.size(), c.answers.size() + (c.at == c.from ? 1 : 0));
+        EXPECT_EQ(boxes[0], (platform::MessageBoxRequest{"Do you want to save changes?",
+                                                         platform::mb::kYesNoCancel,
+                                                         platform::mb::kQuestion, "Confirmation"}));
         EXPECT_EQ(h.database.scalar("SELECT NodeDescription FROM Node_XFER WHERE NodeNumber=1"),
-                  c.answer == kYes ? "Reception+" : "Reception");
+                  c.saved);
     }
-}
-
-TEST(EditingTest, AYesWhoseLabelIsRefusedStaysOnTheNodeWithItsEdits) {
-    Harness h;
-    StandardPartition(h);
-    h.boxes->Answer(kYes);
-    h.boxes->Answer(kOK);
-    h.boxes->Answer(kNo);
-    h.open(1, 1, 1, [&](GUI& f, UserActions& user) {
-        user.type(f.txtDescription, "\"", false);
-        user.choose(f.cmbNode, std::string("XFER 5"));
-        EXPECT_EQ(f.nodeNumber(), 1);
-        EXPECT_EQ(f.cmbNode.Text(), "XFER 1");
-        EXPECT_EQ(f.txtDescription.Text(), "Reception\"");
-        EXPECT_TRUE(f.cmdApply.Enabled());
-    });
-    EXPECT_EQ(h.boxTexts()[1],
-              "Double quotes and continuous single quotes are not allowed in the Label field");
 }
 
 }  // namespace

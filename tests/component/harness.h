@@ -23,13 +23,10 @@ class Harness {
   public:
     // An empty database from the schema: each test builds the rows it relies on
     // (support/partition_builder.h).
-    explicit Harness(bool withDemoData = false)
-        : database(withDemoData),
-          confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()),
-          host(Services()) {}
+    Harness()
+        : confirmations(std::make_shared<ScriptedConfirmationDialog::Shared>()), host(Services()) {}
 
     platform::Platform platform() { return host.platform(); }
-    business_rules::Component& component() { return host.component(); }
     editor::GUI& form() { return host.form(); }
 
     // Opens node `node` of the partition as a host does; `session` runs inside the modal show.
@@ -94,7 +91,8 @@ inline std::vector<std::string> Cells(const editor::ListItem& row) {
 
 // The partition most tests open: every type name with the aliases; STYLE 1-3 of 8; LIST has
 // the limit 0 and TABLE no limit row, NOOP and BEEP stored limits of 1; MSG 1-5 exist (MSG 5
-// without a label), MSG 12 does not. The selector lists XFER 1, 2, 3, 5, 13, 15 and 30:
+// without a label), MSG 12 does not. Each exception's rule set lists a type without a limit
+// row, and Hold's and Answer's LIST. The selector lists XFER 1, 2, 3, 5, 13, 15 and 30:
 //   1  every target exists                2  types in any case, a target without a label
 //   3  Null dial and label                5  refers to STYLE 6, MSG 12, CMD 7, PMSG 20 (an MSG)
 //   13 a dial the loader replaces            and XFER 9, none of which exist
@@ -105,11 +103,11 @@ inline PartitionBuilder StandardPartition(Harness& h) {
         .typeNames(kSpecialTypeNames)
         .limits({{"MSG", 99}, {"CMD", 50}, {"TIME", 20}, {"XFER", 30}, {"STYLE", 8}, {"DTMF", 40}})
         .limits({{"MOH", 5}, {"LIST", 0}, {"NOOP", 1}, {"BEEP", 1}})
-        .xferMayPointAt(rule_set::kHold, {"MSG", "CMD", "LIST", "NOOP", "BEEP"})
+        .xferMayPointAt(rule_set::kHold, {"MSG", "CMD", "LIST", "NOOP", "BEEP", "PMSG"})
         .xferMayPointAt(rule_set::kMOH, {"MSG", "MOH", "TABLE", "NOOP", "BEEP"})
-        .xferMayPointAt(rule_set::kBusy, {"MSG", "CMD", "TIME"})
-        .xferMayPointAt(rule_set::kNoAnswer, {"MSG", "CMD"})
-        .xferMayPointAt(rule_set::kAnswer, {"MSG", "CMD", "BEEP"})
+        .xferMayPointAt(rule_set::kBusy, {"MSG", "CMD", "TIME", "TABLE", "GOTO"})
+        .xferMayPointAt(rule_set::kNoAnswer, {"MSG", "CMD", "SMSG"})
+        .xferMayPointAt(rule_set::kAnswer, {"MSG", "CMD", "LIST", "BEEP", "HANGUP"})
         .style(1, "Blind transfer")
         .style(2, "Partial supervision")
         .style(3, "Full supervision")
@@ -142,5 +140,15 @@ inline PartitionBuilder StandardPartition(Harness& h) {
          {{{"MSG", 1}, {"NOOP", 1}, {"MSG", 12}, {"MSG", 1}, {"MSG", 1}, {"MSG", 1}}});
     return p;
 }
+
+// A harness on the standard partition, with the template nodes that creating a missing node
+// copies when `templates`.
+struct StandardHarness : Harness {
+    explicit StandardHarness(bool templates = false) {
+        PartitionBuilder p = StandardPartition(*this);
+        if (templates)
+            p.templates(/*styleSuperviseId=*/1);
+    }
+};
 
 }  // namespace xfer::test
