@@ -74,22 +74,6 @@ TEST(Provider, RewritesGivenIdentifiersInOrderOfFirstOccurrence) {
               "\"node type\" = $1 AND \"order\" = 1");
 }
 
-TEST(Provider, ConnectionStrings) {
-    EXPECT_EQ(ParseConnectionString(" provider = Microsoft.Jet.OLEDB.4.0 ;DATA SOURCE=/a b/x.mdb;")
-                  .dataSource,
-              "/a b/x.mdb");
-    // The server's Data Source is a libpq connection string, semicolons and all.
-    const auto server =
-        ParseConnectionString("Provider=postgresql; Data Source=host=/s dbname=a;b password='x;y'");
-    EXPECT_TRUE(server.onServer());
-    EXPECT_EQ(server.dataSource, "host=/s dbname=a;b password='x;y'");
-    for (const char* bad :
-         {"Provider=SQLOLEDB;Data Source=/x.mdb", "Data Source=/x.mdb",
-          "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=", "Provider=PostgreSQL;Data Source= "}) {
-        EXPECT_NE(ProviderError([&] { ParseConnectionString(bad); }, kProviderSource), 0) << bad;
-    }
-}
-
 // A missing file is the opening tests' (one message per loader, and no file made).
 TEST(Provider, AFileThatIsNoDatabaseFailsAtTheFirstCommand) {
     test::TempFolder root;
