@@ -4,9 +4,12 @@
 // time-out. And two workstations on one partition: two editor processes on one
 // server database save their own nodes, and when both create the same missing node at the
 // same moment it is created once; the other is told through its error trap.
+//
+// Every test opens or saves in the opening tests' partition (component/harness.h), where XFER 5
+// "Support line" points at the missing STYLE 6, MSG 12 and CMD 7 in that order and XFER 30 at
+// MSG 12 alone, with the templates a creation copies.
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,7 +23,6 @@
 #include "data/database_choice.h"
 #include "data/database_copy.h"
 #include "host/session_runner.h"
-#include "support/partition_builder.h"
 #include "support/test_server.h"
 
 namespace xfer::test {
@@ -30,30 +32,6 @@ using editor::GUI;
 using editor::UserActions;
 namespace confirm = platform::confirm;
 
-// The partition every test here opens or saves in: the templates a creation copies, XFER 1
-// "Reception" whose references all exist but MSG 12, and XFER 5 "Support line" that points at
-// the missing STYLE 6, MSG 12 and CMD 7, in that order.
-void BuildPartition(TempDatabase& database) {
-    PartitionBuilder(database, 1, 1)
-        .typeNames(kStandardTypeNames)
-        .limits({{"MSG", 99}, {"CMD", 50}, {"XFER", 30}, {"STYLE", 8}})
-        .templates()
-        .style(2, "Partial supervision")
-        .node("MSG", 3, "All lines are busy")
-        .xfer({.number = 1,
-               .style = 2,
-               .dial = "2001",
-               .label = "Reception",
-               .targets =
-                   {{{"MSG", 12}, {"NOOP", 1}, {"MSG", 3}, {"MSG", 3}, {"MSG", 3}, {"BEEP", 1}}}})
-        .xfer({.number = 5,
-               .style = 6,
-               .dial = "3005",
-               .label = "Support line",
-               .targets = {
-                   {{"MSG", 12}, {"NOOP", 1}, {"CMD", 7}, {"MSG", 3}, {"MSG", 12}, {"BEEP", 1}}}});
-}
-
 // Makes the harness's host find its database on `server`, through the machine-wide registry.
 void NameServer(Harness& h, const std::string& server) {
     dynamic_cast<platform::HiveRegistry&>(h.platform().registry)
@@ -62,24 +40,14 @@ void NameServer(Harness& h, const std::string& server) {
                    data::kDatabaseServerValue, server);
 }
 
-// Opening fails in every loader with the same reason, then the missing style list is reported;
-// the editor is not shown.
+// Opening fails in each of the eight loaders with the same reason (their order is the opening
+// tests'), then the missing style list is reported; the editor is not shown.
 void ExpectOpeningRefused(Harness& h, const std::string& reason) {
-    const char* loaders[] = {"LoadNodeNameAndNodeTypeID",
-                             "LoadXStyle",
-                             "LoadHoldNode",
-                             "LoadMOHNode",
-                             "LoadBusy1Busy2Node",
-                             "LoadNoAnswerNode",
-                             "LoadAnswerNode",
-                             "LoadExistingNodesInRecordSelector"};
     EXPECT_FALSE(h.open(1, 1, 1));
     const auto texts = h.boxTexts();
-    ASSERT_EQ(texts.size(), std::size(loaders) + 1) << (texts.empty() ? "" : texts[0]);
-    for (std::size_t i = 0; i < std::size(loaders); ++i) {
-        EXPECT_TRUE(texts[i].starts_with(std::string("Source: PostgreSQL - ") + loaders[i] +
-                                         " \r\nDescription: "))
-            << texts[i];
+    ASSERT_EQ(texts.size(), 9u) << (texts.empty() ? "" : texts[0]);
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_TRUE(texts[i].starts_with("Source: PostgreSQL - Load")) << texts[i];
         EXPECT_NE(texts[i].find(reason), std::string::npos) << texts[i];
     }
     EXPECT_EQ(h.windows->shownCount(), 0);
@@ -87,7 +55,7 @@ void ExpectOpeningRefused(Harness& h, const std::string& reason) {
 
 TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     Harness refused, admitted;
-    BuildPartition(admitted.database);
+    StandardPartition(admitted).templates();
     const std::string role = "editor_" + std::to_string(getpid());
     admitted.database.exec("CREATE ROLE " + role +
                            " LOGIN PASSWORD 'right'; GRANT ALL ON ALL TABLES IN SCHEMA public TO " +
@@ -104,14 +72,21 @@ TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     NameServer(refused, withPassword("wrong"));
     ExpectOpeningRefused(refused, "password authentication failed for user \"" + role + "\"");
     NameServer(admitted, withPassword("right"));
-    EXPECT_FALSE(admitted.open(1, 1, 1));
+    // The component's two Business_Rules objects (the host's and the form's) share one
+    // connection: a workstation costs the server one.
+    long long connections = 0;
+    EXPECT_FALSE(admitted.open(1, 1, 1, [&](GUI&, UserActions&) {
+        connections = admitted.database.count("SELECT 1 FROM pg_stat_activity WHERE usename = '" +
+                                              role + "'");
+    }));
     EXPECT_EQ(admitted.windows->shownCount(), 1);
     EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
+    EXPECT_EQ(connections, 1);
 }
 
 TEST(ServerFaults, ALockHeldPastTheTimeOutEndsTheCopyInItsTrapAndWritesNothing) {
     Harness h;
-    BuildPartition(h.database);
+    StandardPartition(h).templates();
     h.database.exec("BEGIN; LOCK TABLE Node_CMD IN EXCLUSIVE MODE");
     data::DataBase db(h.platform());
     db.Conn.setBusyTimeout(std::chrono::milliseconds(200));
@@ -147,7 +122,7 @@ class StoppingDialog final : public platform::ConfirmationDialog {
 
 TEST(ServerFaults, AServerStoppingInTheMiddleOfASaveOrDownAtOpeningIsReported) {
     Harness h, down;
-    BuildPartition(h.database);
+    StandardPartition(h).templates();
     TempFolder folder;
     const TestServer server(folder.path().string());  // a server of its own, to stop
     server.start();
@@ -197,6 +172,7 @@ struct Workstation {
                 const std::filesystem::path& file)
         : file(file), pid(fork()) {
         if (pid == 0) {
+            alarm(60);  // a workstation that hangs ends after a minute, killed by the alarm
             std::ofstream out(file);
             const bool ok = host::RunSessionScript(host::ParseSessionScript(script), {1, 1, node},
                                                    database.machine(), out);
@@ -204,18 +180,10 @@ struct Workstation {
             _exit(ok ? 0 : 1);
         }
     }
-    // Its exit status, once it has finished (killed after a minute).
+    // Its exit status, once it has finished; -1 when it was killed.
     int finish() const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
         int status = 0;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                return -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string transcript() const {
@@ -228,8 +196,9 @@ struct Workstation {
 };
 
 TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
-    TempDatabase database;
-    BuildPartition(database);
+    Harness h;
+    StandardPartition(h).templates();
+    TempDatabase& database = h.database;
     // Another session holds off every insert into Node_MSG until both editors are at it.
     database.exec("BEGIN; LOCK TABLE Node_MSG IN EXCLUSIVE MODE");
     TempFolder folder;
@@ -238,7 +207,7 @@ TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
                         "replace txtDescription \"Day line\"\n"
                         "confirm skip\nconfirm create\nconfirm stop\nclick cmdOK\n",
                         folder.path() / "a.txt");
-    const Workstation b(database, 1,
+    const Workstation b(database, 30,
                         "replace txtDescription \"Front line\"\nconfirm create\nclick cmdOK\n",
                         folder.path() / "b.txt");
     const std::string waiting =
@@ -263,26 +232,12 @@ TEST(Workstations, TwoEditorsSaveTheirOwnNodesAndCreateASharedMissingNodeOnce) {
     EXPECT_EQ(database.count("SELECT 1 FROM Node_MSG" + msg12), 1);
     EXPECT_EQ(database.count("SELECT 1 FROM Node_General_Pool" + msg12 + " AND NodeTypeID = 0"), 1);
     // Each saved its own node, and only that.
-    EXPECT_EQ(database.rows("SELECT NodeNumber, NodeDescription, Dial, HoldNodeType, "
-                            "HoldNodeNumber, StyleNodeNumber FROM Node_XFER WHERE ConfigID = 1 "
-                            "AND PartID = 1 AND NodeNumber IN (1, 5) ORDER BY NodeNumber"),
-              (std::vector<std::vector<std::string>>{{"1", "Front line", "2001", "MSG", "12", "2"},
-                                                     {"5", "Day line", "3005", "MSG", "12", "6"}}));
-}
-
-// The component's two Business_Rules objects (the host's and the form's) share one connection:
-// a workstation costs the server one.
-TEST(Workstations, AnOpenEditorHoldsOneServerConnection) {
-    Harness h;
-    BuildPartition(h.database);
-    long long connections = 0;
-    h.open(1, 1, 1, [&](editor::GUI&, editor::UserActions&) {
-        connections = h.database.count(
-            "SELECT 1 FROM pg_stat_activity WHERE datname = "
-            "current_database() AND pid <> pg_backend_pid()");
-    });
-    EXPECT_EQ(h.windows->shownCount(), 1);
-    EXPECT_EQ(connections, 1);
+    EXPECT_EQ(
+        database.rows("SELECT NodeNumber, NodeDescription, Dial, HoldNodeType, "
+                      "HoldNodeNumber, StyleNodeNumber FROM Node_XFER WHERE ConfigID = 1 "
+                      "AND PartID = 1 AND NodeNumber IN (5, 30) ORDER BY NodeNumber"),
+        (std::vector<std::vector<std::string>>{{"5", "Day line", "3005", "MSG", "12", "6"},
+                                               {"30", "Front line", "2030", "MSG", "1", "1"}}));
 }
 
 }  // namespace

@@ -48,24 +48,21 @@ std::string PartitionBuilder::keys() const {
     return std::to_string(config_) + ", " + std::to_string(partition_);
 }
 
-int PartitionBuilder::id(const TypeRef& type) const {
-    if (type.id_)
-        return *type.id_;
-    const std::string found =
-        db_.scalar("SELECT ID FROM SR_Node_Type_Names WHERE English_Name = " + Sql(type.name_));
+std::pair<int, std::string> PartitionBuilder::lookUp(const TypeRef& type) const {
+    const std::string where =
+        type.id_ ? "ID = " + std::to_string(*type.id_) : "English_Name = " + Sql(type.name_);
+    const auto found = db_.rows("SELECT ID, English_Name FROM SR_Node_Type_Names WHERE " + where);
     if (found.empty())
-        throw std::logic_error("no node type is named " + type.name_);
-    return std::stoi(found);
+        throw std::logic_error("no node type has " + where);
+    return {std::stoi(found[0][0]), found[0][1]};
+}
+
+int PartitionBuilder::id(const TypeRef& type) const {
+    return type.id_ ? *type.id_ : lookUp(type).first;
 }
 
 std::string PartitionBuilder::name(const TypeRef& type) const {
-    if (!type.id_)
-        return type.name_;
-    const std::string found = db_.scalar("SELECT English_Name FROM SR_Node_Type_Names WHERE ID = " +
-                                         std::to_string(*type.id_));
-    if (found.empty())
-        throw std::logic_error("no node type has the identifier " + std::to_string(*type.id_));
-    return found;
+    return type.id_ ? lookUp(type).second : type.name_;
 }
 
 PartitionBuilder& PartitionBuilder::typeNames(
@@ -159,31 +156,19 @@ PartitionBuilder& PartitionBuilder::xfers(int first, int last, const XferNode& e
 }
 
 PartitionBuilder& PartitionBuilder::templates(int styleSuperviseId) {
-    // Each type that can be copied, by identifier, with its detail tables (DBN's prompts have
-    // columns of their own, below).
-    const std::pair<int, std::vector<const char*>> copyable[] = {
-        {0, {}},
-        {1, {"Detail_CMD"}},
-        {2, {"Detail_TIME"}},
-        {3, {"Detail_DATE"}},
-        {4, {}},
-        {5, {}},
-        {6, {"Detail_DTMF_Prompts", "Detail_DTMF_Action"}},
-        {7, {"Detail_VOX_Prompts", "Detail_VOX_Action"}},
-        {8, {"Detail_LIST"}},
-        {9, {"Detail_AUTO_Prompts", "Detail_AUTO_Action"}},
-        {11, {}},
-        {12, {}},
-        {13, {"Detail_TABLE_Action"}},
-        {15, {}}};
-    for (const auto& [typeId, details] : copyable) {
+    // Each type that can be copied, by identifier, then the detail tables of their templates
+    // (DBN's prompts have columns of their own, below).
+    for (const int typeId : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 15}) {
         if (typeId == kStyleTypeId)
             style(0, "New STYLE", styleSuperviseId);
         else
             numbered(typeId, name(typeId), 0, 0, "", "", Sql("New " + name(typeId)));
-        for (const char* table : details)
-            detail(table, 0, 1, "MSG", 1);
     }
+    for (const char* table :
+         {"Detail_CMD", "Detail_TIME", "Detail_DATE", "Detail_DTMF_Prompts", "Detail_DTMF_Action",
+          "Detail_VOX_Prompts", "Detail_VOX_Action", "Detail_LIST", "Detail_AUTO_Prompts",
+          "Detail_AUTO_Action", "Detail_TABLE_Action"})
+        detail(table, 0, 1, "MSG", 1);
     const char* kinds[] = {nullptr, "STYLE_Partial", "STYLE_Full", "STYLE_DialCont"};
     const char* kind =
         styleSuperviseId >= 0 && styleSuperviseId <= 3 ? kinds[styleSuperviseId] : "STYLE_Enhanced";

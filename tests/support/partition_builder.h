@@ -117,6 +117,7 @@ class PartitionBuilder {
 
   private:
     // A type's identifier and name, looked up in the database's type names.
+    std::pair<int, std::string> lookUp(const TypeRef& type) const;
     int id(const TypeRef& type) const;
     std::string name(const TypeRef& type) const;
     std::string keys() const;  // "<config>, <partition>"

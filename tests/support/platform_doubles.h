@@ -30,15 +30,13 @@ class FixedShell final : public platform::Shell {
 };
 
 // Records every box and answers from a script; with the script used up it answers the box's
-// first button and counts the box as unscripted.
+// first button.
 class RecordingMessageBoxes final : public platform::MessageBoxes {
   public:
     int show(const platform::MessageBoxRequest& request) override {
         shown_.push_back(request);
-        if (script_.empty()) {
-            ++unscripted_;
+        if (script_.empty())
             return platform::DefaultAnswer(request.buttons);
-        }
         const int code = script_.front();
         script_.pop_front();
         return code;
@@ -46,17 +44,14 @@ class RecordingMessageBoxes final : public platform::MessageBoxes {
 
     void Answer(int code) { script_.push_back(code); }
     const std::vector<platform::MessageBoxRequest>& shown() const { return shown_; }
-    int unscripted() const { return unscripted_; }
     void Clear() {
         script_.clear();
         shown_.clear();
-        unscripted_ = 0;
     }
 
   private:
     std::deque<int> script_;
     std::vector<platform::MessageBoxRequest> shown_;
-    int unscripted_ = 0;
 };
 
 // Answers from a script and records every prompt; with the script used up it answers "closed".
@@ -66,16 +61,13 @@ class ScriptedConfirmationDialog final : public platform::ConfirmationDialog {
     struct Shared {
         std::deque<long> answers;
         std::vector<std::string> prompts;
-        int unscripted = 0;
     };
     explicit ScriptedConfirmationDialog(std::shared_ptr<Shared> shared)
         : shared_(std::move(shared)) {}
     long show(short, const std::string& prompt, long, long, const std::string&) override {
         shared_->prompts.push_back(prompt);
-        if (shared_->answers.empty()) {
-            ++shared_->unscripted;
+        if (shared_->answers.empty())
             return platform::confirm::kClosed;
-        }
         const long answer = shared_->answers.front();
         shared_->answers.pop_front();
         return answer;

@@ -4,7 +4,6 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
-#include <cctype>
 #include <cerrno>
 #include <stdexcept>
 #include <system_error>
@@ -100,7 +99,7 @@ fs::path TempDatabase::DatabasePath(const fs::path& root) {
 
 platform::PlatformParts TempDatabase::machine() const {
     platform::PlatformParts parts;
-    parts.shell = std::make_unique<FixedShell>(root());
+    parts.shell = std::make_unique<FixedShell>(folder_.path().string());
     platform::Hive hive;
     if (!server_.empty()) {
         hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
@@ -147,13 +146,6 @@ std::string TempDatabase::scalar(const std::string& sql) {
 }
 
 long long TempDatabase::count(const std::string& sql) {
-    std::string lowered;
-    for (const char c : sql) {
-        if (std::isspace(static_cast<unsigned char>(c)) == 0)
-            lowered += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (lowered.starts_with("selectcount("))
-        throw std::logic_error("count() counts rows; use scalar() for: " + sql);
     return static_cast<long long>(rows(sql).size());
 }
 

@@ -50,14 +50,13 @@ class TempDatabase {
     // Where the database file lives for a given common application-data folder.
     static std::filesystem::path DatabasePath(const std::filesystem::path& root);
 
-    // The folder to use as the common application-data folder (PROGRAMDATA, shell folder 35).
-    std::string root() const { return folder_.path().string(); }
     // The database file (on the server: where it would be, and is not).
     std::string path() const { return DatabasePath(folder_.path()).string(); }
     // The server database's libpq connection string; "" for the file.
     const std::string& connectionInfo() const noexcept { return server_; }
 
-    // The machine's seams that find this database: the shell folder at root(), and a registry
+    // The machine's seams that find this database: the temp folder as the common application-data
+    // folder (PROGRAMDATA, shell folder 35), and a registry
     // that names the server database, or is empty for the file. Other parts are left empty.
     platform::PlatformParts machine() const;
 
@@ -67,8 +66,7 @@ class TempDatabase {
     void exec(const std::string& sql);
     // The first column of the first row as text; "" for NULL or no row.
     std::string scalar(const std::string& sql);
-    // The number of rows the query returns. Write SELECT ... WHERE ..., not SELECT COUNT(*):
-    // a lone count(...) column is refused, as it would always count 1.
+    // The number of rows the query returns: write SELECT 1 ... WHERE ..., not SELECT COUNT(*).
     long long count(const std::string& sql);
     // Every row, every column as text ("" for NULL).
     std::vector<std::vector<std::string>> rows(const std::string& sql);
