@@ -90,6 +90,11 @@ struct LabelEdit {
     int changes;  // Change events the edit makes
 };
 
+// The case's name in test listings, not the bytes of the object.
+void PrintTo(const LabelEdit& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class LabelBox : public WindowTest, public ::testing::WithParamInterface<LabelEdit> {};
 
 TEST_P(LabelBox, EditsWhereTheCaretIsAsOneChangeEach) {

@@ -224,6 +224,11 @@ struct Unusable {
     std::function<void(TestForm&)> apply;
 };
 
+// The case's name in test listings, not the bytes of the object.
+void PrintTo(const Unusable& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class Refused : public ::testing::TestWithParam<Unusable> {};
 
 // Nothing a user does reaches a control that is hidden or disabled, itself or by its frame.
