@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 
@@ -146,6 +147,21 @@ TEST(Provider, EachFailureRaisesItsNumberFromItsSource) {
     rs.moveNext();
     EXPECT_EQ(ProviderError([&] { rs.field("ID"); }, kProviderSource), 3021);
     EXPECT_EQ(ProviderError([&] { rs.moveNext(); }, kProviderSource), 3021);
+}
+
+// Another writer holds the file (or, on the server, a lock): the command waits for the command
+// time-out, fails with the provider's error, and its prepared statement still works afterwards.
+TEST(Provider, LockedDatabaseWaitsForTheBusyTimeoutThenFails) {
+    SeededDatabase seeded;
+    DataBase db(seeded.platform());
+    db.Conn.setBusyTimeout(std::chrono::milliseconds(50));
+    const Params update{"x", "now", "1", "2", "4", "0"};
+    seeded.db.exec(kOnServer ? "BEGIN; LOCK TABLE Node_General_Pool" : "BEGIN EXCLUSIVE");
+    const long error = ProviderError([&] { db.Update_Node_General_Pool(update); });
+    EXPECT_EQ(kOnServer ? error : error & 0xff,
+              kOnServer ? 50463045 /* 55P03, lock not available */ : SQLITE_BUSY);
+    seeded.db.exec("ROLLBACK");
+    EXPECT_EQ(ProviderError([&] { db.Update_Node_General_Pool(update); }), 0);
 }
 
 // Values matching the seeded template rows, as decimal text.
