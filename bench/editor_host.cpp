@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "data/database_choice.h"
 #include "platform/platform.h"
 #include "support/platform_doubles.h"
 
@@ -56,15 +55,7 @@ struct EditorHost::Seams {
     int prompts = 0;
 
     platform::PlatformServices Services(const std::string& root, const std::string& server) {
-        platform::PlatformParts parts;
-        parts.shell = std::make_unique<test::FixedShell>(root);
-        platform::Hive hive;
-        if (!server.empty()) {
-            hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
-                           data::kDatabaseServerValue, server);
-        }
-        parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
-        parts.settings = std::make_unique<platform::FixedSettings>();
+        platform::PlatformParts parts = test::MachineParts(root, server);
         auto counting = std::make_unique<CountingMessageBoxes>();
         boxes = counting.get();
         parts.messageBoxes = std::move(counting);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/database_choice.h"
 #include "platform/components.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -28,6 +29,22 @@ class FixedShell final : public platform::Shell {
   private:
     std::optional<std::string> folder_;
 };
+
+// The machine a host finds a test's database on: the common application-data folder at `root`,
+// and a machine-wide registry that names `server` (none: the file under `root`). Whatever names
+// a server in this process's environment is ignored. Other parts are left empty.
+inline platform::PlatformParts MachineParts(const std::string& root, const std::string& server) {
+    platform::PlatformParts parts;
+    parts.shell = std::make_unique<FixedShell>(root);
+    platform::Hive hive;
+    if (!server.empty()) {
+        hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
+                       data::kDatabaseServerValue, server);
+    }
+    parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
+    parts.settings = std::make_unique<platform::FixedSettings>();
+    return parts;
+}
 
 // Records every box and answers from a script; with the script used up it answers the box's
 // first button.

@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "data/database_choice.h"
 #include "data/database_copy.h"
 #include "data/schema.h"
 #include "support/platform_doubles.h"
@@ -98,17 +97,7 @@ fs::path TempDatabase::DatabasePath(const fs::path& root) {
 }
 
 platform::PlatformParts TempDatabase::machine() const {
-    platform::PlatformParts parts;
-    parts.shell = std::make_unique<FixedShell>(folder_.path().string());
-    platform::Hive hive;
-    if (!server_.empty()) {
-        hive.setString(std::string("HKEY_LOCAL_MACHINE\\") + data::kProductKey,
-                       data::kDatabaseServerValue, server_);
-    }
-    parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
-    // Whatever names a server in this process's environment, the test database is used.
-    parts.settings = std::make_unique<platform::FixedSettings>();
-    return parts;
+    return MachineParts(folder_.path().string(), server_);
 }
 
 void TempDatabase::close() noexcept {
