@@ -1,6 +1,8 @@
 // check: the saving check's reference rules over a whole partition, before it goes live.
 // Read-only: nothing is created and nothing is written.
 
+#include <fmt/format.h>
+
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -24,21 +26,15 @@ struct CheckOptions {
     bool json = false;
 };
 
-std::string Joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& w : words)
-        text += (text.empty() ? "" : ", ") + w;
-    return text;
-}
-
 std::string Plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
 void PrintText(const host::PartitionCheck& check) {
     for (const host::DanglingReference& d : check.dangling) {
-        std::cout << "XFER " << d.node << " " << Quoted(d.label) << ": " << Joined(d.sources)
-                  << " -> " << d.target << " does not exist\n";
+        std::cout << "XFER " << d.node << " " << Quoted(d.label) << ": "
+                  << fmt::format("{}", fmt::join(d.sources, ", ")) << " -> " << d.target
+                  << " does not exist\n";
     }
     for (const host::UncheckedNode& u : check.unchecked) {
         std::cout << "XFER " << u.node << " " << Quoted(u.label) << ": not checked: " << u.reason

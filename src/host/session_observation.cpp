@@ -1,5 +1,7 @@
 #include "host/session_observation.h"
 
+#include <fmt/format.h>
+
 #include "editor/gui.h"
 #include "host/session_script.h"
 #include "runtime/error.h"
@@ -13,13 +15,6 @@ namespace {
 
 std::string Bool(bool value) {
     return value ? "true" : "false";
-}
-
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (const std::string& p : parts)
-        text += (text.empty() ? "" : ", ") + p;
-    return text;
 }
 
 std::string KindOf(const Control& control) {
@@ -190,7 +185,7 @@ std::optional<std::string> PropertyValue(const Observation& observed, const std:
             return std::nullopt;  // a list box's entries carry no item data
         }
     }
-    return Joined(parts);
+    return fmt::format("{}", fmt::join(parts, ", "));
 }
 
 std::optional<std::string> RowCell(const GUI& form, long row, const std::string& cell) {

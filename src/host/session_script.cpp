@@ -1,7 +1,9 @@
 #include "host/session_script.h"
 
+#include <fmt/format.h>
 #include <cctype>
 #include <charconv>
+#include <ranges>
 #include <string>
 
 #include "platform/components.h"
@@ -145,10 +147,8 @@ long CodeOf(const Word (&words)[N], const std::string& word, int line) {
         if (runtime::EqualsNoCase(w.name, word))
             return w.code;
     }
-    std::string known;
-    for (const Word& w : words)
-        known += (known.empty() ? "" : ", ") + std::string(w.name);
-    throw ScriptError(line, "\"" + word + "\" is not one of " + known);
+    const auto names = words | std::views::transform(&Word::name);
+    throw ScriptError(line, fmt::format("\"{}\" is not one of {}", word, fmt::join(names, ", ")));
 }
 
 // The word as it is spelt in `known` (letter case ignored), or a ScriptError listing them.
@@ -158,10 +158,8 @@ std::string_view OneOf(const std::vector<std::string_view>& known, const std::st
         if (runtime::EqualsNoCase(k, word))
             return k;
     }
-    std::string list;
-    for (std::string_view k : known)
-        list += (list.empty() ? "" : ", ") + std::string(k);
-    throw ScriptError(line, "\"" + word + "\" is not " + what + " (" + list + ")");
+    throw ScriptError(line,
+                      fmt::format("\"{}\" is not {} ({})", word, what, fmt::join(known, ", ")));
 }
 
 // expect SUBJECT PROPERTY "value"  |  expect row N CELL "value"

@@ -1,5 +1,6 @@
 #include "host/session_transcript.h"
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -10,10 +11,7 @@ namespace xfer::host {
 namespace {
 
 std::string Numbers(const std::vector<std::int16_t>& nodes) {
-    std::string text;
-    for (const std::int16_t n : nodes)
-        text += (text.empty() ? "" : ", ") + std::to_string(n);
-    return text;
+    return fmt::format("{}", fmt::join(nodes, ", "));
 }
 
 std::string Subject(const ScriptStep& step) {
