@@ -3,7 +3,6 @@
 #include <fmt/format.h>
 #include <cctype>
 #include <charconv>
-#include <ranges>
 #include <string>
 
 #include "platform/components.h"
@@ -147,7 +146,9 @@ long CodeOf(const Word (&words)[N], const std::string& word, int line) {
         if (runtime::EqualsNoCase(w.name, word))
             return w.code;
     }
-    const auto names = words | std::views::transform(&Word::name);
+    std::vector<std::string_view> names;
+    for (const Word& w : words)
+        names.push_back(w.name);
     throw ScriptError(line, fmt::format("\"{}\" is not one of {}", word, fmt::join(names, ", ")));
 }
 
