@@ -3,18 +3,20 @@
 // script), lists a partition's XFER nodes, tells where the database is and how it was found,
 // and sets up a demo database.
 
-#include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <limits>
-#include <optional>
-#include <string_view>
 
 #include "host/database_location.h"
 #include "program.h"
+#include "runtime/decimal.h"
 #include "runtime/error.h"
 
 namespace xfer::app {
+
+namespace {
+constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
+}  // namespace
 
 void Program::run(const std::function<int()>& body) {
     try {
@@ -45,52 +47,17 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-namespace {
-
-std::optional<std::int16_t> ParseId(std::string_view text, std::string& problem) {
-    constexpr std::string_view kForm =
-        " is not a decimal number (digits with an optional sign, no leading zeros)";
-    std::string_view digits = text;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
-        digits.remove_prefix(1);
-    const bool decimal = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    }) && (digits.size() == 1 || digits.front() != '0');
-    if (!decimal) {
-        problem = "'" + std::string(text) + "'" + std::string(kForm);
-        return std::nullopt;
-    }
-    long long value = 0;
-    const bool negative = text.front() == '-';
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (negative)
-        value = -value;
-    if (ec != std::errc{} || end != digits.data() + digits.size() ||
-        value < std::numeric_limits<std::int16_t>::min() ||
-        value > std::numeric_limits<std::int16_t>::max()) {
-        problem = std::string(text) + " is not in range -32768 to 32767";
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(value);
-}
-
-}  // namespace
-
 void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
            const std::string& what) {
     const CLI::Validator decimal(
-        [](std::string& text) {
-            std::string problem;
-            ParseId(text, problem);
-            return problem;
-        },
+        [](std::string& text) { return runtime::ParseDecimal(text, kInt16Min, kInt16Max).problem; },
         "INT16");
     command
         ->add_option_function<std::string>(
             name,
             [&value](const std::string& text) {
-                std::string problem;
-                value = ParseId(text, problem).value_or(0);
+                value = static_cast<std::int16_t>(
+                    runtime::ParseDecimal(text, kInt16Min, kInt16Max).value);
             },
             what)
         ->required()

@@ -1,12 +1,10 @@
 #include "host/bulk_run.h"
 
-#include <algorithm>
-#include <charconv>
 #include <limits>
 #include <string>
 
 #include "host/stored_nodes.h"
-#include "runtime/text.h"
+#include "runtime/decimal.h"
 
 namespace xfer::host {
 
@@ -15,32 +13,12 @@ namespace {
 constexpr long kLowest = std::numeric_limits<std::int16_t>::min();
 constexpr long kHighest = std::numeric_limits<std::int16_t>::max();
 
-// Reads a decimal number (an optional sign, then digits) at the start of `text`; moves past
-// it. Nothing when there is none.
-std::optional<long long> TakeNumber(std::string_view& text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    const std::size_t digits = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    if (i == digits)
-        return std::nullopt;
-    std::string_view number = text.substr(text[0] == '+' ? 1 : 0, i - (text[0] == '+' ? 1 : 0));
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    text.remove_prefix(i);
-    if (ec != std::errc())  // beyond any integer: out of range all the same
-        return std::numeric_limits<long long>::max();
-    return value;
-}
-
-std::int16_t InRange(long long value, std::string_view item) {
-    if (value < kLowest || value > kHighest) {
-        throw NodeListError("\"" + std::string(item) + "\" is out of range (node numbers are " +
-                            std::to_string(kLowest) + " to " + std::to_string(kHighest) + ")");
-    }
-    return static_cast<std::int16_t>(value);
+// One number of the list, by the rule every typed number follows.
+std::int16_t NodeNumber(std::string_view text, std::string_view item) {
+    const runtime::DecimalNumber n = runtime::ParseDecimal(text, kLowest, kHighest);
+    if (!n.ok())
+        throw NodeListError("\"" + std::string(item) + "\": " + n.problem);
+    return static_cast<std::int16_t>(n.value);
 }
 
 }  // namespace
@@ -56,22 +34,14 @@ std::vector<std::int16_t> ParseNodeList(std::string_view text) {
     };
     while (true) {
         const std::size_t comma = text.find(',');
-        const std::string_view item = runtime::Trim(text.substr(0, comma));
+        const std::string_view item = text.substr(0, comma);
         if (item.empty())
             throw NodeListError("an empty entry in the node list (write 1,5,12-20)");
-        std::string_view rest = item;
-        const auto first = TakeNumber(rest);
-        std::optional<long long> last = first;
-        if (first && !rest.empty() && rest.front() == '-') {
-            rest.remove_prefix(1);
-            last = TakeNumber(rest);
-        }
-        if (!first || !last || !rest.empty()) {
-            throw NodeListError("\"" + std::string(item) +
-                                "\" is not a decimal node number or range (such as 5 or 12-20)");
-        }
-        const std::int16_t low = InRange(*first, item);
-        const std::int16_t high = InRange(*last, item);
+        // A range's dash follows its first number, whose own sign comes first.
+        const std::size_t dash = item.find('-', 1);
+        const std::int16_t low = NodeNumber(item.substr(0, dash), item);
+        const std::int16_t high =
+            dash == std::string_view::npos ? low : NodeNumber(item.substr(dash + 1), item);
         if (low > high)
             throw NodeListError("the range \"" + std::string(item) + "\" runs backwards");
         for (long n = low; n <= high; ++n)

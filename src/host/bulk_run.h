@@ -18,8 +18,8 @@ class NodeListError : public std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };
 
-// "1,5,12-20": decimal node numbers (an optional sign, then digits) and ranges low-high,
-// separated by commas, each within -32768..32767. In the order given, each node once.
+// "1,5,12-20": node numbers and ranges low-high separated by commas, each number as every
+// typed number is written (runtime/decimal.h) and within -32768..32767. In the order given, each node once.
 // Raises NodeListError saying what is wrong.
 std::vector<std::int16_t> ParseNodeList(std::string_view text);
 

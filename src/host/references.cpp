@@ -1,10 +1,12 @@
 #include "host/references.h"
 
-#include <charconv>
+#include <limits>
 
 #include "data/node_types.h"
 #include "host/partition_references.h"
-#include "runtime/text.h"
+#include "runtime/decimal.h"
+#include "runtime/error.h"
+#include "runtime/variant.h"
 
 namespace xfer::host {
 
@@ -12,20 +14,21 @@ namespace {
 
 namespace type = data::node_type;
 
+constexpr long long kIdMin = std::numeric_limits<std::int16_t>::min();
+constexpr long long kIdMax = std::numeric_limits<std::int16_t>::max();
+
+// A number as stored (the database's own text), read as the rules read stored numbers.
+std::optional<long> StoredNumber(const std::string& text) {
+    try {
+        return runtime::Variant(text).toInt32();
+    } catch (const runtime::Error&) {
+        return std::nullopt;
+    }
+}
+
 // The identifier under which the check looks a type up: the MSG aliases are MSG.
 long CheckedId(long id) {
     return type::IsStoredAsMsg(id) ? type::kMSG : id;
-}
-
-// A whole decimal number with an optional sign, or nothing.
-std::optional<long> Decimal(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 }  // namespace
@@ -35,8 +38,9 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     const ReadSnapshot snapshot(db);
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     long typeId = 0;
-    if (const auto id = Decimal(runtime::Trim(typeText))) {
-        typeId = *id;
+    if (const runtime::DecimalNumber id = runtime::ParseDecimal(typeText, kIdMin, kIdMax);
+        id.ok()) {
+        typeId = static_cast<long>(id.value);
     } else if (read.typeIds.contains(typeText)) {
         typeId = read.typeIds.Item(typeText).toInt32();
     } else {
@@ -55,8 +59,8 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
             const auto& ref = node.references[i].ref;
             if (!ref)
                 continue;
-            const auto refId = Decimal(ref->NodeTypeID);
-            const auto refNumber = Decimal(ref->NodeNumber);
+            const auto refId = StoredNumber(ref->NodeTypeID);
+            const auto refNumber = StoredNumber(ref->NodeNumber);
             if (refId && refNumber && CheckedId(*refId) == CheckedId(typeId) &&
                 *refNumber == number) {
                 search.referrers.push_back({node.stored.number, node.stored.label,

@@ -2,11 +2,11 @@
 
 #include <fmt/format.h>
 #include <cctype>
-#include <charconv>
 #include <string>
 
 #include "platform/components.h"
 #include "platform/message_box.h"
+#include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "runtime/utf8.h"
 
@@ -118,26 +118,12 @@ std::vector<std::string> Words(std::string_view line, int number, std::size_t& e
     return words;
 }
 
-// A decimal number (an optional sign, then digits) within [low, high]. Nothing is truncated:
-// a number too large for any type is out of range like any other.
+// A number within [low, high], written as every typed number is (runtime/decimal.h).
 long Number(const std::string& word, long low, long high, const std::string& what, int line) {
-    std::string_view digits = word;
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-        digits.remove_prefix(1);
-    const bool decimal =
-        !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-    if (!decimal)
-        throw ScriptError(line, "\"" + word + "\" is not a whole number");
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec == std::errc() && negative)
-        value = -value;
-    if (ec != std::errc() || end != digits.data() + digits.size() || value < low || value > high) {
-        throw ScriptError(line, what + " " + word + " is out of range (" + std::to_string(low) +
-                                    " to " + std::to_string(high) + ")");
-    }
-    return static_cast<long>(value);
+    const runtime::DecimalNumber n = runtime::ParseDecimal(word, low, high);
+    if (!n.ok())
+        throw ScriptError(line, what + ": " + n.problem);
+    return static_cast<long>(n.value);
 }
 
 template <std::size_t N>

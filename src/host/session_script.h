@@ -22,7 +22,7 @@
 // hidden or disabled control, an entry that is not in the list) or a box or prompt that asks
 // for an answer the script does not give ends the run as failed, with a line saying which.
 //
-// Every number is decimal (an optional sign, then digits) and checked against its range here;
+// Every number is plain decimal (runtime/decimal.h) and checked against its range here;
 // text that is not valid UTF-8 is refused. Errors name the line.
 
 #include <stdexcept>

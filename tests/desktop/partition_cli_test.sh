@@ -37,12 +37,15 @@ expect 1 '^\{"event":"expectation","line":2,' -- \
 write save.session 'type txtDescription x' 'click cmdOK'
 expect 1 "result: failed: 2 error boxes" -- open --config 1 --partition 1 --node 21 --script "$home/save.session"
 
-expect nonzero "\"0x10\" is not a decimal node number" -- open --config 1 --partition 1 --nodes 0x10 --script "$home/look.session"
+# Each number of a node list follows the rule of every other number.
+for n in 0x10 010 +1; do
+    expect nonzero "--nodes: \"${n/+/\\+}\": '${n/+/\\+}' is not a decimal number" -- open --config 1 --partition 1 --nodes "$n" --script "$home/look.session"
+done
 expect nonzero "--node, --nodes or --all is required" -- open --config 1 --partition 1 --script "$home/look.session"
 expect nonzero "--nodes requires --script" -- open --config 1 --partition 1 --nodes 1
 expect nonzero "--node excludes --all" -- open --config 1 --partition 1 --node 1 --all --script "$home/look.session"
 echo "scroll 2147483648" >"$home/huge-scroll.session"
-expect 2 "line 1: scroll 2147483648 is out of range" -- open --config 1 --partition 1 --node 1 \
+expect 2 "line 1: scroll: 2147483648 is not in range" -- open --config 1 --partition 1 --node 1 \
     --script "$home/huge-scroll.session"
 
 write dial.session 'replace txtDial "9,2001"' 'expect txtDial Text "9,2001"' 'click cmdOK'

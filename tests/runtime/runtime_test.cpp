@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "runtime/collection.h"
+#include "runtime/decimal.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 #include "runtime/variant.h"
@@ -65,6 +66,46 @@ TEST(CollectionTest, ErrorsOfTheKeyedCollection) {
     EXPECT_EQ(c.Count(), 1);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item("missing"); }), err::kInvalidProcedureCall);
     EXPECT_EQ(ErrorOf([&] { (void)c.Item(2L); }), err::kSubscriptOutOfRange);
+}
+
+struct DecimalCase {
+    const char* text;
+    long long value;      // when accepted
+    const char* problem;  // a part of the refusal; nullptr: accepted
+};
+
+TEST(DecimalTest, OneRuleForTypedNumbers) {
+    constexpr const char* kForm = "is not a decimal number";
+    constexpr const char* kRange = "is not in range -32768 to 32767";
+    const DecimalCase cases[] = {
+        {"0", 0, nullptr},
+        {"12", 12, nullptr},
+        {"-12", -12, nullptr},
+        {"32767", 32767, nullptr},
+        {"-32768", -32768, nullptr},
+        {"010", 0, kForm},
+        {"00", 0, kForm},
+        {"-0", 0, kForm},
+        {"+1", 0, kForm},
+        {" 5", 0, kForm},
+        {"5 ", 0, kForm},
+        {"0x10", 0, kForm},
+        {"1e3", 0, kForm},
+        {"", 0, kForm},
+        {"-", 0, kForm},
+        {"32768", 0, kRange},
+        {"-32769", 0, kRange},
+        {"99999999999999999999", 0, kRange},
+    };
+    for (const DecimalCase& c : cases) {
+        const DecimalNumber n = ParseDecimal(c.text, -32768, 32767);
+        if (c.problem == nullptr) {
+            EXPECT_TRUE(n.ok()) << c.text << ": " << n.problem;
+            EXPECT_EQ(n.value, c.value) << c.text;
+        } else {
+            EXPECT_NE(n.problem.find(c.problem), std::string::npos) << c.text << ": " << n.problem;
+        }
+    }
 }
 
 }  // namespace
