@@ -34,7 +34,7 @@ void checkDial(std::string_view text) {
                     (valid && runtime::utf8::Length(text) <= input::kDialLimit &&
                      onlyOf(text, kDialCharacters)),
                 "the filter keeps exactly the allowed texts");
-    if (input::IsValidDial(text) && runtime::UCase(text).find("AUTO") == std::string::npos)
+    if (input::IsValidDial(text) && runtime::ToUpper(text).find("AUTO") == std::string::npos)
         XFER_ORACLE(onlyOf(text, "0123456789,!#*"), "a valid dial without AUTO is digits");
     if (!valid)
         return;
@@ -42,8 +42,8 @@ void checkDial(std::string_view text) {
     for (const std::string& key : runtime::utf8::Characters(text)) {
         const std::string typed = kept + key;
         if (input::PassesDialFilter(typed))
-            kept = runtime::UCase(typed);
-        XFER_ORACLE(input::PassesDialFilter(kept) && kept == runtime::UCase(kept),
+            kept = runtime::ToUpper(typed);
+        XFER_ORACLE(input::PassesDialFilter(kept) && kept == runtime::ToUpper(kept),
                     "the box keeps a text the filter keeps");
         if (onlyOf(kept, "0123456789,!#*"))
             XFER_ORACLE(input::IsValidDial(kept), "kept digits and symbols are a valid dial");

@@ -32,7 +32,7 @@ void checkRewriting(std::string_view sql) {
     for (const std::string& name : names) {
         XFER_ORACLE(runtime::StartsWithNoCase(name, "Given_") && name.size() > 6,
                     "a parameter is a Given_ name");
-        XFER_ORACLE(distinct.insert(runtime::UCase(name)).second, "each name is numbered once");
+        XFER_ORACLE(distinct.insert(runtime::ToUpper(name)).second, "each name is numbered once");
     }
     std::size_t highest = 0;
     for (std::size_t at = rewritten.find('?'); at != std::string::npos;

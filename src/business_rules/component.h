@@ -22,7 +22,7 @@ class Component {
     platform::Platform& platform() noexcept { return platform_; }
     // The form object, loaded or not.
     editor::GUI& gui() noexcept { return *gui_; }
-    // The form, loaded first when it is not: referring to the form loads it.
+    // The form, loaded first when it is not: whatever uses the form finds it loaded.
     editor::GUI& loadedGui();
 
   private:

@@ -18,7 +18,7 @@ void InputChecks::Validate_Input_Dial() {
         dial.setSelStart(static_cast<int>(runtime::utf8::Length(typed)));
         // Upper-casing changes the text, which runs this check again on the upper-case text;
         // the second pass changes nothing more, so the recursion ends there.
-        dial.setText(runtime::UCase(typed));
+        dial.setText(runtime::ToUpper(typed));
         if (!input::PassesDialFilter(typed)) {
             dial.setText(LastValidDial);
             return;
@@ -35,9 +35,9 @@ bool InputChecks::Validate_Dial_TextBox() {
         if (input::IsValidDial(text))
             return;
         result = false;
-        ctx_.platform().messageBoxes.MsgBox(text + " is Invalid Data",
-                                            platform::mb::kOKOnly | platform::mb::kInformation,
-                                            "Information");
+        ctx_.platform().messageBoxes.ask(text + " is Invalid Data",
+                                         platform::mb::kOKOnly | platform::mb::kInformation,
+                                         "Information");
         dial.setSelStart(0);
         dial.setSelLength(static_cast<int>(runtime::utf8::Length(text)));
         dial.SetFocus();

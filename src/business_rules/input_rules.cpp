@@ -35,7 +35,7 @@ bool PassesDialFilter(std::string_view text) {
 bool IsValidDial(std::string_view text) {
     if (!runtime::utf8::IsValid(text))
         return false;
-    if (runtime::UCase(std::string(text)).find("AUTO") != std::string::npos)
+    if (runtime::ToUpper(std::string(text)).find("AUTO") != std::string::npos)
         return runtime::utf8::Length(text) <= 4 || !IsAutoLetterRepeated(text);
     for (const char c : text) {
         if (!IsDigit(c) && !IsDialSymbol(c))
@@ -47,8 +47,8 @@ bool IsValidDial(std::string_view text) {
 std::int16_t CountOccurrences(std::string_view search, std::string_view text) {
     if (search.empty())
         return 0;
-    const std::string s = runtime::UCase(std::string(search));
-    const std::string t = runtime::UCase(std::string(text));
+    const std::string s = runtime::ToUpper(std::string(search));
+    const std::string t = runtime::ToUpper(std::string(text));
     std::int16_t count = 0;
     // Each search starts one character after the last find, so finds may overlap.
     for (auto at = t.find(s); at != std::string::npos; at = t.find(s, at + 1))

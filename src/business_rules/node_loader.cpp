@@ -99,10 +99,7 @@ bool NodeLoader::LoadData(std::int16_t Node_Number) {
         [&] {
             editor::GUI& form = ctx_.form();
             if (form.cmbXStyle.ListCount() == 0) {
-                ctx_.platform().messageBoxes.MsgBox(
-                    "Please check the \"Max Number of each Node\" Section for STYLE Node in "
-                    "Partition Settings.",
-                    platform::mb::kOKOnly | platform::mb::kInformation, "Information");
+                form.showNotAvailable("STYLE");
                 NodeLoaded = false;
                 return;
             }
@@ -144,7 +141,7 @@ bool NodeLoader::LoadData(std::int16_t Node_Number) {
                 form.lblRecordPosition.setCaption(to_string(form.cmbNode.ListIndex() + 1) + " of " +
                                                   to_string(form.cmbNode.ListCount()));
             } else {
-                ctx_.platform().messageBoxes.MsgBox(
+                ctx_.platform().messageBoxes.ask(
                     form.NodeNameCollection().Item(kXferTypeId).toText() + " " +
                         to_string(form.nodeNumber()) + " doesn't exist.",
                     platform::mb::kOKOnly | platform::mb::kInformation, "Information");

@@ -94,11 +94,7 @@ void NodeLoader::LoadAnswerNode() {
 namespace xfer::business_rules {
 
 void NodeLoader::HideExceptionPickers() {
-    editor::GUI& form = ctx_.form();
-    for (const auto& e : editor::kExceptions) {
-        form.nodePicker(e.id).setVisible(false);
-        form.numberPicker(e.id).setVisible(false);
-    }
+    ctx_.form().hideAllPickers();
 }
 
 }  // namespace xfer::business_rules

@@ -77,7 +77,7 @@ bool NodeExists(data::DataBase& db, const std::string& config, const std::string
 RowTarget RowTargetOf(const editor::ExceptionInfo& exception, const std::string& type,
                       const std::string& number,
                       const std::function<std::int16_t(const std::string& type)>& typeIdOf) {
-    const std::string upper = runtime::UCase(type);
+    const std::string upper = runtime::ToUpper(type);
     if (upper == "NOOP" && exception.allowsNoop)
         return {type, static_cast<std::int16_t>(type::kNOOP)};
     if (upper == "BEEP" && exception.allowsBeep)

@@ -12,8 +12,6 @@ namespace xfer::data {
 
 namespace {
 
-constexpr const char* kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
-
 // The number of distinct parameters of each command, counted once from its SQL text, so that
 // a wrong call is refused before the database is even opened.
 const std::vector<std::size_t>& ParameterCounts() {
@@ -68,7 +66,7 @@ std::string DataBase::GetConnectionString() const {
     const std::string path =
         VDACOMPlusFilesAndFolders(platform_).GetDatabaseFolder() + names::kDatabaseFile;
     CheckConnectablePath(path);
-    return kConnectionPrefix + path;
+    return kFileConnectionPrefix + path;
 }
 
 void DataBase::execute(CommandId id, const Params& params) {

@@ -94,7 +94,7 @@ std::string ShownConnectionInfo(const std::string& connectionInfo) {
     const ConnectionOptions options = Options(connectionInfo);
     if (!options) {
         // Unreadable: nothing from the word password on is shown.
-        const std::size_t at = runtime::UCase(connectionInfo).find("PASSWORD");
+        const std::size_t at = runtime::ToUpper(connectionInfo).find("PASSWORD");
         return at == std::string::npos ? connectionInfo : connectionInfo.substr(0, at) + "***";
     }
     if (!HoldsPassword(connectionInfo))

@@ -124,7 +124,7 @@ std::vector<SchemaTable> ReadTables(std::string_view script) {
                     continue;
                 }
                 const std::vector<std::string> parts = Words(item);
-                table.columns.push_back({parts.at(0), runtime::UCase(parts.at(1))});
+                table.columns.push_back({parts.at(0), runtime::ToUpper(parts.at(1))});
             }
             tables.push_back(std::move(table));
         } else if (words.size() >= 5 && runtime::EqualsNoCase(words[0], "CREATE") &&

@@ -65,7 +65,7 @@ std::string Rewrite(std::string_view sql, std::vector<std::string>* names, Diale
     std::vector<std::string> order;
     const auto number = [&](std::string_view name) {
         const auto [it, added] =
-            numbers.try_emplace(runtime::UCase(name), static_cast<int>(numbers.size()) + 1);
+            numbers.try_emplace(runtime::ToUpper(name), static_cast<int>(numbers.size()) + 1);
         if (added)
             order.emplace_back(name);
         return dialect.parameterMark + std::to_string(it->second);

@@ -15,9 +15,12 @@
 
 namespace xfer::data {
 
-// The name errors of the provider carry as their source.
-inline constexpr const char* kProviderSource = "Microsoft JET Database Engine";
+// What raised an error of the file's provider: the engine that runs the file.
+inline constexpr const char* kProviderSource = "SQLite";
 inline constexpr const char* kProviderName = "Microsoft.Jet.OLEDB.4.0";
+// The start of the file's connection string; its path follows.
+inline constexpr const char* kFileConnectionPrefix =
+    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
 
 // The database server's provider: its name in a connection string and as the source of its
 // errors. Its Data Source is a libpq connection string and runs to the end of the text, so it

@@ -5,7 +5,7 @@
 //
 // The form object lives as long as its component; loading and unloading do not destroy it.
 // Unloading puts every control back to its designed state; the properties, the collections
-// and the edit-mode flag live on, as they do for a default form instance.
+// and the edit-mode flag live on from one loading to the next.
 
 #include <array>
 #include <cstdint>
@@ -151,6 +151,11 @@ class GUI final : public FormBase {
 
     platform::Platform& Platform() noexcept { return platform_; }
 
+    // Hides the twelve exception pickers.
+    void hideAllPickers();
+    // The information that the partition allows no node of a type ("STYLE", "MSG").
+    void showNotAvailable(const std::string& nodeName);
+
   private:
     struct PickerPair {
         ComboBox* node;
@@ -162,13 +167,11 @@ class GUI final : public FormBase {
     void Form_Load();
     bool Form_QueryUnload();
     void Form_Unload();
-    void hideAllPickers();
     // OK's and Apply's save: the dial and label checks, then SaveChanges. False when refused.
     bool saveIfValid();
     // The label check through the validator component; shows the rejection message.
     bool labelAccepted();
     void navigate(const char* procedure, long (*target)(long index, long count));
-    void showNotAvailable(const std::string& nodeName);
 
     platform::Platform platform_;
     FormRulesFactory makeRules_;
@@ -180,7 +183,7 @@ class GUI final : public FormBase {
     std::int16_t nodeNumber_ = 0;
     std::array<std::unique_ptr<runtime::Collection>, 8> collections_;
     std::array<PickerPair, 6> pickers_;
-    std::int16_t editModeFlag_ = 0;  // outlives an unload, as the handler's static does
+    std::int16_t editModeFlag_ = 0;  // outlives an unload: it is the form's, not one loading's
 };
 
 }  // namespace xfer::editor

@@ -19,7 +19,7 @@ bool GUI::labelAccepted() {
         Platform().components.create<platform::TextFieldValidator>(platform::kValidatorProgId);
     const bool accepted = validator->ValidateText(txtDescription.Text());
     if (!accepted) {
-        Platform().messageBoxes.MsgBox(
+        Platform().messageBoxes.ask(
             kLabelRejected, platform::mb::kOKOnly | platform::mb::kInformation, "Information");
         if (isLoaded() && txtDescription.isUsable()) {
             txtDescription.SetFocus();
@@ -34,7 +34,7 @@ bool GUI::labelAccepted() {
 int GUI::AskToSaveChanges() {
     if (!cmdApply.Enabled())
         return platform::answer::kNo;
-    const int answer = Platform().messageBoxes.MsgBox(
+    const int answer = Platform().messageBoxes.ask(
         "Do you want to save changes?", platform::mb::kYesNoCancel | platform::mb::kQuestion,
         "Confirmation");
     if (answer != platform::answer::kYes)

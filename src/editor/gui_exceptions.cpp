@@ -119,9 +119,9 @@ void GUI::LVExceptions_MouseUp(int, int, int, int) {
 
 bool GUI::isNodeAvailable(Exception e, const std::string& NodeName) {
     runtime::Collection& notAvailable = notAvailableFor(e);
-    const std::string wanted = runtime::UCase(NodeName);
+    const std::string wanted = runtime::ToUpper(NodeName);
     for (long i = 1; i <= notAvailable.Count(); ++i) {
-        if (runtime::UCase(notAvailable.Item(i).toText()) == wanted)
+        if (runtime::ToUpper(notAvailable.Item(i).toText()) == wanted)
             return false;
     }
     return true;
@@ -138,10 +138,9 @@ long GUI::ExceptionListWindowProc(std::intptr_t hw, unsigned uMsg, long wParam, 
 }
 
 void GUI::showNotAvailable(const std::string& nodeName) {
-    Platform().messageBoxes.MsgBox("Please check the \"Max Number of each Node\" Section for " +
-                                       nodeName + " Node in Partition Settings.",
-                                   platform::mb::kOKOnly | platform::mb::kInformation,
-                                   "Information");
+    Platform().messageBoxes.ask("Please check the \"Max Number of each Node\" Section for " +
+                                    nodeName + " Node in Partition Settings.",
+                                platform::mb::kOKOnly | platform::mb::kInformation, "Information");
 }
 
 void GUI::NodePicker_Click(Exception e) {

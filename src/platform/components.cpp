@@ -28,11 +28,7 @@ void ComponentFactory::registerComponent(const std::string& progId, Maker maker)
     makers_[progId] = std::move(maker);
 }
 
-void ComponentFactory::unregisterComponent(const std::string& progId) {
-    makers_.erase(progId);
-}
-
-std::shared_ptr<ComObject> ComponentFactory::CreateObject(const std::string& progId) const {
+std::shared_ptr<NamedComponent> ComponentFactory::create(const std::string& progId) const {
     const auto it = makers_.find(progId);
     if (it == makers_.end())
         runtime::RaiseRuntime(runtime::err::kCantCreateObject);

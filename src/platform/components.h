@@ -1,6 +1,7 @@
 #pragma once
-// Components created by program identifier (the label validator and the confirmation dialog
-// are created that way), and the two component interfaces the editor relies on.
+// Components created by name, their program identifier (the label validator and the
+// confirmation dialog are created that way), and the two component interfaces the editor
+// relies on.
 
 #include <functional>
 #include <map>
@@ -9,16 +10,17 @@
 
 namespace xfer::platform {
 
-class ComObject {
+// What a factory creates by name; the caller asks it for the interface it needs.
+class NamedComponent {
   public:
-    virtual ~ComObject() = default;
+    virtual ~NamedComponent() = default;
 };
 
 inline constexpr const char* kValidatorProgId = "QRV_Validate_TEXTField.Business_Rules";
 inline constexpr const char* kConfirmationProgId = "QRV_Confirmation.Dialog";
 
 // Validates the text of a label before it is saved.
-class TextFieldValidator : public ComObject {
+class TextFieldValidator : public NamedComponent {
   public:
     virtual bool ValidateText(std::string text) = 0;
 };
@@ -33,7 +35,7 @@ inline constexpr long kStop = 5;
 }  // namespace confirm
 
 // Asks whether to create a missing node; returns an answer code of `confirm`.
-class ConfirmationDialog : public ComObject {
+class ConfirmationDialog : public NamedComponent {
   public:
     virtual long show(short style, const std::string& prompt, long defaultButton, long buttons,
                       const std::string& title) = 0;
@@ -56,14 +58,13 @@ class StderrConfirmationDialog final : public ConfirmationDialog {
 
 class ComponentFactory {
   public:
-    using Maker = std::function<std::shared_ptr<ComObject>()>;
+    using Maker = std::function<std::shared_ptr<NamedComponent>()>;
 
     void registerComponent(const std::string& progId, Maker maker);
-    void unregisterComponent(const std::string& progId);
-    // Raises 429 "ActiveX component can't create object" for an unknown identifier.
-    std::shared_ptr<ComObject> CreateObject(const std::string& progId) const;
+    // A new component of the program identifier; raises 429 for a name nobody registered.
+    std::shared_ptr<NamedComponent> create(const std::string& progId) const;
 
-    // CreateObject with the interface the caller needs; 13 when the object lacks it.
+    // A new component with the interface the caller needs; raises 13 when it lacks it.
     template <class T>
     std::shared_ptr<T> create(const std::string& progId) const;
 
@@ -75,7 +76,7 @@ class ComponentFactory {
 
 template <class T>
 std::shared_ptr<T> ComponentFactory::create(const std::string& progId) const {
-    auto object = std::dynamic_pointer_cast<T>(CreateObject(progId));
+    auto object = std::dynamic_pointer_cast<T>(create(std::string(progId)));
     if (!object)
         RaiseTypeMismatch();
     return object;

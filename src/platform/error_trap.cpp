@@ -23,7 +23,7 @@ void Report(MessageBoxes& boxes, std::string_view procedure, const runtime::Erro
             const std::function<void()>& restore) {
     if (restore)
         restore();
-    boxes.MsgBox(TrapMessage(error, procedure), mb::kOKOnly | mb::kExclamation, "Error");
+    boxes.ask(TrapMessage(error, procedure), mb::kOKOnly | mb::kExclamation, "Error");
 }
 }  // namespace
 

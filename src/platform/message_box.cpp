@@ -14,7 +14,7 @@ int DefaultAnswer(int buttons) {
     }
 }
 
-int MessageBoxes::MsgBox(const std::string& text, int style, const std::string& title) {
+int MessageBoxes::ask(const std::string& text, int style, const std::string& title) {
     return show({text, style & mb::kButtonsMask, style & mb::kIconMask, title});
 }
 

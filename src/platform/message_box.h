@@ -5,7 +5,7 @@
 
 namespace xfer::platform {
 
-// Button sets and icons, combined into one style value as MsgBox takes them.
+// Button sets and icons, added together into the one style value a box is asked with.
 namespace mb {
 inline constexpr int kOKOnly = 0;
 inline constexpr int kOKCancel = 1;
@@ -41,10 +41,12 @@ int DefaultAnswer(int buttons);
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
+    // Shows the box and returns the button the person chose.
     virtual int show(const MessageBoxRequest& request) = 0;
 
-    // MsgBox(text, style, title)
-    int MsgBox(const std::string& text, int style, const std::string& title);
+    // Shows a box whose style is its buttons plus its icon (mb::kYesNo | mb::kQuestion), and
+    // returns the answer.
+    int ask(const std::string& text, int style, const std::string& title);
 };
 
 // Writes each box to stderr and answers its first button: for hosts without a display.

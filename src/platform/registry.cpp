@@ -45,7 +45,7 @@ void ForEachKeyName(std::string_view path, Part&& part) {
         std::size_t end = path.find('\\', start);
         if (end == std::string_view::npos)
             end = path.size();
-        std::string name = runtime::UCase(path.substr(start, end - start));
+        std::string name = runtime::ToUpper(path.substr(start, end - start));
         start = end + 1;
         if (name.empty())
             continue;
@@ -95,7 +95,7 @@ bool Hive::hasKey(std::string_view keyPath) const {
 }
 
 void Hive::set(KeyId key, const std::string& valueName, RegistryValue value) {
-    keys_.at(key).values[runtime::UCase(valueName)] = std::move(value);
+    keys_.at(key).values[runtime::ToUpper(valueName)] = std::move(value);
 }
 
 void Hive::set(const std::string& keyPath, const std::string& valueName, RegistryValue value) {
@@ -113,7 +113,7 @@ void Hive::setString(const std::string& keyPath, const std::string& valueName,
 
 const RegistryValue* Hive::find(KeyId key, const std::string& valueName) const {
     const auto& values = keys_.at(key).values;
-    const auto value = values.find(runtime::UCase(valueName));
+    const auto value = values.find(runtime::ToUpper(valueName));
     return value == values.end() ? nullptr : &value->second;
 }
 

@@ -6,14 +6,14 @@
 namespace xfer::runtime {
 
 void Collection::Add(Variant item, std::string_view key) {
-    auto [it, inserted] = index_.try_emplace(UCase(key), items_.size());
+    auto [it, inserted] = index_.try_emplace(ToUpper(key), items_.size());
     if (!inserted)
         RaiseRuntime(err::kKeyAlreadyAssociated);
     items_.emplace_back(std::string(key), std::move(item));
 }
 
 const Variant& Collection::Item(std::string_view key) const {
-    const auto it = index_.find(UCase(key));
+    const auto it = index_.find(ToUpper(key));
     if (it == index_.end())
         RaiseRuntime(err::kInvalidProcedureCall);
     return items_[it->second].second;
@@ -26,7 +26,7 @@ const Variant& Collection::Item(long position) const {
 }
 
 bool Collection::contains(std::string_view key) const {
-    return index_.contains(UCase(key));
+    return index_.contains(ToUpper(key));
 }
 
 void Collection::Clear() noexcept {

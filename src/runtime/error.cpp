@@ -25,7 +25,7 @@ std::string_view RuntimeErrorText(long number) {
         case err::kTypeMismatch:
             return "Type mismatch";
         case err::kObjectNotSet:
-            return "Object variable or With block variable not set";
+            return "The object is not set";
         case err::kInvalidUseOfNull:
             return "Invalid use of Null";
         case err::kInvalidPropertyValue:
@@ -35,7 +35,7 @@ std::string_view RuntimeErrorText(long number) {
         case err::kTextPropertyReadOnly:
             return "'Text' property is read-only";
         case err::kCantCreateObject:
-            return "ActiveX component can't create object";
+            return "The component cannot be created";
         case err::kWrongNumberOfArguments:
             return "Wrong number of arguments or invalid property assignment";
         case err::kKeyAlreadyAssociated:

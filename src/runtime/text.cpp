@@ -18,7 +18,7 @@ bool IsBlank(char c) noexcept {
 }
 }  // namespace
 
-std::string UCase(std::string_view s) {
+std::string ToUpper(std::string_view s) {
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(), Upper);
     return out;

@@ -36,16 +36,17 @@ class Variant {
     bool isInteger() const noexcept { return std::holds_alternative<std::int64_t>(value_); }
     bool isText() const noexcept { return std::holds_alternative<std::string>(value_); }
 
-    // CInt: numbers and numeric text to a 16-bit integer, halves to even. Text that is not a
+    // Numbers and numeric text to a 16-bit integer, halves to even. Text that is not a
     // number raises 13, a value outside -32768..32767 raises 6, Null raises 94, Empty is 0.
     std::int16_t toInt16() const;
-    // CLng: as toInt16 for the 32-bit range.
+    // As toInt16, for the 32-bit range.
     std::int32_t toInt32() const;
-    // CDbl: numbers and numeric text; the same errors as toInt16 except the range.
+    // Numbers and numeric text to a double; the same errors as toInt16 except the range.
     double toDouble() const;
-    // CStr: the value as text. Empty is "", Null raises 94, bytes are taken as characters.
+    // The value as text. Empty is "", Null raises 94, bytes are taken as characters.
     std::string toText() const;
-    // The text of a value that may be Null, with Null read as "" (a field read with & "").
+    // The text of a value that may be Null, with Null read as "": how the rules read a text
+    // field that may be empty.
     std::string textOrEmpty() const;
 
     bool operator==(const Variant&) const = default;

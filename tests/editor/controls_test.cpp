@@ -64,7 +64,7 @@ TEST(TextBox, ChangeFiresForADifferentTextOnlyAndAReentrantHandlerSettles) {
     int changes = 0;
     box.Change = [&] {
         ++changes;
-        box.setText(runtime::UCase(box.Text()));
+        box.setText(runtime::ToUpper(box.Text()));
     };
     box.setText("abc");
     box.setText("ABC");

@@ -192,8 +192,8 @@ TEST(TrapTest, ReportsAnyFailureAfterTheRestoreStepAndReturns) {
         std::function<void()> fault;
         std::string text;  // of the box; "" for none
     } cases[] = {
-        {[] { runtime::Raise(3021, "Microsoft JET Database Engine", "No current record."); },
-         "Source: Microsoft JET Database Engine - LoadData \r\nDescription: No current record."},
+        {[] { runtime::Raise(3021, "SQLite", "No current record."); },
+         "Source: SQLite - LoadData \r\nDescription: No current record."},
         {[] { throw std::logic_error("broken"); },
          "Source: QRV_XFER_Node - LoadData \r\nDescription: broken"},
         {[] { throw std::bad_alloc(); },
