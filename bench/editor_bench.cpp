@@ -42,7 +42,7 @@
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "editor_host.h"
-#include "host/partition_check.h"
+#include "partition/partition_check.h"
 #include "large_db.h"
 #include "server_floor.h"
 #include "statement_trace.h"
@@ -487,10 +487,10 @@ void Check(benchmark::State& state, Database* db) {
     parts.shell = std::make_unique<xfer::test::FixedShell>(db->root);
     parts.registry = std::make_unique<xfer::platform::HiveRegistry>(xfer::platform::Hive{});
     const xfer::platform::PlatformServices services(std::move(parts));
-    xfer::host::PartitionCheck check;
+    xfer::partition::PartitionCheck check;
     for (auto _ : state) {
         xfer::data::DataBase database(services.view());
-        check = xfer::host::CheckPartition(database, db->config, db->part);
+        check = xfer::partition::CheckPartition(database, db->config, db->part);
     }
     state.counters["nodes"] = check.nodes;
     state.counters["dangling"] = static_cast<double>(check.dangling.size());

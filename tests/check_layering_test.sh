@@ -9,7 +9,7 @@ trap 'rm -rf "$tree"' EXIT
 
 plant() {  # file, line: a fresh tree with the allowed includes and the planted one
     rm -rf "${tree:?}"/*
-    mkdir -p "$tree"/src/{runtime,platform,editor,data,business_rules,host,desktop} "$tree/apps"
+    mkdir -p "$tree"/src/{runtime,platform,editor,data,business_rules,host,partition,desktop} "$tree/apps"
     echo '#include "runtime/error.h"' >"$tree/src/platform/seam.h"
     echo '#include "platform/seam.h"' >"$tree/src/editor/form.h"
     echo '#include "editor/form.h"' >"$tree/src/business_rules/rules.h"
@@ -30,5 +30,12 @@ expect fail src/business_rules/rules.h '#include "host/editor_host.h"'
 expect fail src/host/host.h '#include "desktop/desktop.h"'
 expect fail src/runtime/x.h '  #  include "platform/seam.h"'
 expect fail src/host/host.cpp '#include <QString>'
+expect fail src/host/host.cpp '#include "partition/check.h"'
+expect fail src/partition/check.cpp '#include "host/editor_host.h"'
+expect pass src/partition/check.cpp '#include "business_rules/rules.h"'
+expect fail src/partition/check.cpp 'run("BEGIN");'
+expect fail apps/report.cpp 'db.exec("ROLLBACK TO x");'
+expect fail src/host/run.cpp '#include "data/database_access.h"'
+expect pass src/data/transaction.cpp 'run("COMMIT");'
 expect pass apps/main.cpp '#include "desktop/view.h"'
 exit $status

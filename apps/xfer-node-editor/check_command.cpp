@@ -9,7 +9,7 @@
 #include <set>
 
 #include "data/database.h"
-#include "host/partition_check.h"
+#include "partition/partition_check.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -30,18 +30,18 @@ std::string Plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-void PrintText(const host::PartitionCheck& check) {
-    for (const host::DanglingReference& d : check.dangling) {
+void PrintText(const partition::PartitionCheck& check) {
+    for (const partition::DanglingReference& d : check.dangling) {
         std::cout << "XFER " << d.node << " " << Quoted(d.label) << ": "
                   << fmt::format("{}", fmt::join(d.sources, ", ")) << " -> " << d.target
                   << " does not exist\n";
     }
-    for (const host::UncheckedNode& u : check.unchecked) {
+    for (const partition::UncheckedNode& u : check.unchecked) {
         std::cout << "XFER " << u.node << " " << Quoted(u.label) << ": not checked: " << u.reason
                   << "\n";
     }
     std::set<std::int16_t> referring;
-    for (const host::DanglingReference& d : check.dangling)
+    for (const partition::DanglingReference& d : check.dangling)
         referring.insert(d.node);
     std::cout << "configuration " << check.config << ", partition " << check.partition << ": "
               << Plural(static_cast<std::size_t>(check.nodes), "XFER node") << ", ";
@@ -56,13 +56,13 @@ void PrintText(const host::PartitionCheck& check) {
     std::cout << "\n";
 }
 
-void PrintJson(const host::PartitionCheck& check) {
+void PrintJson(const partition::PartitionCheck& check) {
     nlohmann::ordered_json out = {{"config", check.config},
                                   {"partition", check.partition},
                                   {"nodes", check.nodes},
                                   {"dangling", nlohmann::ordered_json::array()},
                                   {"unchecked", nlohmann::ordered_json::array()}};
-    for (const host::DanglingReference& d : check.dangling) {
+    for (const partition::DanglingReference& d : check.dangling) {
         out["dangling"].push_back({{"node", d.node},
                                    {"label", d.label},
                                    {"exceptions", d.sources},
@@ -70,7 +70,7 @@ void PrintJson(const host::PartitionCheck& check) {
                                    {"targetTypeId", NumberOrNull(d.targetTypeId)},
                                    {"targetNumber", NumberOrNull(d.targetNumber)}});
     }
-    for (const host::UncheckedNode& u : check.unchecked)
+    for (const partition::UncheckedNode& u : check.unchecked)
         out["unchecked"].push_back({{"node", u.node}, {"label", u.label}, {"reason", u.reason}});
     std::cout << out.dump(2) << "\n";
 }
@@ -81,8 +81,8 @@ int Check(const Program& program, const CheckOptions& options) {
         return kError;
     try {
         data::DataBase db(services.view());
-        const host::PartitionCheck check =
-            host::CheckPartition(db, options.config, options.partition);
+        const partition::PartitionCheck check =
+            partition::CheckPartition(db, options.config, options.partition);
         if (options.json) {
             PrintJson(check);
         } else {

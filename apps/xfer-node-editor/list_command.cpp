@@ -9,7 +9,7 @@
 #include "data/database_choice.h"
 #include "editor/exception_table.h"
 #include "host/database_location.h"
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 #include "program.h"
 
 namespace xfer::app {
@@ -55,14 +55,14 @@ void PrintTable(const std::vector<std::vector<std::string>>& table) {
     }
 }
 
-void PrintJson(const ListOptions& options, const std::vector<host::StoredXferNode>& nodes) {
+void PrintJson(const ListOptions& options, const std::vector<business_rules::StoredXferNode>& nodes) {
     nlohmann::ordered_json out = {{"config", options.config},
                                   {"partition", options.partition},
                                   {"nodes", nlohmann::ordered_json::array()}};
-    for (const host::StoredXferNode& node : nodes) {
+    for (const business_rules::StoredXferNode& node : nodes) {
         nlohmann::ordered_json targets = nlohmann::ordered_json::object();
         for (const auto& e : editor::kExceptions) {
-            const host::StoredTarget& t = node.targets[static_cast<std::size_t>(e.id)];
+            const business_rules::StoredTarget& t = node.targets[static_cast<std::size_t>(e.id)];
             targets[std::string(e.label)] = {{"type", t.type}, {"number", NumberOrNull(t.number)}};
         }
         out["nodes"].push_back({{"node", node.number},
@@ -87,7 +87,7 @@ std::string CsvField(const std::string& text) {
     return field + "\"";
 }
 
-void PrintCsv(const std::vector<host::StoredXferNode>& nodes) {
+void PrintCsv(const std::vector<business_rules::StoredXferNode>& nodes) {
     std::vector<std::string> header{"Node", "Label", "Dial", "Style"};
     for (const auto& e : editor::kExceptions) {
         header.push_back(std::string(e.label) + " Type");
@@ -100,10 +100,10 @@ void PrintCsv(const std::vector<host::StoredXferNode>& nodes) {
         std::cout << text << "\r\n";
     };
     line(header);
-    for (const host::StoredXferNode& node : nodes) {
+    for (const business_rules::StoredXferNode& node : nodes) {
         std::vector<std::string> fields{std::to_string(node.number), node.label, node.dial,
                                         node.style};
-        for (const host::StoredTarget& t : node.targets) {
+        for (const business_rules::StoredTarget& t : node.targets) {
             fields.push_back(t.type);
             fields.push_back(t.number);
         }
@@ -116,7 +116,7 @@ int List(const Program& program, const ListOptions& options) {
     if (!RequireDatabase(services.view()))
         return kFailed;
     data::DataBase db(services.view());
-    const auto nodes = host::ReadXferNodes(db, options.config, options.partition);
+    const auto nodes = business_rules::ReadXferNodes(db, options.config, options.partition);
     if (options.json) {
         PrintJson(options, nodes);
         return kOk;
@@ -127,10 +127,10 @@ int List(const Program& program, const ListOptions& options) {
     }
     std::vector<std::vector<std::string>> table{{"Node", "Label", "Dial", "Style", "Hold", "MOH",
                                                  "Busy 1", "Busy 2", "No Answer", "Answer"}};
-    for (const host::StoredXferNode& node : nodes) {
+    for (const business_rules::StoredXferNode& node : nodes) {
         std::vector<std::string> row{std::to_string(node.number), node.label, node.dial,
                                      "STYLE " + node.style};
-        for (const host::StoredTarget& t : node.targets)
+        for (const business_rules::StoredTarget& t : node.targets)
             row.push_back(t.type + " " + t.number);
         table.push_back(std::move(row));
     }

@@ -14,7 +14,7 @@
 #include "host/database_location.h"
 #include "host/editor_host.h"
 #include "host/session_runner.h"
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -165,7 +165,7 @@ int Demo(Program& program, OpenOptions options) {
         << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
         << "\n";
     data::DataBase db(services.view());
-    for (const host::StoredXferNode& node : host::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
+    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {
             options.target = {kDemoConfig, kDemoPartition, node.number};
             return Open(program, options);

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/database.h"
-#include "host/references.h"
+#include "partition/references.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -28,12 +28,12 @@ int Refs(const Program& program, const RefsOptions& options) {
     const platform::PlatformServices services(program.machine());
     if (!RequireDatabase(services.view()))
         return kError;
-    host::ReferenceSearch search;
+    partition::ReferenceSearch search;
     try {
         data::DataBase db(services.view());
         search =
-            host::FindReferrers(db, options.config, options.partition, options.type, options.node);
-    } catch (const host::UnknownNodeType& error) {
+            partition::FindReferrers(db, options.config, options.partition, options.type, options.node);
+    } catch (const partition::UnknownNodeType& error) {
         std::cerr << kProgram << ": --type: " << error.what() << "\n";
         return kError;
     } catch (const runtime::Error& error) {
@@ -45,7 +45,7 @@ int Refs(const Program& program, const RefsOptions& options) {
                                       {"partition", options.partition},
                                       {"target", search.target},
                                       {"referrers", nlohmann::ordered_json::array()}};
-        for (const host::Referrer& r : search.referrers) {
+        for (const partition::Referrer& r : search.referrers) {
             out["referrers"].push_back({{"node", r.node},
                                         {"label", r.label},
                                         {"exception", r.source},
@@ -53,7 +53,7 @@ int Refs(const Program& program, const RefsOptions& options) {
         }
         std::cout << out.dump(2) << "\n";
     } else {
-        for (const host::Referrer& r : search.referrers) {
+        for (const partition::Referrer& r : search.referrers) {
             std::cout << "XFER " << r.node << " " << Quoted(r.label) << ": " << r.source << " -> "
                       << r.shown << "\n";
         }

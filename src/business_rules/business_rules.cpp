@@ -10,7 +10,7 @@ namespace xfer::business_rules {
 
 Business_Rules::Business_Rules(Component& component)
     : component_(component),
-      db_(std::make_unique<data::DataBase>(component.platform())),
+      db_(std::make_unique<data::DataBase>(component.platform(), &component.sessions())),
       loader_(std::make_unique<NodeLoader>(RulesContext{component, *db_})),
       checks_(std::make_unique<InputChecks>(RulesContext{component, *db_})),
       duplicator_(std::make_unique<NodeDuplicator>(*db_, component.platform().messageBoxes)),

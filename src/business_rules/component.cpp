@@ -5,10 +5,11 @@
 
 namespace xfer::business_rules {
 
-Component::Component(platform::Platform platform)
-    : platform_(platform), gui_(std::make_unique<editor::GUI>(platform_, [this] {
-          return std::make_unique<Business_Rules>(*this);
-      })) {}
+Component::Component(platform::Platform platform, data::SharedSessions& sessions)
+    : platform_(platform),
+      sessions_(sessions),
+      gui_(std::make_unique<editor::GUI>(
+          platform_, [this] { return std::make_unique<Business_Rules>(*this); })) {}
 
 Component::~Component() = default;
 

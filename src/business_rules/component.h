@@ -9,17 +9,23 @@
 namespace xfer::editor {
 class GUI;
 }
+namespace xfer::data {
+class SharedSessions;
+}
 
 namespace xfer::business_rules {
 
 class Component {
   public:
-    explicit Component(platform::Platform platform);
+    // `sessions` is the host's (data/shared_sessions.h): every Business_Rules object of the
+    // component opens its database through it.
+    Component(platform::Platform platform, data::SharedSessions& sessions);
     ~Component();
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
     platform::Platform& platform() noexcept { return platform_; }
+    data::SharedSessions& sessions() noexcept { return sessions_; }
     // The form object, loaded or not.
     editor::GUI& gui() noexcept { return *gui_; }
     // The form, loaded first when it is not: whatever uses the form finds it loaded.
@@ -27,6 +33,7 @@ class Component {
 
   private:
     platform::Platform platform_;
+    data::SharedSessions& sessions_;
     std::unique_ptr<editor::GUI> gui_;
 };
 

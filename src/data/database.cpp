@@ -52,7 +52,8 @@ void CheckConnectablePath(const std::string& path) {
                        ": the database cannot be opened there. Use a folder without it.");
 }
 
-DataBase::DataBase(const platform::Platform& platform) : platform_(platform) {
+DataBase::DataBase(const platform::Platform& platform, SharedSessions* shared)
+    : platform_(platform), Conn(shared) {
     DataEnvironment_Initialize();
 }
 

@@ -3,6 +3,7 @@
 // positional text parameters. A reading command keeps its rows as rs + the command's name.
 
 #include <array>
+#include <chrono>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -25,13 +26,15 @@ class DataBase {
   public:
     // Runs DataEnvironment_Initialize: resolves the folders and sets Conn's connection string.
     // Errors of the resolution (1001 from the registry fallback, 5 for a path the connection
-    // string cannot carry) propagate.
-    explicit DataBase(const platform::Platform& platform);
+    // string cannot carry) propagate. The connection opens through `shared` when a host gives
+    // one (data/shared_sessions.h).
+    explicit DataBase(const platform::Platform& platform, SharedSessions* shared = nullptr);
 
     void DataEnvironment_Initialize();
     std::string GetConnectionString() const;
-
-    Connection Conn;
+    const std::string& connectionString() const noexcept { return Conn.connectionString(); }
+    // The command time-out: how long a command waits for a lock (30 s unless a host says).
+    void setCommandTimeout(std::chrono::milliseconds timeout) { Conn.setBusyTimeout(timeout); }
 
     // Runs a command with its parameters in the catalogue's order; raises 450 when the count
     // differs from the command's. A reading command replaces its result set.
@@ -55,7 +58,12 @@ class DataBase {
 #undef XFER_DECLARE_ACTION
 
   private:
+    // The data layer's own code reaches the connection (data/database_access.h); nothing
+    // above it runs SQL of its own.
+    friend struct DataBaseAccess;
+
     platform::Platform platform_;
+    Connection Conn;
     std::array<Recordset, static_cast<std::size_t>(CommandId::Count_)> results_;
 };
 

@@ -22,18 +22,19 @@ class Connection::Session {
                          std::chrono::milliseconds timeout) = 0;
     // False once the connection is lost, so that the next command connects again.
     virtual bool usable() const noexcept { return true; }
+
+    // A transaction around the commands that follow, until commit or rollback.
+    virtual void begin(TransactionMode mode) = 0;
+    virtual void commit() = 0;
+    // Ends an open transaction without its changes; nothing when none is open.
+    virtual void rollback() noexcept = 0;
 };
 
 // Both raise the provider's error when the database cannot be opened.
 std::unique_ptr<Connection::Session> OpenFileSession(const std::string& path,
                                                      std::chrono::milliseconds busyTimeout);
-// The connections of one thread to the same server database share one server session while
-// any of them is open: the component's two DataBase objects then cost one connection, one
-// log-in and one preparation of each statement. Sharing is safe because every command runs
-// on its own, to the end, on the component's one thread, and commits by itself: nothing of
-// one connection's work is pending when the other's runs. The last to close disconnects.
-std::shared_ptr<Connection::Session> SharedServerSession(const std::string& connectionInfo,
-                                                         std::chrono::milliseconds timeout);
+std::shared_ptr<Connection::Session> OpenServerSession(const std::string& connectionInfo,
+                                                       std::chrono::milliseconds timeout);
 
 // Raises an error of the SQLite file's provider.
 [[noreturn]] void RaiseProvider(long number, std::string description);

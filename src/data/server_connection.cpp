@@ -73,6 +73,11 @@ ServerConnection::~ServerConnection() {
         PQfinish(conn_);
 }
 
+bool ServerConnection::inTransaction() const noexcept {
+    const PGTransactionStatusType status = PQtransactionStatus(conn_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+}
+
 bool ServerConnection::usable() const noexcept {
     return conn_ != nullptr && PQstatus(conn_) == CONNECTION_OK;
 }

@@ -34,6 +34,8 @@ class ServerConnection {
     pg_conn* get() const noexcept { return conn_; }
     // Whether the connection still stands; a lost one is never used again.
     bool usable() const noexcept;
+    // Whether a transaction is open (or failed and not yet ended).
+    bool inTransaction() const noexcept;
 
     // The lock and statement time-outs; sent to the server only when they change.
     void setTimeout(std::chrono::milliseconds timeout);

@@ -66,6 +66,24 @@ class ServerSession final : public Connection::Session {
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows, std::chrono::milliseconds timeout) override;
     bool usable() const noexcept override { return server_.usable(); }
+    void begin(TransactionMode mode) override {
+        // Both modes see one snapshot from their first statement; a writer whose rows another
+        // session changed meanwhile fails instead of overwriting that change.
+        // The snapshot is taken by the first statement, so one is run at once: the transaction
+        // sees the database as it was when it began.
+        server_.run(mode == TransactionMode::ReadOnly
+                        ? "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY; SELECT 1"
+                        : "BEGIN ISOLATION LEVEL REPEATABLE READ; SELECT 1");
+    }
+    void commit() override { server_.run("COMMIT"); }
+    void rollback() noexcept override {
+        try {
+            if (server_.usable() && server_.inTransaction())
+                server_.run("ROLLBACK");
+        } catch (const runtime::Error&) {
+            // The connection has gone, and with it the transaction.
+        }
+    }
 
   private:
     struct Statement {
@@ -172,16 +190,9 @@ void ServerSession::execute(std::string_view key, std::string_view sql,
 
 }  // namespace
 
-std::shared_ptr<Connection::Session> SharedServerSession(const std::string& connectionInfo,
-                                                         std::chrono::milliseconds timeout) {
-    thread_local std::map<std::string, std::weak_ptr<Connection::Session>> open;
-    std::weak_ptr<Connection::Session>& slot = open[connectionInfo];
-    if (auto session = slot.lock(); session && session->usable())
-        return session;
-    auto session = std::make_shared<ServerSession>(connectionInfo, timeout);
-    slot = session;
-    std::erase_if(open, [](const auto& entry) { return entry.second.expired(); });
-    return session;
+std::shared_ptr<Connection::Session> OpenServerSession(const std::string& connectionInfo,
+                                                       std::chrono::milliseconds timeout) {
+    return std::make_shared<ServerSession>(connectionInfo, timeout);
 }
 
 }  // namespace xfer::data

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/provider_session.h"
+#include "data/shared_sessions.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
@@ -205,7 +206,7 @@ long ServerErrorNumber(std::string_view sqlstate) {
     return number;
 }
 
-Connection::Connection() = default;
+Connection::Connection(SharedSessions* shared) : shared_(shared) {}
 
 Connection::~Connection() = default;
 
@@ -224,22 +225,46 @@ void Connection::close() noexcept {
     session_.reset();
 }
 
-void Connection::execute(std::string_view key, std::string_view sql,
-                         const std::vector<std::string>& values, Recordset* rows) {
+Connection::Session& Connection::session() {
     if (session_ && !session_->usable())
         session_.reset();  // lost while another connection used the shared session
     if (!session_) {
         const ConnectionString parsed = ParseConnectionString(connectionString_);
-        session_ = parsed.onServer() ? SharedServerSession(parsed.dataSource, busyTimeout_)
-                                     : OpenFileSession(parsed.dataSource, busyTimeout_);
+        if (shared_ != nullptr)
+            session_ = shared_->open(parsed, busyTimeout_);
+        else if (parsed.onServer())
+            session_ = OpenServerSession(parsed.dataSource, busyTimeout_);
+        else
+            session_ = OpenFileSession(parsed.dataSource, busyTimeout_);
     }
+    return *session_;
+}
+
+void Connection::execute(std::string_view key, std::string_view sql,
+                         const std::vector<std::string>& values, Recordset* rows) {
+    Session& open = session();
     try {
-        session_->execute(key, sql, values, rows, busyTimeout_);
+        open.execute(key, sql, values, rows, busyTimeout_);
     } catch (...) {
-        if (!session_->usable())
+        if (!open.usable())
             session_.reset();  // the server has gone: the next command connects again
         throw;
     }
+}
+
+void Connection::begin(TransactionMode mode) {
+    session().begin(mode);
+}
+
+void Connection::commit() {
+    if (!session_)
+        RaiseProvider(kProviderFailure, "No transaction is open on the connection.");
+    session_->commit();
+}
+
+void Connection::rollback() noexcept {
+    if (session_)
+        session_->rollback();
 }
 
 }  // namespace xfer::data

@@ -52,9 +52,16 @@ std::string RewriteParameters(std::string_view sql, std::vector<std::string>* na
 // means to the server (`Password` is "password").
 std::string AdaptForServer(std::string_view sql, std::vector<std::string>* names = nullptr);
 
+// How a transaction uses the database: a read-only one sees one state of it from its start.
+enum class TransactionMode { ReadOnly, ReadWrite };
+
+class SharedSessions;
+
 class Connection {
   public:
-    Connection();
+    // Opens its session through `shared` when given, so that connections of one host to the
+    // same server share one; otherwise each connection opens its own.
+    explicit Connection(SharedSessions* shared = nullptr);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -72,10 +79,18 @@ class Connection {
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows);
 
+    // A transaction on this connection (see data/transaction.h, the way to use them).
+    void begin(TransactionMode mode);
+    void commit();
+    void rollback() noexcept;
+
     // One open connection of a provider.
     class Session;
 
   private:
+    Session& session();
+
+    SharedSessions* shared_;
     std::shared_ptr<Session> session_;
     std::string connectionString_;
     std::chrono::milliseconds busyTimeout_{30000};

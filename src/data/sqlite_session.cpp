@@ -1,13 +1,12 @@
 // The SQLite file's provider: the configuration database file, opened read-write and never
 // created, with a busy time-out as the command time-out.
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <map>
 #include <system_error>
 
 #include "data/provider_session.h"
+#include "data/sqlite_handles.h"
 #include "runtime/error.h"
 
 namespace xfer::data {
@@ -66,56 +65,69 @@ class FileSession final : public Connection::Session {
     FileSession(const std::string& path, std::chrono::milliseconds busyTimeout) {
         open(path, busyTimeout);
     }
-    ~FileSession() override { Close(); }
-    FileSession(const FileSession&) = delete;
-    FileSession& operator=(const FileSession&) = delete;
 
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows, std::chrono::milliseconds timeout) override;
+    void begin(TransactionMode mode) override {
+        // A writer takes the write lock at once: a reader that later wants to write could
+        // otherwise find another writer ahead of it and fail half-way.
+        run(mode == TransactionMode::ReadWrite ? "BEGIN IMMEDIATE" : "BEGIN");
+        if (mode == TransactionMode::ReadOnly) {
+            // SQLite's read snapshot starts with the first read: take it now, so that the
+            // transaction sees the database as it was when it began.
+            run("SELECT count(*) FROM sqlite_master");
+        }
+    }
+    void commit() override { run("COMMIT"); }
+    void rollback() noexcept override {
+        if (sqlite3_get_autocommit(db_.get()) == 0)
+            sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
 
   private:
     struct Statement {
-        sqlite3_stmt* stmt = nullptr;
+        SqliteStatement stmt;
         std::shared_ptr<const Recordset::Columns> columns;  // null for an action statement
     };
 
-    void Close() noexcept {
-        for (auto& [key, statement] : statements_)
-            sqlite3_finalize(statement.stmt);
-        statements_.clear();
-        if (db_ != nullptr)
-            sqlite3_close_v2(db_);
-        db_ = nullptr;
+    void run(const char* sql) {
+        char* error = nullptr;
+        if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, &error) != SQLITE_OK) {
+            const long code = sqlite3_extended_errcode(db_.get());
+            std::string message = error != nullptr ? error : sqlite3_errmsg(db_.get());
+            sqlite3_free(error);
+            RaiseProvider(code, std::move(message));
+        }
     }
 
     void open(const std::string& path, std::chrono::milliseconds busyTimeout) {
         // Opened read-write and never created: a missing database is an error, not a new file.
         // A connection is only used on the component's one thread, so SQLite need not lock it
         // on every call (reading a row's columns took a mutex per value).
-        const int rc = sqlite3_open_v2(path.c_str(), &db_,
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(path.c_str(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        db_.reset(raw);
         if (rc != SQLITE_OK) {
             std::error_code ec;
             const bool missing = !std::filesystem::exists(path, ec);
-            const long code = db_ != nullptr ? sqlite3_extended_errcode(db_) : rc;
-            std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-            Close();
+            const long code = db_ ? sqlite3_extended_errcode(db_.get()) : rc;
+            std::string message = db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(rc);
             if (missing) {
                 RaiseProvider(kProviderFailure, "Could not find file '" + path + "'.");
             }
             RaiseProvider(code, message + " (" + path + ")");
         }
-        sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout.count()));
+        sqlite3_extended_result_codes(db_.get(), 1);
+        sqlite3_busy_timeout(db_.get(), static_cast<int>(busyTimeout.count()));
         // Read the schema now, so that a file that is not a database fails on opening and the
         // next command tries again instead of running on a broken connection.
         char* error = nullptr;
-        if (sqlite3_exec(db_, "PRAGMA foreign_keys = OFF; SELECT count(*) FROM sqlite_master",
+        if (sqlite3_exec(db_.get(), "PRAGMA foreign_keys = OFF; SELECT count(*) FROM sqlite_master",
                          nullptr, nullptr, &error) != SQLITE_OK) {
-            const long code = sqlite3_extended_errcode(db_);
-            std::string message = error != nullptr ? error : sqlite3_errmsg(db_);
+            const long code = sqlite3_extended_errcode(db_.get());
+            std::string message = error != nullptr ? error : sqlite3_errmsg(db_.get());
             sqlite3_free(error);
-            Close();
             RaiseProvider(code, message + " (" + path + ")");
         }
     }
@@ -126,30 +138,30 @@ class FileSession final : public Connection::Session {
         }
         const std::string rewritten = RewriteParameters(sql);
         Statement statement;
-        if (sqlite3_prepare_v3(db_, rewritten.c_str(), static_cast<int>(rewritten.size()),
-                               SQLITE_PREPARE_PERSISTENT, &statement.stmt, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(statement.stmt);
-            RaiseEngine(db_);
+        if (PrepareStatement(db_.get(), rewritten.c_str(), static_cast<int>(rewritten.size()),
+                             SQLITE_PREPARE_PERSISTENT, statement.stmt) != SQLITE_OK) {
+            RaiseEngine(db_.get());
         }
-        if (const int count = sqlite3_column_count(statement.stmt); count > 0) {
+        if (const int count = sqlite3_column_count(statement.stmt.get()); count > 0) {
             std::vector<std::string> names;
             for (int i = 0; i < count; ++i)
-                names.emplace_back(sqlite3_column_name(statement.stmt, i));
+                names.emplace_back(sqlite3_column_name(statement.stmt.get(), i));
             statement.columns = Recordset::makeColumns(std::move(names));
         }
-        return statements_.emplace(std::string(key), statement).first->second;
+        return statements_.emplace(std::string(key), std::move(statement)).first->second;
     }
 
-    sqlite3* db_ = nullptr;
+    // The statements go before the connection (members are destroyed in reverse order).
+    SqliteConnection db_;
     std::map<std::string, Statement, std::less<>> statements_;
 };
 
 void FileSession::execute(std::string_view key, std::string_view sql,
                           const std::vector<std::string>& values, Recordset* rows,
                           std::chrono::milliseconds timeout) {
-    sqlite3_busy_timeout(db_, static_cast<int>(timeout.count()));
+    sqlite3_busy_timeout(db_.get(), static_cast<int>(timeout.count()));
     Statement& statement = Prepare(key, sql);
-    sqlite3_stmt* stmt = statement.stmt;
+    sqlite3_stmt* stmt = statement.stmt.get();
     StatementRun run(stmt);
 
     if (static_cast<std::size_t>(sqlite3_bind_parameter_count(stmt)) != values.size()) {
@@ -159,7 +171,7 @@ void FileSession::execute(std::string_view key, std::string_view sql,
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (sqlite3_bind_text(stmt, static_cast<int>(i) + 1, values[i].data(),
                               static_cast<int>(values[i].size()), SQLITE_TRANSIENT) != SQLITE_OK) {
-            RaiseEngine(db_);
+            RaiseEngine(db_.get());
         }
     }
 
@@ -167,7 +179,7 @@ void FileSession::execute(std::string_view key, std::string_view sql,
         // Nothing to keep: run it to the end.
         for (int rc = sqlite3_step(stmt); rc != SQLITE_DONE; rc = sqlite3_step(stmt)) {
             if (rc != SQLITE_ROW)
-                RaiseEngine(db_);
+                RaiseEngine(db_.get());
         }
         return;
     }
@@ -176,7 +188,7 @@ void FileSession::execute(std::string_view key, std::string_view sql,
         const int columnCount = sqlite3_column_count(stmt);
         for (int rc = sqlite3_step(stmt); rc != SQLITE_DONE; rc = sqlite3_step(stmt)) {
             if (rc != SQLITE_ROW)
-                RaiseEngine(db_);
+                RaiseEngine(db_.get());
             for (int i = 0; i < columnCount; ++i)
                 AppendColumn(builder, stmt, i);
         }

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 #include "runtime/decimal.h"
 
 namespace xfer::host {
@@ -56,7 +56,7 @@ std::vector<std::int16_t> ParseNodeList(std::string_view text) {
 std::vector<std::int16_t> SelectorNodes(SessionRunner& runner, std::int16_t config,
                                         std::int16_t partition) {
     std::vector<std::int16_t> nodes;
-    for (const StoredXferNode& node : ReadXferNodes(runner.database(), config, partition)) {
+    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(runner.database(), config, partition)) {
         if (node.number > 0)
             nodes.push_back(node.number);
     }

@@ -19,8 +19,8 @@ class NodeListError : public std::invalid_argument {
 };
 
 // "1,5,12-20": node numbers and ranges low-high separated by commas, each number as every
-// typed number is written (runtime/decimal.h) and within -32768..32767. In the order given, each node once.
-// Raises NodeListError saying what is wrong.
+// typed number is written (runtime/decimal.h) and within -32768..32767. In the order given, each
+// node once. Raises NodeListError saying what is wrong.
 std::vector<std::int16_t> ParseNodeList(std::string_view text);
 
 // Every XFER node of the partition that the record selector lists (all but the template 0).

@@ -2,12 +2,14 @@
 
 #include "business_rules/business_rules.h"
 #include "business_rules/component.h"
+#include "data/shared_sessions.h"
 
 namespace xfer::host {
 
 EditorHost::EditorHost(platform::PlatformServices services)
     : services_(std::move(services)),
-      component_(std::make_unique<business_rules::Component>(services_.view())) {}
+      sessions_(std::make_unique<data::SharedSessions>()),
+      component_(std::make_unique<business_rules::Component>(services_.view(), *sessions_)) {}
 
 EditorHost::~EditorHost() = default;
 

@@ -17,6 +17,9 @@ class Component;
 namespace xfer::editor {
 class GUI;
 }
+namespace xfer::data {
+class SharedSessions;
+}
 
 namespace xfer::host {
 
@@ -33,12 +36,16 @@ class EditorHost {
     bool open(std::int16_t config, std::int16_t partition, std::int16_t node);
 
     platform::Platform platform() const { return services_.view(); }
+    // The sessions that every DataBase of this host shares: the component's, and any the
+    // host makes for itself.
+    data::SharedSessions& sessions() noexcept { return *sessions_; }
     business_rules::Component& component() noexcept { return *component_; }
     // The component's form, loaded or not.
     editor::GUI& form() noexcept;
 
   private:
     platform::PlatformServices services_;
+    std::unique_ptr<data::SharedSessions> sessions_;
     std::unique_ptr<business_rules::Component> component_;
 };
 

@@ -14,7 +14,7 @@
 #include "host/editor_host.h"
 #include "host/session_observation.h"
 #include "host/session_window_system.h"
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
@@ -331,7 +331,7 @@ struct SessionRunner::Impl {
             return std::make_shared<ScriptConfirmation>(s);
         });
         host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)));
-        db = std::make_unique<data::DataBase>(host->platform());
+        db = std::make_unique<data::DataBase>(host->platform(), &host->sessions());
     }
 
     void session(const std::vector<ScriptStep>& steps, GUI& form, UserActions& user) {
@@ -404,7 +404,7 @@ SessionOutcome SessionRunner::run(const std::vector<ScriptStep>& steps,
         }
         SessionTarget shown = target;
         shown.node = i.host->form().nodeNumber();
-        i.transcript.stored(shown, ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
+        i.transcript.stored(shown, business_rules::ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
     } catch (const runtime::Error& error) {
         if (i.windows != nullptr)
             i.windows->setSession(nullptr);  // it holds this call's steps

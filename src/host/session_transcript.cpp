@@ -100,7 +100,7 @@ class TextTranscript final : public Transcript {
     }
     void note(const std::string& text) override { out_ << "note: " << text << "\n"; }
 
-    void stored(const SessionTarget& t, const std::optional<StoredXferNode>& node) override {
+    void stored(const SessionTarget& t, const std::optional<business_rules::StoredXferNode>& node) override {
         out_ << "Node_XFER " << t.config << "/" << t.partition << " node " << t.node;
         if (!node) {
             out_ << ": not stored\n";
@@ -111,7 +111,7 @@ class TextTranscript final : public Transcript {
         out_ << "  Dial: " << QuotedOnOneLine(node->dial) << "\n";
         out_ << "  Style: STYLE " << node->style << "\n";
         for (const auto& e : editor::kExceptions) {
-            const StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
+            const business_rules::StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
             out_ << "  " << e.label << ": " << target.type << " " << target.number << "\n";
         }
     }
@@ -259,7 +259,7 @@ class JsonTranscript final : public Transcript {
     }
     void note(const std::string& text) override { write({{"event", "note"}, {"text", text}}); }
 
-    void stored(const SessionTarget& t, const std::optional<StoredXferNode>& node) override {
+    void stored(const SessionTarget& t, const std::optional<business_rules::StoredXferNode>& node) override {
         Json event{{"event", "stored"},
                    {"config", t.config},
                    {"partition", t.partition},
@@ -271,7 +271,7 @@ class JsonTranscript final : public Transcript {
             event["style"] = node->style;
             Json targets = Json::object();
             for (const auto& e : editor::kExceptions) {
-                const StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
+                const business_rules::StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
                 targets[std::string(e.label)] = {{"type", target.type}, {"number", target.number}};
             }
             event["targets"] = targets;

@@ -24,7 +24,7 @@
 
 #include "host/session_observation.h"
 #include "host/session_script.h"
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 
 namespace xfer::host {
 
@@ -74,7 +74,7 @@ class Transcript {
                              bool passed, const std::string& why) = 0;
     virtual void failure(int line, const std::string& message) = 0;
     virtual void note(const std::string& text) = 0;
-    virtual void stored(const SessionTarget& target, const std::optional<StoredXferNode>& node) = 0;
+    virtual void stored(const SessionTarget& target, const std::optional<business_rules::StoredXferNode>& node) = 0;
     virtual void result(const SessionOutcome& outcome) = 0;
     virtual void node(const SessionTarget& target, std::size_t index, std::size_t count) = 0;
     virtual void summary(const BulkSummary& summary) = 0;

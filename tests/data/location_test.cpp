@@ -111,7 +111,7 @@ TEST(Folders, ConnectionStringFollowsTheShellFolderThenTheRegistry) {
             const std::string expected =
                 "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + c.expected;
             EXPECT_EQ(db.GetConnectionString(), expected);
-            EXPECT_EQ(db.Conn.connectionString(), expected);
+            EXPECT_EQ(db.connectionString(), expected);
             EXPECT_EQ(ParseConnectionString(expected).dataSource, c.expected);
         } catch (const runtime::Error& e) {
             EXPECT_TRUE(("error " + std::to_string(e.number()) + ": " + e.description())

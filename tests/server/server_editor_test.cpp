@@ -89,7 +89,7 @@ TEST(ServerFaults, ALockHeldPastTheTimeOutEndsTheCopyInItsTrapAndWritesNothing) 
     StandardPartition(h).templates();
     h.database.exec("BEGIN; LOCK TABLE Node_CMD IN EXCLUSIVE MODE");
     data::DataBase db(h.platform());
-    db.Conn.setBusyTimeout(std::chrono::milliseconds(200));
+    db.setCommandTimeout(std::chrono::milliseconds(200));
     business_rules::NodeDuplicator(db, *h.boxes).DuplicateNode({1, 1}, "0", "7", "1");
     EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{"Source: PostgreSQL - DuplicateNode \r\n"
                                                       "Description: canceling statement due to "

@@ -9,7 +9,7 @@
 
 #include "data/database.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 struct DanglingReference {
     std::int16_t node = 0;  // the XFER node
@@ -43,4 +43,4 @@ struct PartitionCheck {
 // Reads the partition through the command catalogue; database errors propagate.
 PartitionCheck CheckPartition(data::DataBase& db, std::int16_t config, std::int16_t partition);
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

@@ -10,7 +10,7 @@
 
 #include "data/database.h"
 
-namespace xfer::host {
+namespace xfer::business_rules {
 
 struct StoredTarget {
     std::string type;    // the type name as stored
@@ -32,4 +32,4 @@ std::vector<StoredXferNode> ReadXferNodes(data::DataBase& db, std::int16_t confi
 std::optional<StoredXferNode> ReadXferNode(data::DataBase& db, std::int16_t config,
                                            std::int16_t partition, std::int16_t node);
 
-}  // namespace xfer::host
+}  // namespace xfer::business_rules

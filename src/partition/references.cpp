@@ -1,14 +1,15 @@
-#include "host/references.h"
+#include "partition/references.h"
 
 #include <limits>
 
 #include "data/node_types.h"
-#include "host/partition_references.h"
+#include "data/transaction.h"
+#include "partition/partition_references.h"
 #include "runtime/decimal.h"
 #include "runtime/error.h"
 #include "runtime/variant.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 namespace {
 
@@ -35,7 +36,8 @@ long CheckedId(long id) {
 
 ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int16_t partition,
                               const std::string& typeText, std::int16_t number) {
-    const ReadSnapshot snapshot(db);
+    // One state of the partition, even while an editor saves.
+    const data::ReadTransaction snapshot(db);
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     long typeId = 0;
     if (const runtime::DecimalNumber id = runtime::ParseDecimal(typeText, kIdMin, kIdMax);
@@ -71,4 +73,4 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     return search;
 }
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

@@ -12,10 +12,10 @@
 
 #include "business_rules/required_nodes.h"
 #include "data/database.h"
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 #include "runtime/collection.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 // Where a reference comes from: "Style", then the exceptions' labels "Hold" to "Answer".
 inline constexpr std::size_t kReferenceCount = 7;
@@ -28,7 +28,7 @@ struct ResolvedReference {
 };
 
 struct PartitionNode {
-    StoredXferNode stored;
+    business_rules::StoredXferNode stored;
     std::array<ResolvedReference, kReferenceCount> references;  // style, Hold .. Answer
     // Why the editor would not load the node ("" when it would): the first failure in the
     // order loading meets them.
@@ -43,21 +43,7 @@ struct PartitionReferences {
     std::vector<PartitionNode> nodes;  // every XFER node, in node number order
 };
 
-// One read transaction over a partition-wide report: every command sees the same state of the
-// database, even while an editor saves, and the engine takes its read lock once instead of
-// once per command. Nothing is written, so the end is a plain rollback.
-class ReadSnapshot {
-  public:
-    explicit ReadSnapshot(data::DataBase& db);
-    ~ReadSnapshot();
-    ReadSnapshot(const ReadSnapshot&) = delete;
-    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
-
-  private:
-    data::DataBase& db_;
-};
-
 PartitionReferences ReadPartitionReferences(data::DataBase& db, std::int16_t config,
                                             std::int16_t partition);
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

@@ -1,4 +1,4 @@
-#include "host/partition_references.h"
+#include "partition/partition_references.h"
 
 #include "business_rules/type_catalogue.h"
 #include "data/node_types.h"
@@ -6,7 +6,7 @@
 #include "runtime/error.h"
 #include "runtime/variant.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 namespace {
 
@@ -38,7 +38,7 @@ ResolvedReference StyleReference(const std::string& stored, int listLength,
             {}};
 }
 
-ResolvedReference RowReference(const editor::ExceptionInfo& exception, const StoredTarget& target,
+ResolvedReference RowReference(const editor::ExceptionInfo& exception, const business_rules::StoredTarget& target,
                                const runtime::Collection& typeIds) {
     const auto typeIdOf = [&typeIds](const std::string& name) {
         return typeIds.Item(name).toInt16();
@@ -55,18 +55,6 @@ ResolvedReference RowReference(const editor::ExceptionInfo& exception, const Sto
 }
 
 }  // namespace
-
-ReadSnapshot::ReadSnapshot(data::DataBase& db) : db_(db) {
-    db_.Conn.execute("BEGIN", "BEGIN", {}, nullptr);
-}
-
-ReadSnapshot::~ReadSnapshot() {
-    try {
-        db_.Conn.execute("ROLLBACK", "ROLLBACK", {}, nullptr);
-    } catch (const runtime::Error&) {
-        // The transaction has ended with the error that ended the report.
-    }
-}
 
 std::string_view ReferenceSource(std::size_t index) {
     return index == 0 ? std::string_view("Style") : editor::kExceptions.at(index - 1).label;
@@ -90,7 +78,7 @@ PartitionReferences ReadPartitionReferences(data::DataBase& db, std::int16_t con
         result.styleListLength = 0;
     }
 
-    for (StoredXferNode& stored : ReadXferNodes(db, config, partition)) {
+    for (business_rules::StoredXferNode& stored : business_rules::ReadXferNodes(db, config, partition)) {
         PartitionNode& node = result.nodes.emplace_back();
         node.stored = std::move(stored);
         if (result.styleListLength == 0) {
@@ -112,4 +100,4 @@ PartitionReferences ReadPartitionReferences(data::DataBase& db, std::int16_t con
     return result;
 }
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

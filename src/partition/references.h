@@ -10,7 +10,7 @@
 
 #include "data/database.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 struct Referrer {
     std::int16_t node = 0;  // the XFER node
@@ -34,4 +34,4 @@ class UnknownNodeType : public std::runtime_error {
 ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int16_t partition,
                               const std::string& type, std::int16_t number);
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

@@ -1,12 +1,13 @@
-#include "host/partition_check.h"
+#include "partition/partition_check.h"
 
 #include <unordered_map>
 
 #include "business_rules/required_nodes.h"
-#include "host/partition_references.h"
+#include "data/transaction.h"
+#include "partition/partition_references.h"
 #include "runtime/error.h"
 
-namespace xfer::host {
+namespace xfer::partition {
 
 namespace {
 
@@ -40,7 +41,8 @@ PartitionCheck CheckPartition(data::DataBase& db, std::int16_t config, std::int1
     PartitionCheck check;
     check.config = config;
     check.partition = partition;
-    const ReadSnapshot snapshot(db);
+    // One state of the partition, even while an editor saves.
+    const data::ReadTransaction snapshot(db);
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     check.nodes = static_cast<int>(read.nodes.size());
     ExistenceCache existence(db, config, partition);
@@ -85,4 +87,4 @@ PartitionCheck CheckPartition(data::DataBase& db, std::int16_t config, std::int1
     return check;
 }
 
-}  // namespace xfer::host
+}  // namespace xfer::partition

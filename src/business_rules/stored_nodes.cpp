@@ -1,9 +1,9 @@
-#include "host/stored_nodes.h"
+#include "business_rules/stored_nodes.h"
 
 #include "data/node_types.h"
 #include "editor/exception_table.h"
 
-namespace xfer::host {
+namespace xfer::business_rules {
 
 namespace {
 StoredXferNode NodeOf(data::Recordset& rs) {
@@ -45,4 +45,4 @@ std::optional<StoredXferNode> ReadXferNode(data::DataBase& db, std::int16_t conf
     return found;
 }
 
-}  // namespace xfer::host
+}  // namespace xfer::business_rules
