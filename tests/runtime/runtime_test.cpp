@@ -6,6 +6,7 @@
 #include "runtime/collection.h"
 #include "runtime/decimal.h"
 #include "runtime/error.h"
+#include "runtime/shown_text.h"
 #include "runtime/text.h"
 #include "runtime/variant.h"
 
@@ -105,6 +106,23 @@ TEST(DecimalTest, OneRuleForTypedNumbers) {
         } else {
             EXPECT_NE(n.problem.find(c.problem), std::string::npos) << c.text << ": " << n.problem;
         }
+    }
+}
+
+// Stored text from another tool can neither break the encoding of a report nor forge a line.
+TEST(ShownTextTest, InvalidBytesAndControlCharacters) {
+    const struct {
+        std::string stored, valid, oneLine;
+    } cases[] = {
+        {"Caf\xC3\xA9 \xE4\xB8\xAD", "Caf\xC3\xA9 \xE4\xB8\xAD", "Caf\xC3\xA9 \xE4\xB8\xAD"},
+        {"Caf\xE9", "Caf\xEF\xBF\xBD", "Caf\xEF\xBF\xBD"},  // Windows-1252
+        {"a\nXFER 9\tb\r", "a\nXFER 9\tb\r", "a\\nXFER 9\\tb\\r"},
+        {std::string("\x01\x7F\\ \xC2\x85") + '\0', std::string("\x01\x7F\\ \xC2\x85") + '\0',
+         "\\x01\\x7F\\\\ \\u0085\\x00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ValidText(c.stored), c.valid) << c.stored;
+        EXPECT_EQ(OneLineText(c.stored), c.oneLine) << c.stored;
     }
 }
 
