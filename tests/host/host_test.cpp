@@ -36,6 +36,11 @@ TEST(SessionScriptParse, ReadsEveryLineWithItsArguments) {
         {"type txtDescription \"New \\\"label\\\"\"  # comment", ScriptVerb::Type, "txtDescription",
          "", "New \"label\"", 0},
         {"REPLACE txtDial 12,34", ScriptVerb::Replace, "txtDial", "", "12,34", 0},
+        // A '#' starts a comment only where a word would start, never inside a text.
+        {"replace txtDial \"*72,2008#\" # code", ScriptVerb::Replace, "txtDial", "", "*72,2008#",
+         0},
+        {"replace txtDial \"#1\"", ScriptVerb::Replace, "txtDial", "", "#1", 0},
+        {"replace txtDial *72#", ScriptVerb::Replace, "txtDial", "", "*72#", 0},
         {"type txtDial \"\\b\"", ScriptVerb::Type, "txtDial", "", "\b", 0},
         {"row 6", ScriptVerb::Row, "", "", "", 6},
         {"scroll -99", ScriptVerb::Scroll, "", "", "", -99},
