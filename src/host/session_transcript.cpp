@@ -100,7 +100,8 @@ class TextTranscript final : public Transcript {
     }
     void note(const std::string& text) override { out_ << "note: " << text << "\n"; }
 
-    void stored(const SessionTarget& t, const std::optional<business_rules::StoredXferNode>& node) override {
+    void stored(const SessionTarget& t,
+                const std::optional<business_rules::StoredXferNode>& node) override {
         out_ << "Node_XFER " << t.config << "/" << t.partition << " node " << t.node;
         if (!node) {
             out_ << ": not stored\n";
@@ -111,7 +112,8 @@ class TextTranscript final : public Transcript {
         out_ << "  Dial: " << QuotedOnOneLine(node->dial) << "\n";
         out_ << "  Style: STYLE " << node->style << "\n";
         for (const auto& e : editor::kExceptions) {
-            const business_rules::StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
+            const business_rules::StoredTarget& target =
+                node->targets[static_cast<std::size_t>(e.id)];
             out_ << "  " << e.label << ": " << target.type << " " << target.number << "\n";
         }
     }
@@ -153,7 +155,8 @@ class TextTranscript final : public Transcript {
         out_ << "=== XFER " << t.node << " (" << index + 1 << " of " << count << ") ===\n";
     }
     void summary(const BulkSummary& s) override {
-        out_ << "=== " << s.nodes << " nodes: " << s.passed.size() << " passed";
+        out_ << "=== " << s.nodes << (s.nodes == 1 ? " node: " : " nodes: ") << s.passed.size()
+             << " passed";
         if (!s.failed.empty())
             out_ << ", " << s.failed.size() << " failed (XFER " << Numbers(s.failed) << ")";
         if (s.notRun > 0)
@@ -259,7 +262,8 @@ class JsonTranscript final : public Transcript {
     }
     void note(const std::string& text) override { write({{"event", "note"}, {"text", text}}); }
 
-    void stored(const SessionTarget& t, const std::optional<business_rules::StoredXferNode>& node) override {
+    void stored(const SessionTarget& t,
+                const std::optional<business_rules::StoredXferNode>& node) override {
         Json event{{"event", "stored"},
                    {"config", t.config},
                    {"partition", t.partition},
@@ -271,7 +275,8 @@ class JsonTranscript final : public Transcript {
             event["style"] = node->style;
             Json targets = Json::object();
             for (const auto& e : editor::kExceptions) {
-                const business_rules::StoredTarget& target = node->targets[static_cast<std::size_t>(e.id)];
+                const business_rules::StoredTarget& target =
+                    node->targets[static_cast<std::size_t>(e.id)];
                 targets[std::string(e.label)] = {{"type", target.type}, {"number", target.number}};
             }
             event["targets"] = targets;

@@ -38,7 +38,8 @@ ResolvedReference StyleReference(const std::string& stored, int listLength,
             {}};
 }
 
-ResolvedReference RowReference(const editor::ExceptionInfo& exception, const business_rules::StoredTarget& target,
+ResolvedReference RowReference(const editor::ExceptionInfo& exception,
+                               const business_rules::StoredTarget& target,
                                const runtime::Collection& typeIds) {
     const auto typeIdOf = [&typeIds](const std::string& name) {
         return typeIds.Item(name).toInt16();
@@ -48,7 +49,7 @@ ResolvedReference RowReference(const editor::ExceptionInfo& exception, const bus
             business_rules::RowTargetOf(exception, target.type, target.number, typeIdOf);
         return {NodeReference{row.shown, std::to_string(row.NodeTypeID), target.number}, {}};
     } catch (const runtime::Error& error) {
-        if (!typeIds.contains(target.type))
+        if (!typeIds.Exists(target.type))
             return {std::nullopt, "\"" + target.type + "\" is not a node type"};
         return {std::nullopt, "type \"" + target.type + "\": " + error.description()};
     }
@@ -78,7 +79,8 @@ PartitionReferences ReadPartitionReferences(data::DataBase& db, std::int16_t con
         result.styleListLength = 0;
     }
 
-    for (business_rules::StoredXferNode& stored : business_rules::ReadXferNodes(db, config, partition)) {
+    for (business_rules::StoredXferNode& stored :
+         business_rules::ReadXferNodes(db, config, partition)) {
         PartitionNode& node = result.nodes.emplace_back();
         node.stored = std::move(stored);
         if (result.styleListLength == 0) {

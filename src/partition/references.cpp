@@ -43,7 +43,7 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     if (const runtime::DecimalNumber id = runtime::ParseDecimal(typeText, kIdMin, kIdMax);
         id.ok()) {
         typeId = static_cast<long>(id.value);
-    } else if (read.typeIds.contains(typeText)) {
+    } else if (read.typeIds.Exists(typeText)) {
         typeId = read.typeIds.Item(typeText).toInt32();
     } else {
         throw UnknownNodeType("\"" + typeText +
@@ -52,7 +52,7 @@ ReferenceSearch FindReferrers(data::DataBase& db, std::int16_t config, std::int1
     // The node is named as the check names it: MSG for the aliases.
     const std::string key = std::to_string(CheckedId(typeId));
     const std::string typeName =
-        read.typeNames.contains(key) ? read.typeNames.Item(key).textOrEmpty() : key;
+        read.typeNames.Exists(key) ? read.typeNames.Item(key).textOrEmpty() : key;
 
     ReferenceSearch search;
     search.target = typeName + " " + std::to_string(number);

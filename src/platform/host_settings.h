@@ -30,18 +30,4 @@ class ProcessSettings final : public HostSettings {
     std::map<std::string, std::string> options_;
 };
 
-// Fixed answers, for tests and for hosts that decide everything themselves.
-class FixedSettings final : public HostSettings {
-  public:
-    FixedSettings(std::map<std::string, std::string> environment = {},
-                  std::map<std::string, std::string> options = {})
-        : environment_(std::move(environment)), options_(std::move(options)) {}
-    std::optional<std::string> environmentVariable(const std::string& name) override;
-    std::optional<std::string> hostOption(const std::string& name) override;
-
-  private:
-    std::map<std::string, std::string> environment_;
-    std::map<std::string, std::string> options_;
-};
-
 }  // namespace xfer::platform

@@ -90,10 +90,6 @@ std::optional<Hive::KeyId> Hive::findKey(std::string_view subPath, KeyId from) c
     return key;
 }
 
-bool Hive::hasKey(std::string_view keyPath) const {
-    return findKey(keyPath).has_value();
-}
-
 void Hive::set(KeyId key, const std::string& valueName, RegistryValue value) {
     keys_.at(key).values[runtime::ToUpper(valueName)] = std::move(value);
 }

@@ -68,7 +68,6 @@ class Hive {
                    const std::string& text, std::uint32_t type = REG_SZ);
     // Creates the key and the parents it implies; returns the key.
     KeyId createKey(std::string_view keyPath);
-    bool hasKey(std::string_view keyPath) const;
     // The key at `subPath` below `from` (the top, above the root keys, when none is given).
     std::optional<KeyId> findKey(std::string_view subPath, KeyId from = kTop) const;
     const RegistryValue* find(std::string_view keyPath, const std::string& valueName) const;
@@ -111,7 +110,6 @@ class HiveRegistry final : public Registry {
     long RegCloseKey(HKEY key) override;
 
     Hive& hive() { return hive_; }
-    int openKeys() const { return static_cast<int>(open_.size()); }
 
   private:
     std::optional<Hive::KeyId> keyOf(HKEY handle) const;

@@ -25,7 +25,7 @@ const Variant& Collection::Item(long position) const {
     return items_[static_cast<std::size_t>(position - 1)].second;
 }
 
-bool Collection::contains(std::string_view key) const {
+bool Collection::Exists(std::string_view key) const {
     return index_.contains(ToUpper(key));
 }
 

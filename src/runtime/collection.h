@@ -20,7 +20,8 @@ class Collection {
     const Variant& Item(std::string_view key) const;
     // Position 1..Count; raises 9 outside.
     const Variant& Item(long position) const;
-    bool contains(std::string_view key) const;
+    // Whether an item has the key (the rules find out by asking for it and trapping 5).
+    bool Exists(std::string_view key) const;
     long Count() const noexcept { return static_cast<long>(items_.size()); }
     void Clear() noexcept;
 

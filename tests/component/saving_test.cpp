@@ -189,7 +189,7 @@ TEST(SavingTest, TheFormIsBusyWhileSavingAndUsableAgainOnEveryExit) {
 // keeps to upper-case dial characters at each key (at most 31), and the label. A refusal says
 // why, keeps the form open with the edit pending and writes nothing; the refused text is
 // selected for retyping. The rules themselves are in business_rules/input_rules_test.cpp and
-// platform/trap_and_components_test.cpp.
+// platform/platform_test.cpp.
 TEST(SavingTest, TypedTextIsCheckedBeforeSaving) {
     const struct {
         std::string dial, label;  // typed over the boxes' texts

@@ -49,16 +49,16 @@ struct TestServices {
         platform::PlatformParts parts;
         parts.shell = std::make_unique<test::FixedShell>(
             shellFolder.empty() ? std::nullopt : std::optional(shellFolder));
-        auto hiveRegistry = std::make_unique<platform::HiveRegistry>(std::move(hive));
+        auto hiveRegistry = std::make_unique<test::CountingRegistry>(std::move(hive));
         registry = hiveRegistry.get();
         parts.registry = std::move(hiveRegistry);
         parts.settings =  // not this process's
-            std::make_unique<platform::FixedSettings>(std::move(environment), std::move(options));
+            std::make_unique<test::FixedSettings>(std::move(environment), std::move(options));
         services = platform::PlatformServices(std::move(parts));
     }
     platform::Platform view() const { return services.view(); }
 
-    platform::HiveRegistry* registry = nullptr;
+    test::CountingRegistry* registry = nullptr;
     platform::PlatformServices services;
 };
 

@@ -114,7 +114,9 @@ TEST(RegFile, MalformedTextNamesItsLine) {
 }
 
 TEST(RegFile, MissingFileIsAnEmptyHiveAndOneThatIsNoFileIsRefused) {
-    EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg").hasKey("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+    EXPECT_FALSE(LoadRegFile("/nonexistent/registry.reg")
+                     .findKey("HKEY_LOCAL_MACHINE\\SOFTWARE")
+                     .has_value());
     try {
         LoadRegFile("/dev/zero");
         ADD_FAILURE() << "read /dev/zero";
@@ -175,7 +177,9 @@ TEST(RegFile, DeepKeysTakeMemoryInProportionToTheFile) {
         SCOPED_TRACE(c.what);
         bool read = false;
         try {
-            read = ParseRegFile(c.text).hasKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1));
+            read = ParseRegFile(c.text)
+                       .findKey("HKLM" + repeat("\\" + name, kMaxRegKeyDepth - 1))
+                       .has_value();
         } catch (const runtime::Error&) {
         }
         EXPECT_EQ(read, c.read);

@@ -4,6 +4,7 @@
 // script, and a confirmation dialog that does the same.
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,9 +14,60 @@
 #include "platform/components.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 
 namespace xfer::test {
+
+// Fixed environment variables and host options, so that a test never reads the process's own.
+class FixedSettings final : public platform::HostSettings {
+  public:
+    FixedSettings(std::map<std::string, std::string> environment = {},
+                  std::map<std::string, std::string> options = {})
+        : environment_(std::move(environment)), options_(std::move(options)) {}
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        return Find(environment_, name);
+    }
+    std::optional<std::string> hostOption(const std::string& name) override {
+        return Find(options_, name);
+    }
+
+  private:
+    static std::optional<std::string> Find(const std::map<std::string, std::string>& values,
+                                           const std::string& name) {
+        const auto found = values.find(name);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::map<std::string, std::string> environment_;
+    std::map<std::string, std::string> options_;
+};
+
+// A registry over a hive that counts the keys left open, so that a test sees every key closed.
+class CountingRegistry final : public platform::Registry {
+  public:
+    explicit CountingRegistry(platform::Hive hive) : inner_(std::move(hive)) {}
+    long RegOpenKeyEx(platform::HKEY root, const std::string& subKey, std::uint32_t sam,
+                      platform::HKEY& result) override {
+        const long status = inner_.RegOpenKeyEx(root, subKey, sam, result);
+        open_ += status == platform::ERROR_SUCCESS ? 1 : 0;
+        return status;
+    }
+    long RegQueryValueEx(platform::HKEY key, const std::string& valueName, std::uint32_t& type,
+                         std::uint8_t* data, std::uint32_t& size) override {
+        return inner_.RegQueryValueEx(key, valueName, type, data, size);
+    }
+    long RegCloseKey(platform::HKEY key) override {
+        const long status = inner_.RegCloseKey(key);
+        open_ -= status == platform::ERROR_SUCCESS ? 1 : 0;
+        return status;
+    }
+    platform::Hive& hive() { return inner_.hive(); }
+    int openKeys() const { return open_; }
+
+  private:
+    platform::HiveRegistry inner_;
+    int open_ = 0;
+};
 
 // Answers folder 35 with a fixed folder (or none); other folders are unknown.
 class FixedShell final : public platform::Shell {
@@ -42,7 +94,7 @@ inline platform::PlatformParts MachineParts(const std::string& root, const std::
                        data::kDatabaseServerValue, server);
     }
     parts.registry = std::make_unique<platform::HiveRegistry>(std::move(hive));
-    parts.settings = std::make_unique<platform::FixedSettings>();
+    parts.settings = std::make_unique<FixedSettings>();
     return parts;
 }
 
