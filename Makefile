@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: deps configure build test run asan bench package fuzz format format-check clean
+.PHONY: deps configure build test run asan release-check bench package fuzz format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,13 @@ run: build
 
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
+
+# A user's plain Release configure, without the presets (so without -Werror), must build and
+# pass: another optimiser's warnings are not errors there.
+release-check: deps
+	@cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/release -j $(JOBS)
+	@ctest --test-dir build/release --no-tests=error -j $(JOBS) --output-on-failure
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)
