@@ -144,6 +144,7 @@ TEST(ComboBox, DropDownListSelectionFromCodeFiresClick) {
     EXPECT_EQ(form.cmbList.ListIndex(), 2);
     form.cmbList.setListIndex(-1);
     EXPECT_EQ(form.cmbList.Text(), "");
+    EXPECT_EQ(form.cmbList.ListIndex(), -1);
     form.cmbList.AddItem("Delta");
     form.cmbList.Clear();
     EXPECT_EQ(clicks, 3);
@@ -161,6 +162,40 @@ TEST(ComboBox, EditableComboSelectionSetsTextWithoutChange) {
     EXPECT_EQ(form.cmbEdit.Text(), "");
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(changes, 1);
+}
+
+// A number picker's entries are a range of numbers, made into entries of their own only when
+// another entry joins them; a typed number finds its entry either way.
+TEST(ComboBox, ARangeListsItsNumbersAndBecomesEntriesWhenOneIsAdded) {
+    ComboBox combo("cmb", ComboStyle::DropDownCombo);
+    combo.setRange(5, 7);
+    const std::pair<const char*, long> typed[] = {
+        {"5", 0}, {"7", 2}, {"4", -1}, {"8", -1}, {"06", -1}};
+    for (const auto& [text, index] : typed) {
+        combo.setText(text);
+        EXPECT_EQ(combo.ListIndex(), index) << text;
+    }
+    combo.AddItem("x");
+    EXPECT_EQ(combo.ListCount(), 4);
+    EXPECT_EQ(combo.List(0), "5");
+    EXPECT_EQ(combo.List(2), "7");
+    EXPECT_EQ(combo.ItemData(2), 7);
+    EXPECT_EQ(combo.List(3), "x");
+}
+
+// The view mirrors the model by what it is told: each change once, and nothing for a value
+// set again.
+TEST(ComboBox, TheViewIsToldOfEachChangeOnce) {
+    ComboBox combo("cmb", ComboStyle::DropDownCombo);
+    combo.setText("12345");
+    std::vector<Prop> told;
+    combo.setObserver([&](Control&, Prop what) { told.push_back(what); });
+    combo.setSelStart(2);
+    combo.setSelStart(2);
+    combo.setFont("Tahoma", 8.25, true);
+    combo.setFont("Tahoma", 8.25, true);
+    combo.setFont("Tahoma", 9, true);
+    EXPECT_EQ(told, (std::vector<Prop>{Prop::Selection, Prop::All, Prop::All}));
 }
 
 void AddColumns(ListView& lv) {
