@@ -131,6 +131,19 @@ TEST(TextBox, CaretSelectionAndKeysAreWholeCharacters) {
     EXPECT_EQ(combo.ListCount(), 0);
 }
 
+// Unloading puts a text box back as designed, its caret too: a form loaded again with the
+// designed text must not keep a caret beyond it.
+TEST(TextBox, RestoringTheDesignResetsTheCaret) {
+    TestForm form;
+    form.txt.setText("abc");
+    form.txt.setSelStart(2);
+    form.txt.setSelLength(1);
+    form.txt.restoreDesign();
+    EXPECT_EQ(form.txt.Text(), "");
+    EXPECT_EQ(form.txt.SelStart(), 0);
+    EXPECT_EQ(form.txt.SelLength(), 0);
+}
+
 TEST(ComboBox, DropDownListSelectionFromCodeFiresClick) {
     TestForm form;
     int clicks = 0;

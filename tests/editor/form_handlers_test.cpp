@@ -106,5 +106,57 @@ TEST_F(FormHandlers, TheListsWindowProcedureIsTheFormsOnlyWhileItIsLoaded) {
     EXPECT_EQ(seen, (std::vector<unsigned>{kWmVScroll, kWmVScroll, kWmVScroll, kWmVScroll}));
 }
 
+// The form as designed, in twips within each control's container, with its captions and
+// fonts: what the window lays out and a person reads.
+TEST_F(FormHandlers, TheFormIsLaidOutAsDesigned) {
+    struct Placed {
+        const Control& control;
+        int left, top, width, height;
+        std::string caption;  // of labels, buttons and frames
+    };
+    const Placed placed[] = {
+        {form.Frame1, 30, 30, 4905, 5385, ""},
+        {form.cmdFirst, 720, 90, 375, 315, ""},
+        {form.cmdPrevious, 1095, 90, 375, 315, ""},
+        {form.cmbNode, 1470, 90, 1095, 315, ""},
+        {form.lblRecordPosition, 2550, 90, 855, 315, "n/m"},
+        {form.cmdNext, 3420, 90, 375, 315, ""},
+        {form.cmdLast, 3795, 90, 375, 315, ""},
+        {form.lblLabel, 120, 570, 435, 195, "Label:"},
+        {form.txtDescription, 690, 540, 2565, 315, ""},
+        {form.lblDial, 120, 1020, 345, 195, "Dial:"},
+        {form.txtDial, 690, 990, 2565, 315, ""},
+        {form.lblXStyle, 120, 1470, 585, 225, "Style:"},
+        {form.cmbXStyle, 690, 1440, 1065, 315, ""},
+        {form.txtXStyleDescription, 1800, 1440, 2565, 315, ""},
+        {form.fraExceptions, 60, 1950, 4695, 2835, "Exceptions"},
+        {form.LVExceptions, 120, 240, 4455, 2085, ""},
+        {form.cmbHoldNode, 1200, 360, 975, 315, ""},
+        {form.cmbAnswerNumber, 2160, 2010, 700, 315, ""},
+        {form.cmdExceptionsEdit, 2760, 2430, 855, 255, "Edit"},
+        {form.cmdExceptionsDefault, 3720, 2430, 855, 255, "Default"},
+        {form.cmdOK, 630, 4890, 855, 375, "OK"},
+        {form.cmdCancel, 1980, 4890, 855, 375, "Cancel"},
+        {form.cmdApply, 3300, 4890, 855, 372, "Apply"},
+    };
+    for (const Placed& p : placed) {
+        const Control& c = p.control;
+        EXPECT_EQ((std::vector<int>{c.Left(), c.Top(), c.Width(), c.Height()}),
+                  (std::vector<int>{p.left, p.top, p.width, p.height}))
+            << c.Name();
+        std::string caption;
+        if (const auto* label = dynamic_cast<const Label*>(&c))
+            caption = label->Caption();
+        else if (const auto* button = dynamic_cast<const CommandButton*>(&c))
+            caption = button->Caption();
+        else if (const auto* frame = dynamic_cast<const Frame*>(&c))
+            caption = frame->Caption();
+        EXPECT_EQ(caption, p.caption) << c.Name();
+    }
+    EXPECT_TRUE(form.fraExceptions.FontBold());
+    EXPECT_FALSE(form.txtDescription.FontBold());
+    EXPECT_EQ(form.cmdFirst.FontName(), "MS Sans Serif");
+}
+
 }  // namespace
 }  // namespace xfer::editor
