@@ -66,6 +66,9 @@ TEST(SessionScriptParse, ReadsEveryLineWithItsArguments) {
         EXPECT_EQ(s.text, c.text) << c.line;
         EXPECT_EQ(s.number, c.number) << c.line;
     }
+    // The transcript echoes a line as written, without its comment.
+    EXPECT_EQ(ParseSessionScript("replace txtDial \"1#2\"  # the code\n")[0].source,
+              "replace txtDial \"1#2\"");
 }
 
 TEST(SessionScriptParse, RefusesWhatItCannotReadNamingTheLine) {
@@ -73,6 +76,7 @@ TEST(SessionScriptParse, RefusesWhatItCannotReadNamingTheLine) {
         {"click cmdOK\njump cmdOK\n", "line 2: unknown action"},
         {"type txtDial\n", "line 1: type takes 2 arguments"},
         {"type txtDial \"12\n", "line 1: a quoted text is not closed"},
+        {"type txtDial \"\\q\"\n", "line 1: unknown escape \\q"},
         {"answer maybe\n", "line 1: \"maybe\" is not one of"},
         {"row 7\n", "line 1: row: 7 is not in range 1 to 6"},
         {"header 8\n", "line 1: column: 8 is not in range 1 to 7"},
