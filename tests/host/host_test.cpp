@@ -292,6 +292,33 @@ TEST_F(SessionRun, StopsAtWhatAUserCouldNotDoAndSavesNothing) {
     EXPECT_TRUE(Says("FAILED: the editor did not open node 99")) << out.str();
 }
 
+// A box with only OK takes an "answer ok" queued for it and leaves any other answer to the
+// question it belongs to.
+TEST_F(SessionRun, AnOkBoxTakesOnlyAnOkMeantForIt) {
+    const char* scripts[] = {
+        "type txtDescription \"\\\"\"\nanswer no\nclick cmdOK\nclose\n",
+        "type txtDescription \"\\\"\"\nanswer ok\nclick cmdOK\nanswer no\nclose\n",
+    };
+    for (const char* script : scripts) {
+        out.str("");
+        EXPECT_TRUE(Run(script, 1).passed()) << out.str();
+        EXPECT_TRUE(Says("Double quotes")) << out.str();
+    }
+    EXPECT_EQ(Stored(1, 1, "NodeDescription").find('"'), std::string::npos);
+}
+
+// `show` describes the form and controls nobody sees, as they are; a script that ends with the
+// editor open closes it with the close box, and says so.
+TEST_F(SessionRun, ShowsHiddenPartsAndClosesWhatTheScriptLeftOpen) {
+    EXPECT_TRUE(Run("show form\nshow StatusBar1\nshow lstNodeTypeName\n", 1).passed());
+    for (const char* line :
+         {"  form (form): Caption \"XFER Node Editor\", Loaded \"true\"",
+          "  StatusBar1 (status bar): Text \"\", Enabled \"true\"", "ListCount \"0\"",
+          "    entries: none", "> (end of script: the close box)"}) {
+        EXPECT_TRUE(Says(line)) << line << "\n" << out.str();
+    }
+}
+
 // What a failed node does to a bulk run, stopping it or not, tests/desktop/partition_cli_test.sh
 // checks through the program.
 TEST_F(SessionRun, BulkRunEditsEveryNodeOfThePartitionInOneHost) {
