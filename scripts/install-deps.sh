@@ -10,7 +10,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libfmt-dev libutfcpp-dev nlohmann-json3-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-wine
-    clang-format clang-14 libclang-rt-14-dev
+    clang-format clang-14 libclang-rt-14-dev ccache
+    xvfb xdotool at-spi2-core dbus-x11 python3-pyatspi python3-jsonschema
+    help2man lintian dpkg-dev fakeroot
 )
 
 missing=()
