@@ -8,13 +8,13 @@
 #include <cstring>
 #include <iostream>
 
+#include "business_rules/stored_nodes.h"
 #include "data/database.h"
 #include "desktop/desktop.h"
 #include "host/bulk_run.h"
 #include "host/database_location.h"
 #include "host/editor_host.h"
 #include "host/session_runner.h"
-#include "business_rules/stored_nodes.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -165,7 +165,8 @@ int Demo(Program& program, OpenOptions options) {
         << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
         << "\n";
     data::DataBase db(services.view());
-    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
+    for (const business_rules::StoredXferNode& node :
+         business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {
             options.target = {kDemoConfig, kDemoPartition, node.number};
             return Open(program, options);
@@ -230,6 +231,11 @@ void AddOpenCommand(CLI::App& app, Program& program) {
             const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
                 return kFailed;
+            if (!options->nodes.empty() || options->all) {
+                data::DataBase db(services.view());
+                if (!RequireNodes(db, options->target.config, options->target.partition))
+                    return kError;
+            }
             return Open(program, *options);
         });
     });

@@ -20,7 +20,15 @@ expect 0 "3 XFER nodes, no missing referenced nodes$" -- check --config 2 --part
 expect 0 "^XFER 5 \"Support line\": Busy 2 -> PMSG 20$" -- refs --config 1 --partition 1 --type msg --node 20
 expect 1 "^0 references to MSG 77" -- refs --config 1 --partition 1 --type 0 --node 77
 expect 2 "\"FOO\" is neither a node type" -- refs --config 1 --partition 1 --type FOO --node 1
-cmp -s "$db" "$home/before.mdb" || fail "check or refs changed the database file"
+# A configuration and partition without any node is a typo, never an empty report.
+for command in "check" "list" "list --json" "refs --type MSG --node 1" "repair" \
+    "open --all --script $home/empty.session" "open --nodes 1 --script $home/empty.session"; do
+    expect 2 "^xfer-node-editor: configuration 9, partition 9 has no nodes$" -- \
+        $command --config 9 --partition 9
+done
+expect 0 "configuration 1, partition 1: no half-created nodes, nothing to repair" -- \
+    repair --config 1 --partition 1 --dry-run
+cmp -s "$db" "$home/before.mdb" || fail "check, refs or repair changed the database file"
 [ ! -e "$db-wal" ] || fail "check or refs left a write-ahead log"
 
 expect 0 "^5,Support line,3005,6,MSG,12," -- list --config 1 --partition 1 --csv
