@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "data/database.h"
+#include "data/preview_sessions.h"
 #include "partition/partition_repair.h"
 #include "program.h"
 #include "runtime/error.h"
@@ -37,7 +38,9 @@ int Repair(const Program& program, const RepairOptions& options) {
         return kError;
     partition::PartitionRepair repair;
     try {
-        data::DataBase db(services.view());
+        // A dry run works on a snapshot, and rolls its transaction back too.
+        data::PreviewSessions preview;
+        data::DataBase db(services.view(), options.dryRun ? &preview : nullptr);
         if (!RequireNodes(db, options.config, options.partition))
             return kError;
         repair = partition::RepairPartition(db, options.config, options.partition, options.dryRun);

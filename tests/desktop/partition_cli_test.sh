@@ -28,7 +28,12 @@ for command in "check" "list" "list --json" "refs --type MSG --node 1" "repair" 
 done
 expect 0 "configuration 1, partition 1: no half-created nodes, nothing to repair" -- \
     repair --config 1 --partition 1 --dry-run
-cmp -s "$db" "$home/before.mdb" || fail "check, refs or repair changed the database file"
+# A preview shows what would be stored and stores nothing.
+write preview.session 'replace txtDial "9,2001"' 'click cmdOK'
+expect 0 "^  Dial: \"9,2001\"$" -- open --config 1 --partition 1 --node 1 --script "$home/preview.session" --dry-run
+expect 0 "=== 2 nodes: 2 passed ===" -- open --config 1 --partition 1 --nodes 1,12 --script "$home/preview.session" --dry-run
+expect nonzero "--dry-run requires --script" -- open --config 1 --partition 1 --node 1 --dry-run
+cmp -s "$db" "$home/before.mdb" || fail "check, refs, repair or a preview changed the database file"
 [ ! -e "$db-wal" ] || fail "check or refs left a write-ahead log"
 
 expect 0 "^5,Support line,3005,6,MSG,12," -- list --config 1 --partition 1 --csv
