@@ -28,8 +28,7 @@ class EditorHost {
     // The host shares one server session per database among its connections.
     explicit EditorHost(platform::PlatformServices services = platform::PlatformServices());
     // Every connection of the host opens through `sessions` (a preview's, for instance).
-    EditorHost(platform::PlatformServices services,
-               std::unique_ptr<data::SharedSessions> sessions);
+    EditorHost(platform::PlatformServices services, std::unique_ptr<data::SharedSessions> sessions);
     ~EditorHost();
     EditorHost(const EditorHost&) = delete;
     EditorHost& operator=(const EditorHost&) = delete;

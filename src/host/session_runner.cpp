@@ -334,10 +334,9 @@ struct SessionRunner::Impl {
         machine.components->registerComponent(platform::kConfirmationProgId, [s = state] {
             return std::make_shared<ScriptConfirmation>(s);
         });
-        host = std::make_unique<EditorHost>(
-            platform::PlatformServices(std::move(machine)),
-            preview ? std::make_unique<data::PreviewSessions>()
-                    : std::make_unique<data::SharedSessions>());
+        host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)),
+                                            preview ? std::make_unique<data::PreviewSessions>()
+                                                    : std::make_unique<data::SharedSessions>());
         db = std::make_unique<data::DataBase>(host->platform(), &host->sessions());
     }
 
