@@ -40,6 +40,16 @@ void PrintText(const partition::PartitionCheck& check) {
         std::cout << "XFER " << u.node << " " << Quoted(u.label) << ": not checked: " << u.reason
                   << "\n";
     }
+    for (const partition::HalfCreatedNode& h : check.halfCreated) {
+        std::cout << h.name << ": half created: " << partition::DescribeHalf(h);
+        for (std::size_t i = 0; i < h.referrers.size(); ++i) {
+            const partition::HalfCreatedReferrer& r = h.referrers[i];
+            std::cout << (i == 0 ? "; referred to by " : ", ") << "XFER " << r.node << " "
+                      << Quoted(r.label) << " (" << fmt::format("{}", fmt::join(r.sources, ", "))
+                      << ")";
+        }
+        std::cout << " (run repair)\n";
+    }
     std::set<std::int16_t> referring;
     for (const partition::DanglingReference& d : check.dangling)
         referring.insert(d.node);
@@ -53,6 +63,8 @@ void PrintText(const partition::PartitionCheck& check) {
     }
     if (!check.unchecked.empty())
         std::cout << ", " << check.unchecked.size() << " not checked";
+    if (!check.halfCreated.empty())
+        std::cout << ", " << Plural(check.halfCreated.size(), "half-created node");
     std::cout << "\n";
 }
 
@@ -61,7 +73,8 @@ void PrintJson(const partition::PartitionCheck& check) {
                                   {"partition", check.partition},
                                   {"nodes", check.nodes},
                                   {"dangling", nlohmann::ordered_json::array()},
-                                  {"unchecked", nlohmann::ordered_json::array()}};
+                                  {"unchecked", nlohmann::ordered_json::array()},
+                                  {"halfCreated", nlohmann::ordered_json::array()}};
     for (const partition::DanglingReference& d : check.dangling) {
         out["dangling"].push_back({{"node", d.node},
                                    {"label", d.label},
@@ -72,6 +85,16 @@ void PrintJson(const partition::PartitionCheck& check) {
     }
     for (const partition::UncheckedNode& u : check.unchecked)
         out["unchecked"].push_back({{"node", u.node}, {"label", u.label}, {"reason", u.reason}});
+    for (const partition::HalfCreatedNode& h : check.halfCreated) {
+        nlohmann::ordered_json referrers = nlohmann::ordered_json::array();
+        for (const partition::HalfCreatedReferrer& r : h.referrers)
+            referrers.push_back({{"node", r.node}, {"label", r.label}, {"exceptions", r.sources}});
+        out["halfCreated"].push_back({{"target", h.name},
+                                      {"targetTypeId", h.key.typeId},
+                                      {"targetNumber", h.key.number},
+                                      {"missing", h.generalRow ? h.table : "Node_General_Pool"},
+                                      {"referrers", referrers}});
+    }
     std::cout << out.dump(2) << "\n";
 }
 
@@ -81,6 +104,8 @@ int Check(const Program& program, const CheckOptions& options) {
         return kError;
     try {
         data::DataBase db(services.view());
+        if (!RequireNodes(db, options.config, options.partition))
+            return kError;
         const partition::PartitionCheck check =
             partition::CheckPartition(db, options.config, options.partition);
         if (options.json) {

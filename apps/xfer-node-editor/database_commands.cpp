@@ -1,6 +1,9 @@
 // --database, init-db and copy-db: which configuration database the program uses, creating
 // one, and moving a site's configuration between the file and a database server.
 
+#include <unistd.h>
+
+#include <chrono>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -30,19 +33,31 @@ int InitDb(const Program& program, bool demo) {
     return kOk;
 }
 
+// One line at the end; on a terminal, progress on stderr once the copy has taken a second.
 int CopyDb(const CopyOptions& options) {
     const data::DatabaseAddress from = data::ParseDatabaseAddress(options.from);
     const data::DatabaseAddress to = data::ParseDatabaseAddress(options.to);
-    const auto tables = data::CopyDatabase(from, to);
+    const auto start = std::chrono::steady_clock::now();
+    const auto seconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    bool shown = false;
+    const auto tables = data::CopyDatabase(from, to, [&](const data::CopyProgress& done) {
+        if (!terminal || seconds() < 1.0)
+            return;
+        std::cerr << "\rcopying: " << done.tables << " of " << done.totalTables << " tables, "
+                  << done.rows << " rows" << std::flush;
+        shown = true;
+    });
+    if (shown)
+        std::cerr << "\n";
     long long rows = 0;
-    std::cout << "copied " << from.describe() << "\n    to " << to.describe() << "\n";
-    for (const data::CopiedTable& table : tables) {
-        std::cout << "  " << std::left << std::setw(36) << table.name << std::right << std::setw(10)
-                  << table.rows << "\n";
+    for (const data::CopiedTable& table : tables)
         rows += table.rows;
-    }
-    std::cout << tables.size() << " tables, " << rows
-              << " rows: every table has as many rows as in the source\n";
+    std::cout << "copied " << from.describe() << " to " << to.describe() << ": " << tables.size()
+              << " tables, " << rows << " rows in " << std::fixed << std::setprecision(1)
+              << seconds() << " s\n";
     return kOk;
 }
 

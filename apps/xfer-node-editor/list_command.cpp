@@ -5,11 +5,12 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "business_rules/stored_nodes.h"
 #include "data/database.h"
 #include "data/database_choice.h"
+#include "data/database_probe.h"
 #include "editor/exception_table.h"
 #include "host/database_location.h"
-#include "business_rules/stored_nodes.h"
 #include "program.h"
 
 namespace xfer::app {
@@ -23,22 +24,37 @@ struct ListOptions {
     bool csv = false;
 };
 
+// Exit 0 only when the database is there and answers with its tables; otherwise 1, saying
+// what is missing or refused and, when nothing is there yet, where init-db and demo put it.
 int Where(const Program& program) {
     const platform::PlatformServices services(program.machine());
     const host::DatabaseLocation where = host::LocateDatabase(services.view());
-    if (where.server) {
-        const host::ServerState state = host::ProbeServer(where.path);
-        std::cout << "database: PostgreSQL server " << data::ShownConnectionInfo(where.path)
-                  << "\nfound by: " << where.how << "\nserver: "
-                  << (!state.reachable    ? "cannot connect: " + state.problem
-                      : state.tables == 0 ? std::string("answers, no tables yet (run init-db)")
-                                          : "answers, " + std::to_string(state.tables) + " tables")
-                  << "\n";
-        return kOk;
+    const data::DatabaseProbe probe =
+        where.server ? data::ProbeDatabaseServer(where.path) : data::ProbeDatabaseFile(where.path);
+    std::string state;
+    if (probe.ready()) {
+        state = "answers, " + std::to_string(probe.tables) + " tables";
+    } else if (!probe.answers) {
+        state = where.server   ? "no server: cannot connect: " + probe.problem
+                : where.exists ? "cannot open the file: " + probe.problem
+                               : std::string("no file");
+    } else if (probe.tables == 0) {
+        state = "no tables (run init-db or copy-db)";
+    } else {
+        state = "permission denied: " + probe.problem;
     }
-    std::cout << "database: " << where.path << (where.exists ? "" : " (not there yet)")
-              << "\nfound by: " << where.how << "\n";
-    return kOk;
+    if (where.server) {
+        std::cout << "database: PostgreSQL server " << data::ShownConnectionInfo(where.path)
+                  << "\nfound by: " << where.how << "\nserver: " << state << "\n";
+    } else {
+        std::cout << "database: " << where.path << (where.exists ? "" : " (not there yet)")
+                  << "\nfound by: " << where.how << "\nfile: " << state << "\n";
+        if (!where.exists) {
+            std::cout << "init-db and demo would create it at: "
+                      << host::NewDatabaseFilePath(services.view()) << "\n";
+        }
+    }
+    return probe.ready() ? kOk : kFailed;
 }
 
 void PrintTable(const std::vector<std::vector<std::string>>& table) {
@@ -55,7 +71,8 @@ void PrintTable(const std::vector<std::vector<std::string>>& table) {
     }
 }
 
-void PrintJson(const ListOptions& options, const std::vector<business_rules::StoredXferNode>& nodes) {
+void PrintJson(const ListOptions& options,
+               const std::vector<business_rules::StoredXferNode>& nodes) {
     nlohmann::ordered_json out = {{"config", options.config},
                                   {"partition", options.partition},
                                   {"nodes", nlohmann::ordered_json::array()}};
@@ -116,6 +133,8 @@ int List(const Program& program, const ListOptions& options) {
     if (!RequireDatabase(services.view()))
         return kFailed;
     data::DataBase db(services.view());
+    if (!RequireNodes(db, options.config, options.partition))
+        return kError;
     const auto nodes = business_rules::ReadXferNodes(db, options.config, options.partition);
     if (options.json) {
         PrintJson(options, nodes);

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <limits>
 
+#include "data/partition_rows.h"
 #include "host/database_location.h"
 #include "program.h"
 #include "runtime/decimal.h"
@@ -74,6 +75,14 @@ bool RequireDatabase(const platform::Platform& platform) {
     return false;
 }
 
+bool RequireNodes(data::DataBase& db, std::int16_t config, std::int16_t partition) {
+    if (data::PartitionHasNodes(db, config, partition))
+        return true;
+    std::cerr << kProgram << ": configuration " << config << ", partition " << partition
+              << " has no nodes\n";
+    return false;
+}
+
 }  // namespace xfer::app
 
 int main(int argc, char** argv) {
@@ -90,6 +99,7 @@ int main(int argc, char** argv) {
     AddDemoCommand(app, program);
     AddCheckCommand(app, program);
     AddRefsCommand(app, program);
+    AddRepairCommand(app, program);
     AddDatabaseCommands(app, program);
     CLI11_PARSE(app, argc, argv);
     return program.status;

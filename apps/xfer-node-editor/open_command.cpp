@@ -8,13 +8,13 @@
 #include <cstring>
 #include <iostream>
 
+#include "business_rules/stored_nodes.h"
 #include "data/database.h"
 #include "desktop/desktop.h"
 #include "host/bulk_run.h"
 #include "host/database_location.h"
 #include "host/editor_host.h"
 #include "host/session_runner.h"
-#include "business_rules/stored_nodes.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -36,6 +36,7 @@ struct OpenOptions {
     std::string nodes;  // a bulk run: a node list (host::ParseNodeList)
     bool all = false;   // a bulk run over every node of the record selector
     bool keepGoing = false;
+    bool dryRun = false;  // run on a snapshot: nothing is stored
 };
 
 std::string KindOf(mode_t mode) {
@@ -110,7 +111,17 @@ int RunScript(const Program& program, const OpenOptions& options) {
     const auto transcript = host::MakeTranscript(
         options.transcript == "json" ? host::TranscriptFormat::Json : host::TranscriptFormat::Text,
         std::cout);
-    host::SessionRunner runner(program.machine(), *transcript);
+    host::SessionRunner runner(program.machine(), *transcript, options.dryRun);
+    struct DryRunNote {
+        bool on;
+        ~DryRunNote() {
+            if (on) {
+                std::cerr << kProgram
+                          << ": --dry-run: nothing was stored; the transcript shows what "
+                             "would have been\n";
+            }
+        }
+    } note{options.dryRun};
     if (!options.nodes.empty() || options.all) {
         const auto nodes = options.all ? host::SelectorNodes(runner, options.target.config,
                                                              options.target.partition)
@@ -165,7 +176,8 @@ int Demo(Program& program, OpenOptions options) {
         << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
         << "\n";
     data::DataBase db(services.view());
-    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
+    for (const business_rules::StoredXferNode& node :
+         business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {
             options.target = {kDemoConfig, kDemoPartition, node.number};
             return Open(program, options);
@@ -208,6 +220,10 @@ void AddNodeSelection(CLI::App* open, OpenOptions& options, CLI::Option* script)
             ->needs(script);
     open->add_flag("--keep-going", options.keepGoing,
                    "with --nodes or --all: go on after a node whose session failed");
+    open->add_flag("--dry-run", options.dryRun,
+                   "run the script on a snapshot of the database and show what would be stored: "
+                   "nothing is stored")
+        ->needs(script);
     node->excludes(nodes)->excludes(all);
     nodes->excludes(all);
 }
@@ -230,6 +246,11 @@ void AddOpenCommand(CLI::App& app, Program& program) {
             const platform::PlatformServices services(program.machine());
             if (!RequireDatabase(services.view()))
                 return kFailed;
+            if (!options->nodes.empty() || options->all) {
+                data::DataBase db(services.view());
+                if (!RequireNodes(db, options->target.config, options->target.partition))
+                    return kError;
+            }
             return Open(program, *options);
         });
     });

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "data/database.h"
 #include "platform/platform.h"
 #include "runtime/error.h"
 
@@ -55,6 +56,10 @@ void AddId(CLI::App* command, const std::string& name, std::int16_t& value,
 // The database must be there before a command uses it; says on stderr where it was looked for.
 bool RequireDatabase(const platform::Platform& platform);
 
+// The partition must have a node (a row in Node_General_Pool): a configuration or partition
+// without any is a typo, said on stderr, never an empty report.
+bool RequireNodes(data::DataBase& db, std::int16_t config, std::int16_t partition);
+
 // Each command's subcommand, registered on the program's command line.
 void AddOpenCommand(CLI::App& app, Program& program);
 void AddDemoCommand(CLI::App& app, Program& program);
@@ -63,5 +68,6 @@ void AddWhereCommand(CLI::App& app, Program& program);
 void AddCheckCommand(CLI::App& app, Program& program);
 void AddRefsCommand(CLI::App& app, Program& program);
 void AddDatabaseCommands(CLI::App& app, Program& program);
+void AddRepairCommand(CLI::App& app, Program& program);
 
 }  // namespace xfer::app

@@ -31,8 +31,10 @@ int Refs(const Program& program, const RefsOptions& options) {
     partition::ReferenceSearch search;
     try {
         data::DataBase db(services.view());
-        search =
-            partition::FindReferrers(db, options.config, options.partition, options.type, options.node);
+        if (!RequireNodes(db, options.config, options.partition))
+            return kError;
+        search = partition::FindReferrers(db, options.config, options.partition, options.type,
+                                          options.node);
     } catch (const partition::UnknownNodeType& error) {
         std::cerr << kProgram << ": --type: " << error.what() << "\n";
         return kError;

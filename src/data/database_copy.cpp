@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "data/database_choice.h"
+#include "data/file_replacement.h"
 #include "data/schema.h"
 #include "data/server_connection.h"
 #include "runtime/error.h"
@@ -188,17 +189,13 @@ class Target {
     virtual void abandon() noexcept = 0;
 };
 
+// Written under a temporary name and put in place only when every table is checked.
 class FileTarget final : public Target {
   public:
-    explicit FileTarget(const std::string& path) : path_(path) {
-        CreateDatabaseFromScripts(path, {SchemaSql()});  // refuses a file that exists
-        try {
-            file_ = std::make_unique<File>(path, SQLITE_OPEN_READWRITE);
-            file_->run("BEGIN");
-        } catch (...) {
-            RemoveDatabaseFile(path);
-            throw;
-        }
+    explicit FileTarget(const std::string& path) : replacement_(path) {
+        CreateDatabaseFromScripts(replacement_.temporary(), {SchemaSql()});
+        file_ = std::make_unique<File>(replacement_.temporary(), SQLITE_OPEN_READWRITE);
+        file_->run("BEGIN");
     }
     void begin(const SchemaTable& table) override {
         std::string marks;
@@ -210,14 +207,15 @@ class FileTarget final : public Target {
     void insert(const Row& row) override { file_->each(insert_, row, {}); }
     void end() override {}
     long long count(const SchemaTable& table) override { return file_->count(table); }
-    void commit() override { file_->run("COMMIT"); }
-    void abandon() noexcept override {
-        file_.reset();
-        RemoveDatabaseFile(path_);
+    void commit() override {
+        file_->run("COMMIT");
+        file_.reset();  // closing folds the WAL into the file
+        replacement_.commit();
     }
+    void abandon() noexcept override { file_.reset(); }  // the replacement removes the file
 
   private:
-    std::string path_;
+    FileReplacement replacement_;
     std::unique_ptr<File> file_;
     std::string insert_;
 };
@@ -324,12 +322,25 @@ std::unique_ptr<Target> OpenTarget(const DatabaseAddress& to) {
     return std::make_unique<FileTarget>(to.location);
 }
 
-std::vector<CopiedTable> Copy(Source& source, Target& target) {
+bool EndsWithMdb(const std::string& name) {
+    return name.size() > 4 &&
+           runtime::EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".mdb");
+}
+
+// Progress is told after every table and every so many rows.
+constexpr long long kProgressRows = 4096;
+
+std::vector<CopiedTable> Copy(Source& source, Target& target, const CopyProgressSink& progress) {
     std::vector<CopiedTable> copied;
+    CopyProgress done{0, SchemaTables().size(), 0};
     try {
         for (const SchemaTable& table : SchemaTables()) {
             target.begin(table);
-            source.read(table, [&](const Row& row) { target.insert(row); });
+            source.read(table, [&](const Row& row) {
+                target.insert(row);
+                if (++done.rows % kProgressRows == 0 && progress)
+                    progress(done);
+            });
             target.end();
             const long long expected = source.count(table);
             const long long written = target.count(table);
@@ -339,6 +350,9 @@ std::vector<CopiedTable> Copy(Source& source, Target& target) {
                                       " in the target; nothing was copied.");
             }
             copied.push_back({table.name, written});
+            ++done.tables;
+            if (progress)
+                progress(done);
         }
         target.commit();
     } catch (...) {
@@ -372,7 +386,7 @@ void CreateServerDatabase(const std::string& connectionInfo, bool withDemoData) 
     }
     FileSource demo;
     ServerTarget target(connectionInfo);
-    Copy(demo, target);
+    Copy(demo, target, {});
 }
 
 long long ServerTableCount(const std::string& connectionInfo) {
@@ -382,10 +396,19 @@ long long ServerTableCount(const std::string& connectionInfo) {
     return std::stoll(PQgetvalue(result.get(), 0, 0));
 }
 
-std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to) {
+std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to,
+                                      const CopyProgressSink& progress) {
+    if (!to.server && to.location.find('/') == std::string::npos && !EndsWithMdb(to.location)) {
+        Fail(kCopyFailed, "\"" + to.location +
+                              "\" names neither a database file nor a server: write a file as a "
+                              "path with a folder (./" +
+                              to.location +
+                              ") or a name ending in .mdb, a server as a connection string "
+                              "(host=... dbname=...), a postgresql:// URI or service=NAME");
+    }
     const std::unique_ptr<Source> source = OpenSource(from);
     const std::unique_ptr<Target> target = OpenTarget(to);
-    return Copy(*source, *target);
+    return Copy(*source, *target, progress);
 }
 
 }  // namespace xfer::data

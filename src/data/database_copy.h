@@ -3,6 +3,7 @@
 // the SQLite file and a server in either direction. Both fill only an empty target and are
 // all or nothing: a failure leaves the target as empty as it was (a new file is removed).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +30,21 @@ struct CopiedTable {
     std::string name;
     long long rows = 0;
 };
+// How far a copy is: tables done of all, rows copied so far.
+struct CopyProgress {
+    std::size_t tables = 0;
+    std::size_t totalTables = 0;
+    long long rows = 0;
+};
+using CopyProgressSink = std::function<void(const CopyProgress&)>;
+
 // Copies every table of the schema, in one snapshot of the source, into a new file or an empty
 // server database, and checks that each table has as many rows in the target as in the source.
-// A file target must not exist; a server target must have no tables.
-std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to);
+// A server target is filled in one transaction and must have no tables. A file target must not
+// exist, its folder must (none is created), and its name must have a folder separator or end
+// in .mdb (anything else is a mistyped server); it is written under a temporary name and
+// renamed into place at the end (data/file_replacement.h). `progress` is told how far it is.
+std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to,
+                                      const CopyProgressSink& progress = {});
 
 }  // namespace xfer::data

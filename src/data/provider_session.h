@@ -36,6 +36,13 @@ std::unique_ptr<Connection::Session> OpenFileSession(const std::string& path,
 std::shared_ptr<Connection::Session> OpenServerSession(const std::string& connectionInfo,
                                                        std::chrono::milliseconds timeout);
 
+// Sessions for a preview, whose changes never reach the database: on an in-memory copy of the
+// file, or inside a server transaction rolled back when the session goes.
+std::shared_ptr<Connection::Session> OpenFilePreviewSession(const std::string& path,
+                                                            std::chrono::milliseconds busyTimeout);
+std::shared_ptr<Connection::Session> OpenServerPreviewSession(const std::string& connectionInfo,
+                                                              std::chrono::milliseconds timeout);
+
 // Raises an error of the SQLite file's provider.
 [[noreturn]] void RaiseProvider(long number, std::string description);
 

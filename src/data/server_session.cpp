@@ -58,7 +58,7 @@ void AppendBytes(RecordsetBuilder& rows, const char* text) {
     PQfreemem(bytes);
 }
 
-class ServerSession final : public Connection::Session {
+class ServerSession : public Connection::Session {
   public:
     ServerSession(const std::string& connectionInfo, std::chrono::milliseconds timeout)
         : server_(connectionInfo, timeout) {}
@@ -85,6 +85,9 @@ class ServerSession final : public Connection::Session {
         }
     }
 
+  protected:
+    ServerConnection server_;
+
   private:
     struct Statement {
         std::string name;
@@ -96,8 +99,45 @@ class ServerSession final : public Connection::Session {
     Statement& Prepare(std::string_view key, std::string_view sql);
     void Read(Statement& statement, const PGresult* result, Recordset& rows);
 
-    ServerConnection server_;
     std::map<std::string, Statement, std::less<>> statements_;
+};
+
+// Everything inside one transaction that is rolled back when the session goes: each command
+// and each transaction of a caller runs in a savepoint of its own, so that a failed command
+// undoes only itself, as it would on its own, and the rest of the preview goes on.
+class ServerPreviewSession final : public ServerSession {
+  public:
+    ServerPreviewSession(const std::string& connectionInfo, std::chrono::milliseconds timeout)
+        : ServerSession(connectionInfo, timeout) {
+        server_.run("BEGIN ISOLATION LEVEL REPEATABLE READ; SELECT 1");
+    }
+    ~ServerPreviewSession() override { ServerSession::rollback(); }
+
+    void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
+                 Recordset* rows, std::chrono::milliseconds timeout) override {
+        server_.run("SAVEPOINT preview_command");
+        try {
+            ServerSession::execute(key, sql, values, rows, timeout);
+        } catch (...) {
+            undo("preview_command");
+            throw;
+        }
+        server_.run("RELEASE SAVEPOINT preview_command");
+    }
+    void begin(TransactionMode) override { server_.run("SAVEPOINT preview_transaction"); }
+    void commit() override { server_.run("RELEASE SAVEPOINT preview_transaction"); }
+    void rollback() noexcept override { undo("preview_transaction"); }
+
+  private:
+    void undo(const std::string& savepoint) noexcept {
+        try {
+            if (server_.usable())
+                server_.run("ROLLBACK TO SAVEPOINT " + savepoint + "; RELEASE SAVEPOINT " +
+                            savepoint);
+        } catch (const runtime::Error&) {
+            // The connection has gone, and the whole preview with it.
+        }
+    }
 };
 
 ServerSession::Statement& ServerSession::Prepare(std::string_view key, std::string_view sql) {
@@ -193,6 +233,11 @@ void ServerSession::execute(std::string_view key, std::string_view sql,
 std::shared_ptr<Connection::Session> OpenServerSession(const std::string& connectionInfo,
                                                        std::chrono::milliseconds timeout) {
     return std::make_shared<ServerSession>(connectionInfo, timeout);
+}
+
+std::shared_ptr<Connection::Session> OpenServerPreviewSession(const std::string& connectionInfo,
+                                                              std::chrono::milliseconds timeout) {
+    return std::make_shared<ServerPreviewSession>(connectionInfo, timeout);
 }
 
 }  // namespace xfer::data

@@ -65,6 +65,26 @@ class FileSession final : public Connection::Session {
     FileSession(const std::string& path, std::chrono::milliseconds busyTimeout) {
         open(path, busyTimeout);
     }
+    // A copy of the file in memory, made with SQLite's backup API from one state of it: what
+    // is run on it never reaches the file.
+    struct InMemory {};
+    FileSession(const std::string& path, std::chrono::milliseconds busyTimeout, InMemory) {
+        FileSession source(path, busyTimeout);
+        sqlite3* raw = nullptr;
+        const int rc =
+            sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK)
+            RaiseProvider(rc, sqlite3_errstr(rc));
+        sqlite3_extended_result_codes(db_.get(), 1);
+        sqlite3_backup* backup = sqlite3_backup_init(db_.get(), "main", source.db_.get(), "main");
+        if (backup == nullptr)
+            RaiseEngine(db_.get());
+        const int stepped = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (stepped != SQLITE_DONE)
+            RaiseProvider(stepped, std::string(sqlite3_errstr(stepped)) + " (" + path + ")");
+    }
 
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
                  Recordset* rows, std::chrono::milliseconds timeout) override;
@@ -203,6 +223,11 @@ void FileSession::execute(std::string_view key, std::string_view sql,
 std::unique_ptr<Connection::Session> OpenFileSession(const std::string& path,
                                                      std::chrono::milliseconds busyTimeout) {
     return std::make_unique<FileSession>(path, busyTimeout);
+}
+
+std::shared_ptr<Connection::Session> OpenFilePreviewSession(const std::string& path,
+                                                            std::chrono::milliseconds busyTimeout) {
+    return std::make_shared<FileSession>(path, busyTimeout, FileSession::InMemory{});
 }
 
 }  // namespace xfer::data

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "business_rules/stored_nodes.h"
+#include "data/database.h"
+#include "data/node_types.h"
 #include "runtime/decimal.h"
+#include "runtime/error.h"
 
 namespace xfer::host {
 
@@ -56,12 +59,42 @@ std::vector<std::int16_t> ParseNodeList(std::string_view text) {
 std::vector<std::int16_t> SelectorNodes(SessionRunner& runner, std::int16_t config,
                                         std::int16_t partition) {
     std::vector<std::int16_t> nodes;
-    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(runner.database(), config, partition)) {
+    for (const business_rules::StoredXferNode& node :
+         business_rules::ReadXferNodes(runner.database(), config, partition)) {
         if (node.number > 0)
             nodes.push_back(node.number);
     }
     return nodes;
 }
+
+namespace {
+
+// What a session could have stored of a node: its row and its general row's date, which every
+// save writes.
+std::string Stored(SessionRunner& runner, const SessionTarget& target) {
+    std::string seen;
+    try {
+        data::DataBase& db = runner.database();
+        if (const auto node =
+                business_rules::ReadXferNode(db, target.config, target.partition, target.node)) {
+            seen = node->label + '\x1f' + node->dial + '\x1f' + node->style;
+            for (const business_rules::StoredTarget& t : node->targets)
+                seen += '\x1f' + t.type + '\x1f' + t.number;
+        }
+        db.Get_Description({std::to_string(target.config), std::to_string(target.partition),
+                            data::node_type::Text(data::node_type::kXFER),
+                            std::to_string(target.node)});
+        auto& general = db.rsGet_Description();
+        if (!general.eof())
+            seen += '\x1f' + general.field("DateModified").textOrEmpty();
+        general.close();
+    } catch (const runtime::Error&) {
+        // Unreadable: the session reports why.
+    }
+    return seen;
+}
+
+}  // namespace
 
 BulkSummary RunBulkSession(SessionRunner& runner, Transcript& transcript,
                            const std::vector<ScriptStep>& steps, std::int16_t config,
@@ -72,11 +105,14 @@ BulkSummary RunBulkSession(SessionRunner& runner, Transcript& transcript,
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const SessionTarget target{config, partition, nodes[i]};
         transcript.node(target, i, nodes.size());
+        const std::string before = Stored(runner, target);
         if (runner.run(steps, target).passed()) {
             summary.passed.push_back(nodes[i]);
             continue;
         }
         summary.failed.push_back(nodes[i]);
+        if (Stored(runner, target) != before)
+            summary.storedFailed.push_back(nodes[i]);
         if (!keepGoing) {
             summary.notRun = nodes.size() - i - 1;
             break;

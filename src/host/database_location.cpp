@@ -41,14 +41,6 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
     return where;
 }
 
-ServerState ProbeServer(const std::string& connectionInfo) {
-    try {
-        return {true, data::ServerTableCount(connectionInfo), {}};
-    } catch (const runtime::Error& error) {
-        return {false, 0, error.description()};
-    }
-}
-
 namespace {
 
 // Where a new database file goes: with no registry answer the database goes under the shell
@@ -68,6 +60,10 @@ std::string NewFilePath(const platform::Platform& platform, const DatabaseLocati
 }
 
 }  // namespace
+
+std::string NewDatabaseFilePath(const platform::Platform& platform) {
+    return NewFilePath(platform, LocateDatabase(platform));
+}
 
 std::string InitDatabase(const platform::Platform& platform, bool withDemoData) {
     const DatabaseLocation where = LocateDatabase(platform);

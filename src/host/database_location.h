@@ -19,13 +19,9 @@ struct DatabaseLocation {
 // database file cannot be opened at (a NUL in the registry's folder, a ';' in the path).
 DatabaseLocation LocateDatabase(const platform::Platform& platform);
 
-// Whether a server answers and what it holds, in words: "12 tables" or why it cannot be reached.
-struct ServerState {
-    bool reachable = false;
-    long long tables = 0;
-    std::string problem;  // the server's or libpq's message when it cannot be reached
-};
-ServerState ProbeServer(const std::string& connectionInfo);
+// Where init-db and demo create the database file: where the editor will look for it once it
+// is there (under the shell folder unless the registry names the folder).
+std::string NewDatabaseFilePath(const platform::Platform& platform);
 
 struct DemoDatabase {
     std::string path;      // the file, or the server database as it may be shown

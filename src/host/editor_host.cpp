@@ -7,8 +7,12 @@
 namespace xfer::host {
 
 EditorHost::EditorHost(platform::PlatformServices services)
+    : EditorHost(std::move(services), std::make_unique<data::SharedSessions>()) {}
+
+EditorHost::EditorHost(platform::PlatformServices services,
+                       std::unique_ptr<data::SharedSessions> sessions)
     : services_(std::move(services)),
-      sessions_(std::make_unique<data::SharedSessions>()),
+      sessions_(std::move(sessions)),
       component_(std::make_unique<business_rules::Component>(services_.view(), *sessions_)) {}
 
 EditorHost::~EditorHost() = default;

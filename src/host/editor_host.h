@@ -25,7 +25,10 @@ namespace xfer::host {
 
 class EditorHost {
   public:
+    // The host shares one server session per database among its connections.
     explicit EditorHost(platform::PlatformServices services = platform::PlatformServices());
+    // Every connection of the host opens through `sessions` (a preview's, for instance).
+    EditorHost(platform::PlatformServices services, std::unique_ptr<data::SharedSessions> sessions);
     ~EditorHost();
     EditorHost(const EditorHost&) = delete;
     EditorHost& operator=(const EditorHost&) = delete;

@@ -8,13 +8,14 @@
 #include <ostream>
 #include <string>
 
+#include "business_rules/stored_nodes.h"
 #include "data/database.h"
+#include "data/preview_sessions.h"
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "host/editor_host.h"
 #include "host/session_observation.h"
 #include "host/session_window_system.h"
-#include "business_rules/stored_nodes.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
@@ -314,8 +315,11 @@ std::string Expect(const ScriptStep& step, const GUI& form, RunState& state) {
 }  // namespace
 
 struct SessionRunner::Impl {
-    Impl(platform::PlatformParts parts, Transcript& t)
-        : transcript(t), state(std::make_shared<RunState>(t)), machine(std::move(parts)) {}
+    Impl(platform::PlatformParts parts, Transcript& t, bool dry)
+        : transcript(t),
+          state(std::make_shared<RunState>(t)),
+          machine(std::move(parts)),
+          preview(dry) {}
 
     // The host is made when the first session runs: making it may fail (an unusable registry
     // value), and that is the session's failure.
@@ -330,7 +334,9 @@ struct SessionRunner::Impl {
         machine.components->registerComponent(platform::kConfirmationProgId, [s = state] {
             return std::make_shared<ScriptConfirmation>(s);
         });
-        host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)));
+        host = std::make_unique<EditorHost>(platform::PlatformServices(std::move(machine)),
+                                            preview ? std::make_unique<data::PreviewSessions>()
+                                                    : std::make_unique<data::SharedSessions>());
         db = std::make_unique<data::DataBase>(host->platform(), &host->sessions());
     }
 
@@ -371,13 +377,14 @@ struct SessionRunner::Impl {
     Transcript& transcript;
     std::shared_ptr<RunState> state;
     platform::PlatformParts machine;
+    bool preview = false;
     SessionWindowSystem* windows = nullptr;
     std::unique_ptr<EditorHost> host;
     std::unique_ptr<data::DataBase> db;
 };
 
-SessionRunner::SessionRunner(platform::PlatformParts machine, Transcript& transcript)
-    : impl_(std::make_unique<Impl>(std::move(machine), transcript)) {}
+SessionRunner::SessionRunner(platform::PlatformParts machine, Transcript& transcript, bool preview)
+    : impl_(std::make_unique<Impl>(std::move(machine), transcript, preview)) {}
 
 SessionRunner::~SessionRunner() = default;
 
@@ -404,7 +411,8 @@ SessionOutcome SessionRunner::run(const std::vector<ScriptStep>& steps,
         }
         SessionTarget shown = target;
         shown.node = i.host->form().nodeNumber();
-        i.transcript.stored(shown, business_rules::ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
+        i.transcript.stored(
+            shown, business_rules::ReadXferNode(*i.db, shown.config, shown.partition, shown.node));
     } catch (const runtime::Error& error) {
         if (i.windows != nullptr)
             i.windows->setSession(nullptr);  // it holds this call's steps

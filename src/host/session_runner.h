@@ -25,7 +25,9 @@ class SessionRunner {
   public:
     // `machine` gives the shell, registry and file system (empty parts take the machine's
     // defaults); the runner supplies the message boxes, prompts and window system.
-    SessionRunner(platform::PlatformParts machine, Transcript& transcript);
+    // A preview runs every session on a snapshot of the database (data/preview_sessions.h):
+    // what they store is seen by the runner and the sessions that follow, never stored.
+    SessionRunner(platform::PlatformParts machine, Transcript& transcript, bool preview = false);
     ~SessionRunner();
     SessionRunner(const SessionRunner&) = delete;
     SessionRunner& operator=(const SessionRunner&) = delete;

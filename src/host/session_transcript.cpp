@@ -161,6 +161,9 @@ class TextTranscript final : public Transcript {
             out_ << ", " << s.failed.size() << " failed (XFER " << Numbers(s.failed) << ")";
         if (s.notRun > 0)
             out_ << ", " << s.notRun << " not run";
+        if (!s.storedFailed.empty())
+            out_ << "; stored although their session did not pass: XFER "
+                 << Numbers(s.storedFailed);
         out_ << " ===\n";
     }
 
@@ -306,7 +309,8 @@ class JsonTranscript final : public Transcript {
                {"nodes", s.nodes},
                {"passed", s.passed},
                {"failed", s.failed},
-               {"notRun", s.notRun}});
+               {"notRun", s.notRun},
+               {"storedFailed", s.storedFailed}});
     }
 
   private:

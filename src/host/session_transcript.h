@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "business_rules/stored_nodes.h"
 #include "host/session_observation.h"
 #include "host/session_script.h"
-#include "business_rules/stored_nodes.h"
 
 namespace xfer::host {
 
@@ -50,6 +50,9 @@ struct BulkSummary {
     std::vector<std::int16_t> passed;
     std::vector<std::int16_t> failed;
     std::size_t notRun = 0;  // after a failed node, without --keep-going
+    // Of the failed nodes, those whose session stored the node all the same (a save that
+    // went on after a question the script left unanswered, then a later failure).
+    std::vector<std::int16_t> storedFailed;
 };
 
 enum class TranscriptFormat { Text, Json };
@@ -74,7 +77,8 @@ class Transcript {
                              bool passed, const std::string& why) = 0;
     virtual void failure(int line, const std::string& message) = 0;
     virtual void note(const std::string& text) = 0;
-    virtual void stored(const SessionTarget& target, const std::optional<business_rules::StoredXferNode>& node) = 0;
+    virtual void stored(const SessionTarget& target,
+                        const std::optional<business_rules::StoredXferNode>& node) = 0;
     virtual void result(const SessionOutcome& outcome) = 0;
     virtual void node(const SessionTarget& target, std::size_t index, std::size_t count) = 0;
     virtual void summary(const BulkSummary& summary) = 0;

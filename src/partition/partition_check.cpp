@@ -46,6 +46,7 @@ PartitionCheck CheckPartition(data::DataBase& db, std::int16_t config, std::int1
     const PartitionReferences read = ReadPartitionReferences(db, config, partition);
     check.nodes = static_cast<int>(read.nodes.size());
     ExistenceCache existence(db, config, partition);
+    check.halfCreated = FindHalfCreated(db, config, partition, read);
 
     for (const PartitionNode& node : read.nodes) {
         const std::int16_t number = node.stored.number;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/database.h"
+#include "partition/half_created.h"
 
 namespace xfer::partition {
 
@@ -36,8 +37,12 @@ struct PartitionCheck {
     int nodes = 0;  // XFER nodes in the partition, the template node 0 included
     std::vector<DanglingReference> dangling;
     std::vector<UncheckedNode> unchecked;
+    // Nodes whose creation stopped half-way: `repair` completes or removes them.
+    std::vector<HalfCreatedNode> halfCreated;
 
-    bool clean() const noexcept { return dangling.empty() && unchecked.empty(); }
+    bool clean() const noexcept {
+        return dangling.empty() && unchecked.empty() && halfCreated.empty();
+    }
 };
 
 // Reads the partition through the command catalogue; database errors propagate.

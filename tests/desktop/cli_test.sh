@@ -8,15 +8,23 @@ expect 0 "Subcommands:" -- --help
 expect nonzero "not in range" -- open --config 1 --partition 1 --node 40000
 expect nonzero "not in range" -- list --config 70000 --partition 1
 expect nonzero "no configuration database" -- list --config 1 --partition 1
-expect 0 "found by: registry" -- where
+expect 1 "found by: registry" -- where
+expect 1 "^file: no file$" -- where
+expect 1 "^init-db and demo would create it at: $home/Quorvel/VDACOM\+/Database/NewDB.mdb$" -- where
 expect 0 "Label: \"Support line \(days\)\"" -- demo --script "$examples/edit-node.session"
 expect 0 "found by: shell folder: common application data is $home \(from PROGRAMDATA\)" -- where
+expect 0 "^file: answers, 34 tables$" -- where
 expect 0 "using the database at" -- demo --script "$examples/edit-exceptions.session"
 expect 0 "^5 +Support line \(days\) +3005,2 +STYLE 2" -- list --config 1 --partition 1
 expect nonzero "instead: --script FILE" -- open --config 1 --partition 1 --node 1
 expect nonzero "File already exists" -- init-db
-expect 0 "34 tables, [0-9]+ rows" -- copy-db "$home/Quorvel/VDACOM+/Database/NewDB.mdb" "$home/copy.mdb"
-expect 0 "found by: the --database option" -- where --database "host=$home/none dbname=x"
+expect 0 "^copied the file .* to the file $home/copy.mdb: 34 tables, [0-9]+ rows in [0-9.]+ s$" -- copy-db "$home/Quorvel/VDACOM+/Database/NewDB.mdb" "$home/copy.mdb"
+# A target that is no new file in a folder that exists: refused, and nothing is created.
+expect 1 "\"db1\" names neither a database file nor a server: write a file as a path with a folder \(./db1\)" -- copy-db "$home/copy.mdb" db1
+expect 1 "the folder $home/no/such does not exist" -- copy-db "$home/copy.mdb" "$home/no/such/x.mdb"
+[ -e db1 ] || [ -e "$home/no" ] && fail "a refused copy-db created something"
+expect 1 "found by: the --database option" -- where --database "host=$home/none dbname=x"
+expect 1 "^server: no server: cannot connect: " -- where --database "host=$home/none dbname=x"
 
 # Numbers are plain decimal 16-bit numbers; anything else is refused, never read another way.
 for n in 010 +1 -0 0x10 -0x8000 1e3 " 5" 5x ""; do

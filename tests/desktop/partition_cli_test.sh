@@ -20,7 +20,20 @@ expect 0 "3 XFER nodes, no missing referenced nodes$" -- check --config 2 --part
 expect 0 "^XFER 5 \"Support line\": Busy 2 -> PMSG 20$" -- refs --config 1 --partition 1 --type msg --node 20
 expect 1 "^0 references to MSG 77" -- refs --config 1 --partition 1 --type 0 --node 77
 expect 2 "\"FOO\" is neither a node type" -- refs --config 1 --partition 1 --type FOO --node 1
-cmp -s "$db" "$home/before.mdb" || fail "check or refs changed the database file"
+# A configuration and partition without any node is a typo, never an empty report.
+for command in "check" "list" "list --json" "refs --type MSG --node 1" "repair" \
+    "open --all --script $home/empty.session" "open --nodes 1 --script $home/empty.session"; do
+    expect 2 "^xfer-node-editor: configuration 9, partition 9 has no nodes$" -- \
+        $command --config 9 --partition 9
+done
+expect 0 "configuration 1, partition 1: no half-created nodes, nothing to repair" -- \
+    repair --config 1 --partition 1 --dry-run
+# A preview shows what would be stored and stores nothing.
+write preview.session 'replace txtDial "9,2001"' 'click cmdOK'
+expect 0 "^  Dial: \"9,2001\"$" -- open --config 1 --partition 1 --node 1 --script "$home/preview.session" --dry-run
+expect 0 "=== 2 nodes: 2 passed ===" -- open --config 1 --partition 1 --nodes 1,12 --script "$home/preview.session" --dry-run
+expect nonzero "--dry-run requires --script" -- open --config 1 --partition 1 --node 1 --dry-run
+cmp -s "$db" "$home/before.mdb" || fail "check, refs, repair or a preview changed the database file"
 [ ! -e "$db-wal" ] || fail "check or refs left a write-ahead log"
 
 expect 0 "^5,Support line,3005,6,MSG,12," -- list --config 1 --partition 1 --csv

@@ -7,9 +7,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "data/schema.h"
 #include "runtime/error.h"
@@ -39,27 +46,36 @@ Tables FileRows(const std::string& path) {
     return tables;
 }
 
+std::set<std::string> Entries(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::string Refusal(const std::function<void()>& attempt) {
+    try {
+        attempt();
+    } catch (const runtime::Error& e) {
+        return e.description();
+    }
+    return "taken";
+}
+
 // What neither copy-db nor init-db does is fill a server database that is not empty: the rows
 // copied back are still exactly the file's.
 TEST(DatabaseCopy, FileToServerToFileKeepsEveryRowAndATargetThatIsNotEmptyIsRefused) {
     TempFolder folder;
     const std::string first = (folder.path() / "first.mdb").string();
+    std::filesystem::create_directory(folder.path() / "back");
     const std::string back = (folder.path() / "back" / "NewDB.mdb").string();
     CreateConfigurationDatabase(first, true);
     ServerDatabase serverDatabase;
     const auto server = ParseDatabaseAddress(serverDatabase.connectionInfo());
     const auto toServer = CopyDatabase(ParseDatabaseAddress(first), server);
-    const auto refusal = [](const std::function<void()>& attempt) {
-        try {
-            attempt();
-        } catch (const runtime::Error& e) {
-            return e.description();
-        }
-        return std::string("taken");
-    };
-    EXPECT_THAT(refusal([&] { CopyDatabase(ParseDatabaseAddress(first), server); }),
+    EXPECT_THAT(Refusal([&] { CopyDatabase(ParseDatabaseAddress(first), server); }),
                 testing::HasSubstr("is not empty: it has 34 tables"));
-    EXPECT_THAT(refusal([&] { CreateServerDatabase(server.location, false); }),
+    EXPECT_THAT(Refusal([&] { CreateServerDatabase(server.location, false); }),
                 testing::HasSubstr("is not empty"));  // init-db
     const auto toFile = CopyDatabase(server, ParseDatabaseAddress(back));
 
@@ -73,6 +89,77 @@ TEST(DatabaseCopy, FileToServerToFileKeepsEveryRowAndATargetThatIsNotEmptyIsRefu
     }
     EXPECT_GT(rows, 300);  // the demo data, not empty tables
     EXPECT_EQ(FileRows(back), before);
+}
+
+// A copy from the server into a file, ended by each signal half-way in a child process, leaves
+// nothing under the target's name; a signal that can be handled takes the temporary file with
+// it, and after a SIGKILL the retry clears what is left. The retry copies every row.
+TEST(DatabaseCopy, AnInterruptedCopyIntoAFileLeavesNothingAndARetryWorks) {
+    TempFolder folder;
+    const std::string source = (folder.path() / "source.mdb").string();
+    CreateConfigurationDatabase(source, true);
+    ServerDatabase serverDatabase;
+    const auto server = ParseDatabaseAddress(serverDatabase.connectionInfo());
+    CopyDatabase(ParseDatabaseAddress(source), server);
+    const Tables expected = FileRows(source);
+
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+        SCOPED_TRACE(strsignal(sig));
+        TempFolder target;
+        const std::string path = (target.path() / "NewDB.mdb").string();
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            try {
+                CopyDatabase(server, ParseDatabaseAddress(path), [&](const CopyProgress& done) {
+                    if (done.tables == 3)
+                        ::raise(sig);
+                });
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        const std::set<std::string> left = Entries(target.path());
+        EXPECT_EQ(left.count("NewDB.mdb"), 0u);
+        if (sig != SIGKILL)
+            EXPECT_TRUE(left.empty()) << *left.begin();
+        else
+            EXPECT_FALSE(left.empty());  // the temporary file, which the retry must not mind
+
+        const auto copied = CopyDatabase(server, ParseDatabaseAddress(path));
+        EXPECT_EQ(copied.size(), SchemaTables().size());
+        EXPECT_EQ(Entries(target.path()), std::set<std::string>{"NewDB.mdb"});
+        EXPECT_EQ(FileRows(path), expected);
+    }
+}
+
+// A target that is no new file in a folder that exists is refused, and nothing is created.
+TEST(DatabaseCopy, RefusesATargetThatIsNoNewFileInAFolderThatExists) {
+    TempFolder folder;
+    ServerDatabase serverDatabase;
+    const auto server = ParseDatabaseAddress(serverDatabase.connectionInfo());
+    CreateServerDatabase(server.location, false);
+    const std::string taken = (folder.path() / "taken.mdb").string();
+    CreateConfigurationDatabase(taken, false);
+    const struct {
+        std::string to;
+        std::string says;
+    } cases[] = {
+        {"db1",
+         "\"db1\" names neither a database file nor a server: write a file as a path "
+         "with a folder (./db1) or a name ending in .mdb"},
+        {(folder.path() / "no" / "such" / "x.mdb").string(),
+         "the folder " + (folder.path() / "no" / "such").string() + " does not exist"},
+        {taken, "File already exists: " + taken},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THAT(Refusal([&] { CopyDatabase(server, ParseDatabaseAddress(c.to)); }),
+                    testing::HasSubstr(c.says));
+    }
+    EXPECT_EQ(Entries(folder.path()), std::set<std::string>{"taken.mdb"});
 }
 
 // The server's tables as the server describes them, in the file's words.
