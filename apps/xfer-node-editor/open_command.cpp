@@ -8,13 +8,13 @@
 #include <cstring>
 #include <iostream>
 
+#include "business_rules/stored_nodes.h"
 #include "data/database.h"
 #include "desktop/desktop.h"
 #include "host/bulk_run.h"
 #include "host/database_location.h"
 #include "host/editor_host.h"
 #include "host/session_runner.h"
-#include "business_rules/stored_nodes.h"
 #include "program.h"
 #include "runtime/error.h"
 
@@ -111,6 +111,10 @@ int RunScript(const Program& program, const OpenOptions& options) {
         options.transcript == "json" ? host::TranscriptFormat::Json : host::TranscriptFormat::Text,
         std::cout);
     host::SessionRunner runner(program.machine(), *transcript);
+    struct Warning {
+        const host::Transcript& transcript;
+        ~Warning() { WarnInvalidText(transcript.nodesWithInvalidText()); }
+    } warning{*transcript};
     if (!options.nodes.empty() || options.all) {
         const auto nodes = options.all ? host::SelectorNodes(runner, options.target.config,
                                                              options.target.partition)
@@ -165,7 +169,8 @@ int Demo(Program& program, OpenOptions options) {
         << (demo.created ? "created the demo database at " : "using the database at ") << demo.path
         << "\n";
     data::DataBase db(services.view());
-    for (const business_rules::StoredXferNode& node : business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
+    for (const business_rules::StoredXferNode& node :
+         business_rules::ReadXferNodes(db, kDemoConfig, kDemoPartition)) {
         if (node.number != 0) {
             options.target = {kDemoConfig, kDemoPartition, node.number};
             return Open(program, options);
@@ -224,6 +229,9 @@ void AddOpenCommand(CLI::App& app, Program& program) {
     open->callback([open, &program, options] {
         if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
             throw CLI::RequiredError("--node, --nodes or --all");
+        // Going on after a failed node means something only when there are nodes after it.
+        if (open->count("--keep-going") > 0 && open->count("--nodes") + open->count("--all") == 0)
+            throw CLI::RequiresError("--keep-going", "--nodes or --all");
         program.run([&] {
             if (!options->script.empty() && !ReadScript(*options))
                 return kBadScript;

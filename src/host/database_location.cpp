@@ -43,9 +43,10 @@ DatabaseLocation LocateDatabase(const platform::Platform& platform) {
 
 ServerState ProbeServer(const std::string& connectionInfo) {
     try {
-        return {true, data::ServerTableCount(connectionInfo), {}};
+        const data::ServerTables tables = data::InspectServerTables(connectionInfo);
+        return {true, tables.count, {}, tables.refused};
     } catch (const runtime::Error& error) {
-        return {false, 0, error.description()};
+        return {false, 0, error.description(), {}};
     }
 }
 

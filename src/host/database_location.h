@@ -24,6 +24,7 @@ struct ServerState {
     bool reachable = false;
     long long tables = 0;
     std::string problem;  // the server's or libpq's message when it cannot be reached
+    std::string refused;  // the server's words when the role may not read its tables
 };
 ServerState ProbeServer(const std::string& connectionInfo);
 
