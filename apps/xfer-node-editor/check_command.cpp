@@ -30,23 +30,23 @@ std::string Plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-void PrintText(const partition::PartitionCheck& check) {
+void PrintText(const partition::PartitionCheck& check, StoredText& shown) {
     for (const partition::DanglingReference& d : check.dangling) {
-        std::cout << "XFER " << d.node << " " << Quoted(d.label) << ": "
-                  << fmt::format("{}", fmt::join(d.sources, ", ")) << " -> " << d.target
-                  << " does not exist\n";
+        std::cout << "XFER " << d.node << " " << Quoted(shown.oneLine(d.label, d.node)) << ": "
+                  << fmt::format("{}", fmt::join(d.sources, ", ")) << " -> "
+                  << shown.oneLine(d.target, d.node) << " does not exist\n";
     }
     for (const partition::UncheckedNode& u : check.unchecked) {
-        std::cout << "XFER " << u.node << " " << Quoted(u.label) << ": not checked: " << u.reason
-                  << "\n";
+        std::cout << "XFER " << u.node << " " << Quoted(shown.oneLine(u.label, u.node))
+                  << ": not checked: " << shown.oneLine(u.reason, u.node) << "\n";
     }
     for (const partition::HalfCreatedNode& h : check.halfCreated) {
         std::cout << h.name << ": half created: " << partition::DescribeHalf(h);
         for (std::size_t i = 0; i < h.referrers.size(); ++i) {
             const partition::HalfCreatedReferrer& r = h.referrers[i];
             std::cout << (i == 0 ? "; referred to by " : ", ") << "XFER " << r.node << " "
-                      << Quoted(r.label) << " (" << fmt::format("{}", fmt::join(r.sources, ", "))
-                      << ")";
+                      << Quoted(shown.oneLine(r.label, r.node)) << " ("
+                      << fmt::format("{}", fmt::join(r.sources, ", ")) << ")";
         }
         std::cout << " (run repair)\n";
     }
@@ -68,7 +68,7 @@ void PrintText(const partition::PartitionCheck& check) {
     std::cout << "\n";
 }
 
-void PrintJson(const partition::PartitionCheck& check) {
+void PrintJson(const partition::PartitionCheck& check, StoredText& shown) {
     nlohmann::ordered_json out = {{"config", check.config},
                                   {"partition", check.partition},
                                   {"nodes", check.nodes},
@@ -77,25 +77,30 @@ void PrintJson(const partition::PartitionCheck& check) {
                                   {"halfCreated", nlohmann::ordered_json::array()}};
     for (const partition::DanglingReference& d : check.dangling) {
         out["dangling"].push_back({{"node", d.node},
-                                   {"label", d.label},
+                                   {"label", shown.valid(d.label, d.node)},
                                    {"exceptions", d.sources},
-                                   {"target", d.target},
+                                   {"target", shown.valid(d.target, d.node)},
                                    {"targetTypeId", NumberOrNull(d.targetTypeId)},
                                    {"targetNumber", NumberOrNull(d.targetNumber)}});
     }
     for (const partition::UncheckedNode& u : check.unchecked)
-        out["unchecked"].push_back({{"node", u.node}, {"label", u.label}, {"reason", u.reason}});
+        out["unchecked"].push_back({{"node", u.node},
+                                    {"label", shown.valid(u.label, u.node)},
+                                    {"reason", shown.valid(u.reason, u.node)}});
     for (const partition::HalfCreatedNode& h : check.halfCreated) {
         nlohmann::ordered_json referrers = nlohmann::ordered_json::array();
-        for (const partition::HalfCreatedReferrer& r : h.referrers)
-            referrers.push_back({{"node", r.node}, {"label", r.label}, {"exceptions", r.sources}});
+        for (const partition::HalfCreatedReferrer& r : h.referrers) {
+            referrers.push_back({{"node", r.node},
+                                 {"label", shown.valid(r.label, r.node)},
+                                 {"exceptions", r.sources}});
+        }
         out["halfCreated"].push_back({{"target", h.name},
                                       {"targetTypeId", h.key.typeId},
                                       {"targetNumber", h.key.number},
                                       {"missing", h.generalRow ? h.table : "Node_General_Pool"},
                                       {"referrers", referrers}});
     }
-    std::cout << out.dump(2) << "\n";
+    std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
 int Check(const Program& program, const CheckOptions& options) {
@@ -108,11 +113,13 @@ int Check(const Program& program, const CheckOptions& options) {
             return kError;
         const partition::PartitionCheck check =
             partition::CheckPartition(db, options.config, options.partition);
+        StoredText shown;
         if (options.json) {
-            PrintJson(check);
+            PrintJson(check, shown);
         } else {
-            PrintText(check);
+            PrintText(check, shown);
         }
+        shown.warn();
         return check.clean() ? kOk : kDangling;
     } catch (const runtime::Error& error) {
         ReportError(error);

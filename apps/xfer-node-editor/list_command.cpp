@@ -12,6 +12,7 @@
 #include "editor/exception_table.h"
 #include "host/database_location.h"
 #include "program.h"
+#include "runtime/utf8.h"
 
 namespace xfer::app {
 
@@ -57,22 +58,24 @@ int Where(const Program& program) {
     return probe.ready() ? kOk : kFailed;
 }
 
+// Columns as wide as their widest text in characters (the texts are valid UTF-8).
 void PrintTable(const std::vector<std::vector<std::string>>& table) {
+    const auto width = [](const std::string& text) { return runtime::utf8::Length(text); };
     std::vector<std::size_t> widths(table.front().size(), 0);
     for (const auto& row : table) {
         for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
+            widths[c] = std::max(widths[c], width(row[c]));
     }
     for (const auto& row : table) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c)
-            line += row[c] + std::string(widths[c] - row[c].size() + 2, ' ');
+            line += row[c] + std::string(widths[c] - width(row[c]) + 2, ' ');
         std::cout << line.substr(0, line.find_last_not_of(' ') + 1) << "\n";
     }
 }
 
-void PrintJson(const ListOptions& options,
-               const std::vector<business_rules::StoredXferNode>& nodes) {
+void PrintJson(const ListOptions& options, const std::vector<business_rules::StoredXferNode>& nodes,
+               StoredText& shown) {
     nlohmann::ordered_json out = {{"config", options.config},
                                   {"partition", options.partition},
                                   {"nodes", nlohmann::ordered_json::array()}};
@@ -80,21 +83,25 @@ void PrintJson(const ListOptions& options,
         nlohmann::ordered_json targets = nlohmann::ordered_json::object();
         for (const auto& e : editor::kExceptions) {
             const business_rules::StoredTarget& t = node.targets[static_cast<std::size_t>(e.id)];
-            targets[std::string(e.label)] = {{"type", t.type}, {"number", NumberOrNull(t.number)}};
+            targets[std::string(e.label)] = {{"type", shown.valid(t.type, node.number)},
+                                             {"number", NumberOrNull(t.number)}};
         }
         out["nodes"].push_back({{"node", node.number},
-                                {"label", node.label},
-                                {"dial", node.dial},
+                                {"label", shown.valid(node.label, node.number)},
+                                {"dial", shown.valid(node.dial, node.number)},
                                 {"style", NumberOrNull(node.style)},
                                 {"targets", targets}});
     }
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
-// A CSV field (RFC 4180): quoted when it holds a comma, a quote, a line break or blanks at
-// either end, with quotes doubled.
+// A CSV field (RFC 4180): quoted when it holds a comma, a quote, a control character (a line
+// break among them) or blanks at either end, with quotes doubled.
 std::string CsvField(const std::string& text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
+    const bool control = std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    const bool quote = control || text.find_first_of(",\"") != std::string::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quote)
         return text;
@@ -104,7 +111,7 @@ std::string CsvField(const std::string& text) {
     return field + "\"";
 }
 
-void PrintCsv(const std::vector<business_rules::StoredXferNode>& nodes) {
+void PrintCsv(const std::vector<business_rules::StoredXferNode>& nodes, StoredText& shown) {
     std::vector<std::string> header{"Node", "Label", "Dial", "Style"};
     for (const auto& e : editor::kExceptions) {
         header.push_back(std::string(e.label) + " Type");
@@ -118,11 +125,12 @@ void PrintCsv(const std::vector<business_rules::StoredXferNode>& nodes) {
     };
     line(header);
     for (const business_rules::StoredXferNode& node : nodes) {
-        std::vector<std::string> fields{std::to_string(node.number), node.label, node.dial,
-                                        node.style};
+        std::vector<std::string> fields{
+            std::to_string(node.number), shown.valid(node.label, node.number),
+            shown.valid(node.dial, node.number), shown.valid(node.style, node.number)};
         for (const business_rules::StoredTarget& t : node.targets) {
-            fields.push_back(t.type);
-            fields.push_back(t.number);
+            fields.push_back(shown.valid(t.type, node.number));
+            fields.push_back(shown.valid(t.number, node.number));
         }
         line(fields);
     }
@@ -136,21 +144,23 @@ int List(const Program& program, const ListOptions& options) {
     if (!RequireNodes(db, options.config, options.partition))
         return kError;
     const auto nodes = business_rules::ReadXferNodes(db, options.config, options.partition);
-    if (options.json) {
-        PrintJson(options, nodes);
-        return kOk;
-    }
-    if (options.csv) {
-        PrintCsv(nodes);
+    StoredText shown;
+    if (options.json || options.csv) {
+        if (options.json)
+            PrintJson(options, nodes, shown);
+        else
+            PrintCsv(nodes, shown);
+        shown.warn();
         return kOk;
     }
     std::vector<std::vector<std::string>> table{{"Node", "Label", "Dial", "Style", "Hold", "MOH",
                                                  "Busy 1", "Busy 2", "No Answer", "Answer"}};
     for (const business_rules::StoredXferNode& node : nodes) {
-        std::vector<std::string> row{std::to_string(node.number), node.label, node.dial,
-                                     "STYLE " + node.style};
+        const auto line = [&](const std::string& text) { return shown.oneLine(text, node.number); };
+        std::vector<std::string> row{std::to_string(node.number), line(node.label), line(node.dial),
+                                     "STYLE " + line(node.style)};
         for (const business_rules::StoredTarget& t : node.targets)
-            row.push_back(t.type + " " + t.number);
+            row.push_back(line(t.type) + " " + line(t.number));
         table.push_back(std::move(row));
     }
     if (table.size() == 1) {
@@ -159,6 +169,7 @@ int List(const Program& program, const ListOptions& options) {
         return kOk;
     }
     PrintTable(table);
+    shown.warn();
     return kOk;
 }
 

@@ -122,6 +122,10 @@ int RunScript(const Program& program, const OpenOptions& options) {
             }
         }
     } note{options.dryRun};
+    struct Warning {
+        const host::Transcript& transcript;
+        ~Warning() { WarnInvalidText(transcript.nodesWithInvalidText()); }
+    } warning{*transcript};
     if (!options.nodes.empty() || options.all) {
         const auto nodes = options.all ? host::SelectorNodes(runner, options.target.config,
                                                              options.target.partition)
@@ -240,6 +244,9 @@ void AddOpenCommand(CLI::App& app, Program& program) {
     open->callback([open, &program, options] {
         if (open->count("--node") + open->count("--nodes") + open->count("--all") == 0)
             throw CLI::RequiredError("--node, --nodes or --all");
+        // Going on after a failed node means something only when there are nodes after it.
+        if (open->count("--keep-going") > 0 && open->count("--nodes") + open->count("--all") == 0)
+            throw CLI::RequiresError("--keep-going", "--nodes or --all");
         program.run([&] {
             if (!options->script.empty() && !ReadScript(*options))
                 return kBadScript;

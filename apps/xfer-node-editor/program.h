@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/database.h"
 #include "platform/platform.h"
@@ -46,6 +49,25 @@ std::string Quoted(const std::string& text);
 
 // A stored number for a JSON report: the number, or null when it is none (a Null column).
 nlohmann::ordered_json NumberOrNull(const std::string& text);
+
+// Text read from the database as the reports show it. Another tool may have stored text that
+// is not UTF-8 (a legacy code page): it is shown with U+FFFD, and the XFER nodes it came from
+// are named in one warning on stderr when the report is written.
+class StoredText {
+  public:
+    // For JSON and CSV: valid UTF-8, control characters as they are (the format quotes them).
+    std::string valid(std::string_view text, std::int16_t node);
+    // For a text report's line: valid, and control characters written as escapes.
+    std::string oneLine(std::string_view text, std::int16_t node);
+    // The one warning, when any text was replaced.
+    void warn() const;
+
+  private:
+    std::set<std::int16_t> nodes_;
+};
+
+// Names on stderr the XFER nodes whose stored text was shown with U+FFFD (nothing when none).
+void WarnInvalidText(const std::vector<std::int16_t>& nodes);
 
 // A configuration, partition or node number: a 16-bit number in plain decimal, required. A
 // configuration builder passes decimal numbers: "010", "0x10", "1e3" or " 5" are mistakes,

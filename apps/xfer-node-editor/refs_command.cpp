@@ -8,6 +8,7 @@
 #include "partition/references.h"
 #include "program.h"
 #include "runtime/error.h"
+#include "runtime/shown_text.h"
 
 namespace xfer::app {
 
@@ -42,28 +43,31 @@ int Refs(const Program& program, const RefsOptions& options) {
         ReportError(error);
         return kError;
     }
+    StoredText shown;
     if (options.json) {
         nlohmann::ordered_json out = {{"config", options.config},
                                       {"partition", options.partition},
-                                      {"target", search.target},
+                                      {"target", runtime::ValidText(search.target)},
                                       {"referrers", nlohmann::ordered_json::array()}};
         for (const partition::Referrer& r : search.referrers) {
             out["referrers"].push_back({{"node", r.node},
-                                        {"label", r.label},
+                                        {"label", shown.valid(r.label, r.node)},
                                         {"exception", r.source},
-                                        {"shown", r.shown}});
+                                        {"shown", shown.valid(r.shown, r.node)}});
         }
-        std::cout << out.dump(2) << "\n";
+        std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << "\n";
     } else {
         for (const partition::Referrer& r : search.referrers) {
-            std::cout << "XFER " << r.node << " " << Quoted(r.label) << ": " << r.source << " -> "
-                      << r.shown << "\n";
+            std::cout << "XFER " << r.node << " " << Quoted(shown.oneLine(r.label, r.node)) << ": "
+                      << r.source << " -> " << shown.oneLine(r.shown, r.node) << "\n";
         }
         std::cout << search.referrers.size() << " reference"
-                  << (search.referrers.size() == 1 ? "" : "s") << " to " << search.target
-                  << " in configuration " << options.config << ", partition " << options.partition
-                  << "\n";
+                  << (search.referrers.size() == 1 ? "" : "s") << " to "
+                  << runtime::OneLineText(search.target) << " in configuration " << options.config
+                  << ", partition " << options.partition << "\n";
     }
+    shown.warn();
     return search.referrers.empty() ? kNoReferrer : kOk;
 }
 

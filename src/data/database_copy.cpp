@@ -389,11 +389,34 @@ void CreateServerDatabase(const std::string& connectionInfo, bool withDemoData) 
     Copy(demo, target, {});
 }
 
-long long ServerTableCount(const std::string& connectionInfo) {
+ServerTables InspectServerTables(const std::string& connectionInfo) {
     ServerConnection server(connectionInfo);
-    const ServerResult result = server.query(
-        "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
-    return std::stoll(PQgetvalue(result.get(), 0, 0));
+    // The catalogue lists every table; the information schema only those the role may use,
+    // which would call a database whose rights are missing empty.
+    const ServerResult tables = server.query(
+        "SELECT count(*), (SELECT quote_ident(c.relname) FROM pg_catalog.pg_class c "
+        "WHERE c.relnamespace = n.oid AND c.relkind IN ('r', 'p') "
+        "AND NOT has_table_privilege(c.oid, 'SELECT') ORDER BY c.relname LIMIT 1) "
+        "FROM pg_catalog.pg_namespace n JOIN pg_catalog.pg_class t ON t.relnamespace = n.oid "
+        "AND t.relkind IN ('r', 'p') WHERE n.nspname = current_schema() GROUP BY n.oid");
+    ServerTables found;
+    if (PQntuples(tables.get()) == 0)
+        return found;
+    found.count = std::stoll(PQgetvalue(tables.get(), 0, 0));
+    if (PQgetisnull(tables.get(), 0, 1) == 0) {
+        // Read it, so that the refusal is the server's own.
+        try {
+            server.query(std::string("SELECT 1 FROM ") + PQgetvalue(tables.get(), 0, 1) +
+                         " LIMIT 0");
+        } catch (const runtime::Error& error) {
+            found.refused = error.description();
+        }
+    }
+    return found;
+}
+
+long long ServerTableCount(const std::string& connectionInfo) {
+    return InspectServerTables(connectionInfo).count;
 }
 
 std::vector<CopiedTable> CopyDatabase(const DatabaseAddress& from, const DatabaseAddress& to,

@@ -23,7 +23,14 @@ DatabaseAddress ParseDatabaseAddress(std::string_view text);
 // no tables yet. Errors carry the server's message; a database with tables is refused.
 void CreateServerDatabase(const std::string& connectionInfo, bool withDemoData);
 
-// The number of tables in the server database's current schema.
+// The tables of the server database's current schema, whether or not the role may read them.
+struct ServerTables {
+    long long count = 0;
+    // The server's words when the role may not read one of them ("permission denied for table
+    // node_xfer"); empty when it may read them all.
+    std::string refused;
+};
+ServerTables InspectServerTables(const std::string& connectionInfo);
 long long ServerTableCount(const std::string& connectionInfo);
 
 struct CopiedTable {

@@ -100,10 +100,13 @@ std::string VDACOMPlusFilesAndFolders::GetProductFolder() const {
     const std::string folder = GetCommonAppDataFolder();
     // The file system would take the path only up to the NUL, and make folders there.
     if (const auto nul = folder.find('\0'); nul != std::string::npos) {
+        const std::string origin = platform_.registry.origin(platform::HKEY_LOCAL_MACHINE,
+                                                             kShellFoldersKey, kCommonAppDataValue);
         runtime::Raise(runtime::err::kInvalidProcedureCall, std::string(runtime::kComponentSource),
-                       std::string("The registry value \"") + kCommonAppDataValue +
-                           "\" holds a NUL character (byte " + std::to_string(nul + 1) + " of " +
-                           std::to_string(folder.size()) + "): a folder path cannot contain one");
+                       (origin.empty() ? "" : origin + ": ") + "The registry value \"" +
+                           kCommonAppDataValue + "\" holds a NUL character (byte " +
+                           std::to_string(nul + 1) + " of " + std::to_string(folder.size()) +
+                           "): a folder path cannot contain one");
     }
     return ProductFolderUnder(folder);
 }

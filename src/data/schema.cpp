@@ -1,6 +1,7 @@
 #include "data/schema.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -28,6 +29,19 @@ std::string_view DemoDataSql() {
 namespace {
 
 namespace fs = std::filesystem;
+
+// In a folder that a group shares (the setgid bit, as the package makes the database's
+// folder), the group's members edit the database too: the new file is group-writable, and
+// SQLite gives its journal and WAL files the same mode.
+void ShareWithFolderGroup(const std::filesystem::path& file, std::FILE* created) {
+    struct stat folder {};
+    struct stat own {};
+    const std::filesystem::path parent = file.parent_path().empty() ? "." : file.parent_path();
+    if (::stat(parent.c_str(), &folder) == 0 && (folder.st_mode & S_ISGID) != 0 &&
+        ::fstat(::fileno(created), &own) == 0) {
+        ::fchmod(::fileno(created), (own.st_mode & 07777) | S_IRGRP | S_IWGRP);
+    }
+}
 
 // Runtime error numbers for file errors.
 constexpr long kFileAlreadyExists = 58;
@@ -111,6 +125,7 @@ void CreateDatabaseFromScripts(const std::string& path,
         }
         Fail(kPathFileAccessError, "Path/File access error: " + path + ": " + std::strerror(error));
     }
+    ShareWithFolderGroup(file, claim);
     std::fclose(claim);
 
     try {

@@ -30,6 +30,9 @@ std::string OneLine(std::string_view message) {
     return out;
 }
 
+// SQLSTATE in_failed_sql_transaction: "current transaction is aborted, commands ignored ...".
+constexpr std::string_view kTransactionAborted = "25P02";
+
 [[noreturn]] void RaiseServer(long number, std::string description) {
     runtime::Raise(number, kServerProviderName, std::move(description));
 }
@@ -96,8 +99,15 @@ void ServerConnection::raise(const pg_result* result) const {
     const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const char* primary =
         result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-    if (state != nullptr && primary != nullptr)
+    if (state != nullptr && primary != nullptr) {
+        // In a failed transaction every later statement is told only that it is aborted: the
+        // failure that aborted it is what the user must hear.
+        if (std::string_view(state) == kTransactionAborted && !abortedBy_.description.empty())
+            RaiseServer(abortedBy_.number, abortedBy_.description);
+        if (PQtransactionStatus(conn_) == PQTRANS_INERROR)
+            abortedBy_ = {ServerErrorNumber(state), OneLine(primary)};
         RaiseServer(ServerErrorNumber(state), OneLine(primary));
+    }
     // No answer from the server (it has gone): libpq says why.
     const char* message = result != nullptr ? PQresultErrorMessage(result) : "";
     if (message == nullptr || *message == '\0')

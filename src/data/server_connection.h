@@ -53,6 +53,12 @@ class ServerConnection {
   private:
     pg_conn* conn_ = nullptr;
     std::chrono::milliseconds timeout_{-1};
+    // The failure that aborted the transaction open now (or the last one that failed).
+    struct Failure {
+        long number = 0;
+        std::string description;
+    };
+    mutable Failure abortedBy_;
 };
 
 }  // namespace xfer::data

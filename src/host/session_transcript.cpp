@@ -1,10 +1,13 @@
 #include "host/session_transcript.h"
 
 #include <fmt/format.h>
+
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "editor/exception_table.h"
+#include "runtime/shown_text.h"
 
 namespace xfer::host {
 
@@ -12,6 +15,18 @@ namespace {
 
 std::string Numbers(const std::vector<std::int16_t>& nodes) {
     return fmt::format("{}", fmt::join(nodes, ", "));
+}
+
+// A stored number as a JSON number, or null when the column holds none.
+nlohmann::ordered_json NumberOrNull(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    return nullptr;
 }
 
 std::string Subject(const ScriptStep& step) {
@@ -23,20 +38,23 @@ class TextTranscript final : public Transcript {
     explicit TextTranscript(std::ostream& out) : out_(out) {}
 
     void open(const SessionTarget& t) override {
+        enter(t.node);
         out_ << "open config " << t.config << ", partition " << t.partition << ", node " << t.node
              << "\n";
     }
-    void action(const ScriptStep& step) override { out_ << "> " << step.source << "\n"; }
+    void action(const ScriptStep& step) override { out_ << "> " << shown(step.source) << "\n"; }
     void box(int, const std::string& title, const std::string& text, const std::string& buttons,
              const std::string& answer) override {
-        out_ << "  [" << title << "] " << QuotedOnOneLine(text) << " (" << buttons << ") -> "
-             << answer << "\n";
+        out_ << "  [" << title << "] " << quoted(text) << " (" << buttons << ") -> " << answer
+             << "\n";
     }
     void prompt(int, const std::string& title, const std::string& text,
                 const std::string& answer) override {
-        out_ << "  [" << title << " prompt] " << QuotedOnOneLine(text) << " -> " << answer << "\n";
+        out_ << "  [" << title << " prompt] " << quoted(text) << " -> " << answer << "\n";
     }
-    void status(int, const std::string& text) override { out_ << "  [status] " << text << "\n"; }
+    void status(int, const std::string& text) override {
+        out_ << "  [status] " << runtime::OneLineText(shown(text)) << "\n";
+    }
 
     void observation(const ScriptStep& step, const std::optional<Observation>& seen,
                      const std::string& why) override {
@@ -49,7 +67,7 @@ class TextTranscript final : public Transcript {
             out_ << "  " << seen->subject << " (" << seen->kind << "):";
             const char* separator = " ";
             for (const auto& [name, value] : seen->properties) {
-                out_ << separator << name << " " << QuotedOnOneLine(value);
+                out_ << separator << name << " " << quoted(value);
                 separator = ", ";
             }
             out_ << "\n";
@@ -63,7 +81,7 @@ class TextTranscript final : public Transcript {
                 out_ << " none";
             const char* separator = " ";
             for (const ObservedEntry& e : seen->entries) {
-                out_ << separator << QuotedOnOneLine(e.text);
+                out_ << separator << quoted(e.text);
                 if (e.itemData)
                     out_ << " (" << *e.itemData << ")";
                 separator = ", ";
@@ -76,7 +94,7 @@ class TextTranscript final : public Transcript {
                  << ":";
             const char* separator = " ";
             for (const std::string& cell : row.cells) {
-                out_ << separator << QuotedOnOneLine(cell);
+                out_ << separator << quoted(cell);
                 separator = " | ";
             }
             out_ << "\n";
@@ -91,14 +109,16 @@ class TextTranscript final : public Transcript {
             return;
         }
         out_ << "  MISMATCH line " << step.line << ": " << Subject(step) << " " << step.property
-             << ": expected " << QuotedOnOneLine(step.text) << ", actual "
-             << (actual ? QuotedOnOneLine(*actual) : "(" + why + ")") << "\n";
+             << ": expected " << quoted(step.text) << ", actual "
+             << (actual ? quoted(*actual) : "(" + why + ")") << "\n";
     }
 
     void failure(int, const std::string& message) override {
-        out_ << "FAILED: " << message << "\n";
+        out_ << "FAILED: " << runtime::OneLineText(shown(message)) << "\n";
     }
-    void note(const std::string& text) override { out_ << "note: " << text << "\n"; }
+    void note(const std::string& text) override {
+        out_ << "note: " << runtime::OneLineText(shown(text)) << "\n";
+    }
 
     void stored(const SessionTarget& t,
                 const std::optional<business_rules::StoredXferNode>& node) override {
@@ -108,13 +128,14 @@ class TextTranscript final : public Transcript {
             return;
         }
         out_ << " as stored:\n";
-        out_ << "  Label: " << QuotedOnOneLine(node->label) << "\n";
-        out_ << "  Dial: " << QuotedOnOneLine(node->dial) << "\n";
-        out_ << "  Style: STYLE " << node->style << "\n";
+        out_ << "  Label: \"" << line(node->label) << "\"\n";
+        out_ << "  Dial: \"" << line(node->dial) << "\"\n";
+        out_ << "  Style: STYLE " << line(node->style) << "\n";
         for (const auto& e : editor::kExceptions) {
             const business_rules::StoredTarget& target =
                 node->targets[static_cast<std::size_t>(e.id)];
-            out_ << "  " << e.label << ": " << target.type << " " << target.number << "\n";
+            out_ << "  " << e.label << ": " << line(target.type) << " " << line(target.number)
+                 << "\n";
         }
     }
 
@@ -152,6 +173,7 @@ class TextTranscript final : public Transcript {
     }
 
     void node(const SessionTarget& t, std::size_t index, std::size_t count) override {
+        enter(t.node);
         out_ << "=== XFER " << t.node << " (" << index + 1 << " of " << count << ") ===\n";
     }
     void summary(const BulkSummary& s) override {
@@ -168,6 +190,10 @@ class TextTranscript final : public Transcript {
     }
 
   private:
+    std::string quoted(const std::string& text) { return QuotedOnOneLine(shown(text)); }
+    // A stored value on its line: every control character an escape.
+    std::string line(const std::string& text) { return runtime::OneLineText(shown(text)); }
+
     std::ostream& out_;
 };
 
@@ -178,7 +204,9 @@ class JsonTranscript final : public Transcript {
     explicit JsonTranscript(std::ostream& out) : out_(out) {}
 
     void open(const SessionTarget& t) override {
+        enter(t.node);
         write({{"event", "open"},
+               {"line", nullptr},
                {"config", t.config},
                {"partition", t.partition},
                {"node", t.node}});
@@ -263,24 +291,24 @@ class JsonTranscript final : public Transcript {
     void failure(int line, const std::string& message) override {
         write({{"event", "failure"}, {"line", Line(line)}, {"message", message}});
     }
-    void note(const std::string& text) override { write({{"event", "note"}, {"text", text}}); }
+    void note(const std::string& text) override {
+        write({{"event", "note"}, {"line", nullptr}, {"text", text}});
+    }
 
     void stored(const SessionTarget& t,
                 const std::optional<business_rules::StoredXferNode>& node) override {
-        Json event{{"event", "stored"},
-                   {"config", t.config},
-                   {"partition", t.partition},
-                   {"node", t.node},
-                   {"found", node.has_value()}};
+        Json event{{"event", "stored"},        {"line", nullptr}, {"config", t.config},
+                   {"partition", t.partition}, {"node", t.node},  {"found", node.has_value()}};
         if (node) {
             event["label"] = node->label;
             event["dial"] = node->dial;
-            event["style"] = node->style;
+            event["style"] = NumberOrNull(node->style);
             Json targets = Json::object();
             for (const auto& e : editor::kExceptions) {
                 const business_rules::StoredTarget& target =
                     node->targets[static_cast<std::size_t>(e.id)];
-                targets[std::string(e.label)] = {{"type", target.type}, {"number", target.number}};
+                targets[std::string(e.label)] = {{"type", target.type},
+                                                 {"number", NumberOrNull(target.number)}};
             }
             event["targets"] = targets;
         }
@@ -288,16 +316,22 @@ class JsonTranscript final : public Transcript {
     }
 
     void result(const SessionOutcome& o) override {
-        Json event{{"event", "result"},          {"passed", o.passed()},
-                   {"carriedOut", o.carriedOut}, {"expectations", o.expectations},
-                   {"mismatches", o.mismatches}, {"errorBoxes", o.errorBoxes}};
+        Json event{{"event", "result"},
+                   {"line", nullptr},
+                   {"passed", o.passed()},
+                   {"carriedOut", o.carriedOut},
+                   {"expectations", o.expectations},
+                   {"mismatches", o.mismatches},
+                   {"errorBoxes", o.errorBoxes}};
         if (!o.carriedOut)
             event["failure"] = o.failure;
         write(event);
     }
 
     void node(const SessionTarget& t, std::size_t index, std::size_t count) override {
+        enter(t.node);
         write({{"event", "node"},
+               {"line", nullptr},
                {"config", t.config},
                {"partition", t.partition},
                {"node", t.node},
@@ -306,6 +340,7 @@ class JsonTranscript final : public Transcript {
     }
     void summary(const BulkSummary& s) override {
         write({{"event", "summary"},
+               {"line", nullptr},
                {"nodes", s.nodes},
                {"passed", s.passed},
                {"failed", s.failed},
@@ -317,9 +352,16 @@ class JsonTranscript final : public Transcript {
     static Json Line(int line) { return line > 0 ? Json(line) : Json(); }
 
     void write(const Json& event) {
-        // Text that is not UTF-8 (an old database's) is shown with replacement characters
-        // rather than ending the transcript.
-        out_ << event.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+        // Text that is not UTF-8 (another tool's, in the database) is shown with replacement
+        // characters rather than ending the transcript, and its node is named.
+        std::string text;
+        try {
+            text = event.dump();
+        } catch (const Json::type_error&) {
+            noteInvalidText();
+            text = event.dump(-1, ' ', false, Json::error_handler_t::replace);
+        }
+        out_ << text << "\n";
     }
 
     std::ostream& out_;
@@ -327,14 +369,39 @@ class JsonTranscript final : public Transcript {
 
 }  // namespace
 
+std::string Transcript::shown(std::string_view text) {
+    std::string valid = runtime::ValidText(text);
+    if (valid != text)
+        noteInvalidText();
+    return valid;
+}
+
+void Transcript::noteInvalidText() {
+    if (std::find(invalid_.begin(), invalid_.end(), current_) == invalid_.end())
+        invalid_.push_back(current_);
+}
+
 std::string QuotedOnOneLine(const std::string& text) {
-    std::string shown;
-    for (char c : text) {
+    const std::string valid = runtime::ValidText(text);
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < valid.size(); ++i) {
+        const auto c = static_cast<unsigned char>(valid[i]);
+        const bool c1 =
+            c == 0xC2 && i + 1 < valid.size() && static_cast<unsigned char>(valid[i + 1]) <= 0x9F;
         if (c == '\r')
             continue;
-        shown += c == '\n' ? std::string(" / ") : std::string(1, c);
+        if (c == '\n') {
+            shown += " / ";
+        } else if (c < 0x20 || c == 0x7F || c1) {
+            // Any other control character is written as its escape: it cannot move the line.
+            const std::size_t length = c1 ? 2 : 1;
+            shown += runtime::OneLineText(std::string_view(valid).substr(i, length));
+            i += length - 1;
+        } else {
+            shown += valid[i];
+        }
     }
-    return "\"" + shown + "\"";
+    return shown + "\"";
 }
 
 std::unique_ptr<Transcript> MakeTranscript(TranscriptFormat format, std::ostream& out) {

@@ -2,7 +2,7 @@
 // The transcript of scripted sessions: everything a user would have seen and every check the
 // script made, written as text for people or as JSON lines (one object per event) for tools.
 //
-// JSON events, each with "event" and, where a script line caused it, "line":
+// JSON events, each with "event" and "line", the script line that caused it (null for none):
 //   open {config, partition, node}         action {source}
 //   box {title, text, buttons, answer}     prompt {title, text, answer}
 //   status {text}                          observation {subject, kind, properties, entries,
@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "business_rules/stored_nodes.h"
@@ -82,10 +83,26 @@ class Transcript {
     virtual void result(const SessionOutcome& outcome) = 0;
     virtual void node(const SessionTarget& target, std::size_t index, std::size_t count) = 0;
     virtual void summary(const BulkSummary& summary) = 0;
+
+    // The XFER nodes whose stored text was shown with U+FFFD because it was not UTF-8.
+    const std::vector<std::int16_t>& nodesWithInvalidText() const noexcept { return invalid_; }
+
+  protected:
+    // The node whose session the next events belong to.
+    void enter(std::int16_t node) noexcept { current_ = node; }
+    // The text made valid UTF-8, noting the node when it was not.
+    std::string shown(std::string_view text);
+    // An event's text could not be written as it is: the current node's stored text.
+    void noteInvalidText();
+
+  private:
+    std::int16_t current_ = 0;
+    std::vector<std::int16_t> invalid_;
 };
 
 // A text on one line, in double quotes, as the text transcript shows box texts and values:
-// line breaks become " / ".
+// line breaks become " / ", other control characters escapes (\x01), text that is not UTF-8
+// U+FFFD.
 std::string QuotedOnOneLine(const std::string& text);
 
 std::unique_ptr<Transcript> MakeTranscript(TranscriptFormat format, std::ostream& out);

@@ -325,7 +325,9 @@ Hive ParseRegFile(const std::string& fileText) {
         if (!p.Take('='))
             Fail(lineNumber, "expected '=' after the value name");
 
-        hive.set(*key, name, ParseData(p, version5, lineNumber));
+        RegistryValue value = ParseData(p, version5, lineNumber);
+        value.line = lineNumber;
+        hive.set(*key, name, std::move(value));
     }
     return hive;
 }
@@ -353,7 +355,9 @@ Hive LoadRegFile(const std::string& path) {
     in.read(raw.data(), static_cast<std::streamsize>(raw.size()));
     raw.resize(static_cast<std::size_t>(in.gcount()));
     try {
-        return ParseRegFile(raw);
+        Hive hive = ParseRegFile(raw);
+        hive.file = path;
+        return hive;
     } catch (const runtime::Error& e) {
         runtime::Raise(e.number(), e.source(), path + ": " + e.description());
     }

@@ -167,4 +167,14 @@ long HiveRegistry::RegCloseKey(HKEY key) {
     return open_.erase(key) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+std::string HiveRegistry::origin(HKEY root, const std::string& subKey,
+                                 const std::string& valueName) {
+    const auto base = keyOf(root);
+    const auto key = base ? hive_.findKey(subKey, *base) : std::nullopt;
+    const RegistryValue* value = key ? hive_.find(*key, valueName) : nullptr;
+    if (value == nullptr || value->line == 0 || hive_.file.empty())
+        return {};
+    return hive_.file + ": Registry file, line " + std::to_string(value->line);
+}
+
 }  // namespace xfer::platform

@@ -45,11 +45,18 @@ class Registry {
     virtual long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t& type,
                                  std::uint8_t* data, std::uint32_t& size) = 0;
     virtual long RegCloseKey(HKEY key) = 0;
+    // Where a value was set, as a refusal names it ("FILE: Registry file, line N"); empty when
+    // the value is not there or did not come from a file.
+    virtual std::string origin(HKEY root, const std::string& subKey, const std::string& valueName) {
+        (void)root, (void)subKey, (void)valueName;
+        return {};
+    }
 };
 
 struct RegistryValue {
     std::uint32_t type = REG_SZ;
     std::vector<std::uint8_t> data;  // as stored: strings with their terminating NUL(s)
+    std::size_t line = 0;            // the line of the .reg file that set it; 0: none
 };
 
 // Keys are full paths with the root's name ("HKEY_LOCAL_MACHINE\\SOFTWARE\\..."), compared
@@ -74,6 +81,8 @@ class Hive {
     const RegistryValue* find(KeyId key, const std::string& valueName) const;
 
     static constexpr KeyId kTop = 0;
+
+    std::string file;  // the .reg file the hive was read from; empty: none
 
   private:
     struct Key {
@@ -108,6 +117,7 @@ class HiveRegistry final : public Registry {
     long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t& type,
                          std::uint8_t* data, std::uint32_t& size) override;
     long RegCloseKey(HKEY key) override;
+    std::string origin(HKEY root, const std::string& subKey, const std::string& valueName) override;
 
     Hive& hive() { return hive_; }
 

@@ -20,9 +20,12 @@
 
 #include "business_rules/node_duplicator.h"
 #include "component/harness.h"
+#include "data/database.h"
 #include "data/database_choice.h"
 #include "data/database_copy.h"
 #include "host/session_runner.h"
+#include "partition/partition_check.h"
+#include "runtime/error.h"
 #include "support/test_server.h"
 
 namespace xfer::test {
@@ -82,6 +85,35 @@ TEST(ServerFaults, ARefusedPasswordStopsTheOpeningAndThePasswordFileLetsItIn) {
     EXPECT_EQ(admitted.windows->shownCount(), 1);
     EXPECT_TRUE(admitted.boxes->shown().empty()) << admitted.boxTexts()[0];
     EXPECT_EQ(connections, 1);
+}
+
+// A role without rights on the tables hears the server's own refusal: its tables are not
+// called missing, and a report reading in one transaction is not told only that the
+// transaction is aborted.
+TEST(ServerFaults, ARoleWithoutRightsOnTheTablesIsToldSoInTheServersWords) {
+    Harness h;
+    StandardPartition(h).templates();
+    const std::string role = "no_rights_" + std::to_string(getpid());
+    h.database.exec("CREATE ROLE " + role + " LOGIN PASSWORD 'its'");
+    TempFolder home;
+    const auto passfile = home.path() / "pgpass";
+    std::ofstream(passfile) << "*:*:*:" << role << ":its\n";
+    chmod(passfile.c_str(), 0600);
+    const std::string server =
+        h.database.connectionInfo() + " user=" + role + " passfile=" + passfile.string();
+    const data::ServerTables tables = data::InspectServerTables(server);
+    EXPECT_EQ(tables.count, 34);
+    EXPECT_TRUE(tables.refused.starts_with("permission denied for table ")) << tables.refused;
+    EXPECT_EQ(data::InspectServerTables(h.database.connectionInfo()).refused, "");
+
+    NameServer(h, server);
+    data::DataBase db(h.platform());
+    try {
+        partition::CheckPartition(db, 1, 1);
+        ADD_FAILURE() << "the check read tables it has no right to";
+    } catch (const xfer::runtime::Error& e) {
+        EXPECT_TRUE(e.description().starts_with("permission denied for table ")) << e.description();
+    }
 }
 
 TEST(ServerFaults, ALockHeldPastTheTimeOutEndsTheCopyInItsTrapAndWritesNothing) {

@@ -61,6 +61,10 @@ class CountingRegistry final : public platform::Registry {
         open_ -= status == platform::ERROR_SUCCESS ? 1 : 0;
         return status;
     }
+    std::string origin(platform::HKEY root, const std::string& subKey,
+                       const std::string& valueName) override {
+        return inner_.origin(root, subKey, valueName);
+    }
     platform::Hive& hive() { return inner_.hive(); }
     int openKeys() const { return open_; }
 
