@@ -48,22 +48,35 @@ class LabelBinder final : public ControlBinder {
           model_(model),
           label_(static_cast<ElidedLabel*>(widget_)) {
         label_->setTextFormat(Qt::PlainText);
-        label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A label as high as a box beside it (the record position) is centred on the box's
+        // line, a few pixels clear of it.
+        constexpr int kBoxLineHeight = 315;
+        if (model.Height() >= kBoxLineHeight) {
+            label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label_->setContentsMargins(kGap, 0, 0, 0);
+        } else {
+            label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
     }
 
     void refreshText() override {
         const QString caption = Caption(model_.Name(), model_.Caption());
         if (label_->text() != caption) {
             label_->setText(caption);
+            if (!label_->accessibleName().isEmpty())
+                label_->setAccessibleDescription(caption);
             context_.fitWidth(model_);
         }
     }
 
     int neededWidth() const override {
-        return label_->textWidth() + 2 * (label_->margin() + label_->frameWidth());
+        const QMargins around = label_->contentsMargins();
+        return label_->textWidth() + around.left() + around.right() +
+               2 * (label_->margin() + label_->frameWidth());
     }
 
   private:
+    static constexpr int kGap = 3;
     editor::Label& model_;
     ElidedLabel* label_;
 };

@@ -5,8 +5,10 @@
 #include <optional>
 
 #include "desktop/binders.h"
+#include "desktop/dialog_combo_style.h"
 #include "desktop/entries_model.h"
 #include "desktop/line_edit_link.h"
+#include "desktop/paste_cleaning.h"
 #include "desktop/widgets.h"
 #include "editor/controls/combo_box.h"
 #include "editor/controls/simple_controls.h"
@@ -47,7 +49,9 @@ class ComboBinder final : public ControlBinder {
                                   context.user().select(model, start, length);
                               }},
                 context, combo_->lineEdit(), combo_);
+            CleanPastes(combo_->lineEdit(), [] { return 0; });
         }
+        combo_->setItemDelegate(new ComboRowDelegate(combo_));
     }
 
     void connectInput() override {

@@ -1,6 +1,7 @@
 #include "desktop/dialog_combo_style.h"
 
 #include <QStyleOptionComplex>
+#include <algorithm>
 
 namespace xfer::desktop {
 
@@ -24,6 +25,14 @@ QRect DialogComboStyle::subControlRect(ComplexControl control, const QStyleOptio
         }
     }
     return QProxyStyle::subControlRect(control, option, part, widget);
+}
+
+QSize ComboRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    constexpr int kRowPadding = 4;
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + kRowPadding));
+    return size;
 }
 
 }  // namespace xfer::desktop

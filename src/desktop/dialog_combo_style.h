@@ -4,6 +4,7 @@
 // the box's value gets the room the layout gives the box ("STYLE 999" in 1065 twips).
 
 #include <QProxyStyle>
+#include <QStyledItemDelegate>
 
 namespace xfer::desktop {
 
@@ -16,6 +17,13 @@ class DialogComboStyle final : public QProxyStyle {
                   QStyleHintReturn* data) const override;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override;
+};
+
+// A combo's drop-down rows at least a line of its font plus 4 pixels high, at every scale.
+class ComboRowDelegate final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 }  // namespace xfer::desktop

@@ -1,11 +1,14 @@
 #include "desktop/form_dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
+#include "desktop/accessible_names.h"
 #include "desktop/dialog_combo_style.h"
 #include "desktop/mnemonics.h"
 #include "editor/controls/form_base.h"
@@ -38,12 +41,20 @@ FormDialog::FormDialog(editor::FormBase& form, QWidget* parent)
     setWindowTitle(QText(form.Caption()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    NameComboBoxesByPurpose();
     comboStyle_ = new DialogComboStyle;
     comboStyle_->setParent(this);
 
     for (editor::Control* control : form.controls()) {
         if (auto binder = MakeBinder(*control, *this, this)) {
-            binder->widget()->setObjectName(QText(control->Name()));
+            QWidget* widget = binder->widget();
+            widget->setObjectName(QText(control->Name()));
+            const QString name = AccessibleName(control->Name());
+            if (!name.isEmpty()) {
+                widget->setAccessibleName(name);
+                if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+                    combo->lineEdit()->setAccessibleName(name);
+            }
             binders_[control] = std::move(binder);
         }
     }
@@ -127,6 +138,7 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
             reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+            rememberFocus(static_cast<QWidget*>(watched));
             act([&] { user_.focus(control); });
         }
     } else if (event->type() == QEvent::KeyPress) {
@@ -137,9 +149,56 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormDialog::handSelection(const std::function<void()>& hand) {
-    ++syncing_;  // the model's selection notice must not come back to the widget
+    // The model takes a selection in steps (its start, then its length); showing each step
+    // would lose the widget's anchor. The binder shows the end result where the rules changed it.
+    ++syncing_;
+    ++handing_;
     hand();
+    --handing_;
     --syncing_;
+}
+
+void FormDialog::rememberFocus(QWidget* widget) {
+    std::erase(focusHistory_, widget);
+    focusHistory_.emplace_back(widget);
+    if (focusHistory_.size() > 8)
+        focusHistory_.erase(focusHistory_.begin());
+}
+
+bool FormDialog::canTakeFocus(const QWidget* widget) const {
+    return widget != nullptr && isAncestorOf(widget) && widget->isEnabled() &&
+           widget->isVisible() && widget->focusPolicy() != Qt::NoFocus;
+}
+
+void FormDialog::restoreFocus() {
+    // Disabling the frame (while saving, while a box asks) takes the focus away and enabling
+    // it again does not give it back: the focus goes where the model put it, else where the
+    // user last put it, else to the first control of the tab order.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!isVisible() || (modal != nullptr && modal != this))
+        return;
+    QWidget* now = QApplication::focusWidget();
+    for (const auto& [control, binder] : binders_) {
+        if (control->hasFocus() && canTakeFocus(binder->widget()))
+            return;  // refreshFocus gave it already
+    }
+    if (canTakeFocus(now) && !focusHistory_.empty() && focusHistory_.back() == now)
+        return;
+    for (auto it = focusHistory_.rbegin(); it != focusHistory_.rend(); ++it) {
+        if (canTakeFocus(*it)) {
+            (*it)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (canTakeFocus(now))
+        return;
+    for (editor::Control* control : form_.controls()) {
+        QWidget* widget = widgetOf(*control);
+        if (canTakeFocus(widget) && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void FormDialog::act(const std::function<void()>& action) {
@@ -159,8 +218,13 @@ void FormDialog::act(const std::function<void()>& action) {
     for (editor::Control* list : lists)
         refresh(*list, Prop::Entries);
     refreshState();
-    if (!form_.isLoaded())
+    if (!form_.isLoaded()) {
         QDialog::done(QDialog::Accepted);
+        return;
+    }
+    ++syncing_;
+    restoreFocus();
+    --syncing_;
 }
 
 void FormDialog::reject() {
@@ -197,7 +261,7 @@ void FormDialog::refreshState() {
 
 void FormDialog::refresh(editor::Control& control, Prop what) {
     ControlBinder* binder = binderOf(control);
-    if (binder == nullptr || closing_)
+    if (binder == nullptr || closing_ || (what == Prop::Selection && handing_ > 0))
         return;
     QWidget* widget = binder->widget();
     ++syncing_;

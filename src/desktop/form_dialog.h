@@ -6,9 +6,11 @@
 // kind of control needs is its binder's (control_binder.h).
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 #include <set>
 #include <unordered_map>
+#include <vector>
 
 #include "desktop/control_binder.h"
 #include "editor/controls/control.h"
@@ -52,6 +54,10 @@ class FormDialog final : public QDialog, private BinderContext {
     void refresh(editor::Control& control, editor::Prop what);
     void refreshState();
     void refreshFocus(editor::Control& control, QWidget* widget);
+    // Focus the user gave, and where it goes back to after an action took it away.
+    void rememberFocus(QWidget* widget);
+    bool canTakeFocus(const QWidget* widget) const;
+    void restoreFocus();
     void resizeToForm();
 
     // Places the widget at the control's position. A label or combo box whose text needs more
@@ -66,7 +72,9 @@ class FormDialog final : public QDialog, private BinderContext {
     QStyle* comboStyle_ = nullptr;
     int syncing_ = 0;  // > 0 while model changes are written to widgets
     int acting_ = 0;   // > 0 while a user action runs in the model
+    int handing_ = 0;  // > 0 while the user's selection goes to the model
     bool closing_ = false;
+    std::vector<QPointer<QWidget>> focusHistory_;
     std::set<editor::Control*> pendingLists_;
 };
 

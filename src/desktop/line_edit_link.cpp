@@ -72,6 +72,7 @@ void LineEditLink::selected() {
         return;
     const auto [start, length] = WidgetSelection(edit_);
     context_.handSelection([&] { model_.select(start, length); });
+    showSelection();  // only where the rules changed it
 }
 
 }  // namespace xfer::desktop

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "desktop/binders.h"
 #include "desktop/model_header.h"

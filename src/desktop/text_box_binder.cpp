@@ -2,6 +2,7 @@
 
 #include "desktop/binders.h"
 #include "desktop/line_edit_link.h"
+#include "desktop/paste_cleaning.h"
 #include "desktop/widgets.h"
 #include "editor/controls/text_box.h"
 #include "editor/controls/user_actions.h"
@@ -25,7 +26,9 @@ class TextBoxBinder final : public ControlBinder {
                            int caret) { context.user().edit(box, std::move(text), caret); },
                .select = [&box, &context](
                              int start, int length) { context.user().select(box, start, length); }},
-              context, edit_, edit_) {}
+              context, edit_, edit_) {
+        CleanPastes(edit_, [&box] { return box.MaxLength(); });
+    }
 
     void connectInput() override { link_.connectInput(); }
 
