@@ -2,24 +2,20 @@
 // A QDialog that mirrors a form view model: one widget per control, placed at the control's
 // position (twips / 15: Qt's 96 device-independent pixels per inch), following every property
 // change through the control's observer, and handing every user action to UserActions.
-// Widgets are named after their controls. Nothing here knows the form's handlers.
-//
-// The binding never fights the user: a property is written to a widget only when it differs
-// from what the widget shows, so the caret, the selection, the scroll position and the undo
-// history of a text box stay as the user left them unless the model changed them. Every edit
-// in a text box (a key, a paste, a cut, a delete, an undo) reaches the model as one change of
-// the whole text; the caret and selection the user sets go back to the model as they move, so
-// a key is typed where the user sees the caret. Positions are characters in the model and
-// UTF-16 units in Qt (text_positions.h).
+// Widgets are named after their controls. Nothing here knows the form's handlers; what each
+// kind of control needs is its binder's (control_binder.h).
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
 #include <set>
 #include <unordered_map>
+#include <vector>
 
+#include "desktop/control_binder.h"
 #include "editor/controls/control.h"
 #include "editor/controls/user_actions.h"
 
-class QLineEdit;
 class QStyle;
 
 namespace xfer::editor {
@@ -28,10 +24,7 @@ class FormBase;
 
 namespace xfer::desktop {
 
-// Twips to device-independent pixels.
-int Pixels(int twips);
-
-class FormDialog final : public QDialog {
+class FormDialog final : public QDialog, private BinderContext {
   public:
     explicit FormDialog(editor::FormBase& form, QWidget* parent = nullptr);
     ~FormDialog() override;
@@ -46,40 +39,42 @@ class FormDialog final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QWidget* create(editor::Control& control);
-    void connectInput(editor::Control& control, QWidget* widget);
-    void watchFocus(editor::Control& control, QWidget* widget);
+    // BinderContext
+    void act(const std::function<void()>& action) override;
+    void handSelection(const std::function<void()>& hand) override;
+    bool busy() const override { return syncing_ > 0 || acting_ > 0 || closing_; }
+    editor::UserActions& user() override { return user_; }
+    void watchFocus(editor::Control& control, QWidget* widget) override;
+    void fitWidth(editor::Control& control) override;
+    QStyle* comboStyle() override { return comboStyle_; }
+
+    ControlBinder* binderOf(const editor::Control& control) const;
 
     // Model to widget. `what` narrows the work; Prop::All refreshes everything.
     void refresh(editor::Control& control, editor::Prop what);
     void refreshState();
-    void refreshText(editor::Control& control, QWidget* widget);
-    void refreshEntries(editor::Control& control, QWidget* widget);
-    void refreshSelection(editor::Control& control, QWidget* widget, editor::Prop what);
     void refreshFocus(editor::Control& control, QWidget* widget);
+    // Focus the user gave, and where it goes back to after an action took it away.
+    void rememberFocus(QWidget* widget);
+    bool canTakeFocus(const QWidget* widget) const;
+    void restoreFocus();
     void resizeToForm();
-
-    // Widget to model: runs a user action, then brings every widget back in line with the
-    // model (a refused key, a filtered text) and closes the dialog once the form is unloaded.
-    template <typename Action>
-    void act(Action&& action);
-    void connectText(editor::Control& control, QLineEdit* edit);
-    void edited(editor::Control& control, QLineEdit* edit, const QString& text);
-    void selected(editor::Control& control, QLineEdit* edit);
 
     // Places the widget at the control's position. A label or combo box whose text needs more
     // room than its width takes it from free space on its right (never covering a visible
     // neighbour); what still does not fit is drawn elided.
-    void fitWidth(editor::Control& control, QWidget* widget);
     int freeRightEdge(const editor::Control& control) const;
+
     editor::FormBase& form_;
     editor::UserActions user_;
-    std::unordered_map<const editor::Control*, QWidget*> widgets_;
+    std::unordered_map<const editor::Control*, std::unique_ptr<ControlBinder>> binders_;
     std::unordered_map<const QObject*, editor::Control*> focusTargets_;
     QStyle* comboStyle_ = nullptr;
     int syncing_ = 0;  // > 0 while model changes are written to widgets
     int acting_ = 0;   // > 0 while a user action runs in the model
+    int handing_ = 0;  // > 0 while the user's selection goes to the model
     bool closing_ = false;
+    std::vector<QPointer<QWidget>> focusHistory_;
     std::set<editor::Control*> pendingLists_;
 };
 

@@ -1,12 +1,14 @@
 #include "desktop/qt_platform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
-#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QSpacerItem>
 
 #include "desktop/form_dialog.h"
 #include "editor/controls/form_base.h"
@@ -81,6 +83,48 @@ int CodeOf(QMessageBox::StandardButton button) {
     }
 }
 
+// A message box is as wide as its title needs, so that the title is never cut; the room for
+// the window's own buttons beside it is a guess, as Qt cannot know the window manager's.
+void WidenForTitle(QMessageBox& box) {
+    constexpr int kTitleBarChrome = 120;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarChrome;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
+// The creation prompt: a question box whose buttons answer their own codes, and whose close
+// box and Escape answer 0, "closed".
+class QuestionBox final : public QMessageBox {
+  public:
+    explicit QuestionBox(QWidget* owner) : QMessageBox(owner) {
+        setIcon(QMessageBox::Question);
+        setTextFormat(Qt::PlainText);
+    }
+    long answer() const noexcept { return answer_; }
+    void answer(long code) { answer_ = code; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->accept();
+        done(0);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            done(0);
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+  private:
+    long answer_ = 0;
+};
+
 }  // namespace
 
 int QtMessageBoxes::show(const platform::MessageBoxRequest& request) {
@@ -100,6 +144,7 @@ int QtMessageBoxes::show(const platform::MessageBoxRequest& request) {
         }
         box.setDefaultButton(qobject_cast<QPushButton*>(first));
     }
+    WidenForTitle(box);
     box.exec();
     const int code = box.clickedButton() ? CodeOf(box.standardButton(box.clickedButton())) : 0;
     return code != 0 ? code : platform::DefaultAnswer(request.buttons);
@@ -124,34 +169,32 @@ void QtMousePointer::set(platform::Pointer pointer) {
 
 long QtConfirmationDialog::show(short, const std::string& prompt, long defaultButton, long,
                                 const std::string& title) {
-    QDialog dialog(Owner());
-    dialog.setWindowTitle(Q(title));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* text = new QLabel(Q(prompt), &dialog);
-    text->setTextFormat(Qt::PlainText);
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    auto* row = new QHBoxLayout;
-    layout->addLayout(row);
+    QuestionBox box(Owner());
+    box.setWindowTitle(Q(title));
+    box.setText(Q(prompt));
     struct Choice {
+        const char* name;
         const char* caption;
         long code;
     };
-    const Choice choices[] = {{"Create", platform::confirm::kCreate},
-                              {"Create all", platform::confirm::kCreateAll},
-                              {"Skip", platform::confirm::kSkip},
-                              {"Stop", platform::confirm::kStop}};
+    const Choice choices[] = {{"Create", "&Create", platform::confirm::kCreate},
+                              {"Create all", "Create &all", platform::confirm::kCreateAll},
+                              {"Skip", "&Skip", platform::confirm::kSkip},
+                              {"Stop", "S&top", platform::confirm::kStop}};
     long position = 1;
     for (const Choice& choice : choices) {
-        auto* button = new QPushButton(QString::fromLatin1(choice.caption), &dialog);
-        button->setObjectName(QString::fromLatin1(choice.caption));
-        button->setDefault(position++ == defaultButton);
-        QObject::connect(button, &QPushButton::clicked, &dialog,
-                         [&dialog, code = choice.code] { dialog.done(static_cast<int>(code)); });
-        row->addWidget(button);
+        QPushButton* button =
+            box.addButton(QString::fromLatin1(choice.caption), QMessageBox::ActionRole);
+        button->setObjectName(QString::fromLatin1(choice.name));
+        button->setAccessibleName(QString::fromLatin1(choice.name));
+        if (position++ == defaultButton)
+            box.setDefaultButton(button);
+        QObject::connect(button, &QPushButton::clicked, &box,
+                         [&box, code = choice.code] { box.answer(code); });
     }
-    // Closing the dialog rejects it, which is the "closed" answer 0.
-    return dialog.exec();
+    WidenForTitle(box);
+    box.exec();
+    return box.answer();
 }
 
 void QtWindowSystem::showModal(platform::Window& window) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
@@ -23,6 +24,13 @@ QString Elided(const QFontMetrics& metrics, const QString& text, int width) {
     return metrics.horizontalAdvance(text) <= width
                ? text
                : metrics.elidedText(text, Qt::ElideRight, std::max(width, 0));
+}
+
+// An elided value's whole text is its tooltip; a value shown whole needs none.
+void ShowWholeInToolTip(QWidget* widget, const QString& whole, const QString& shown) {
+    const QString tip = shown == whole ? QString() : whole;
+    if (widget->toolTip() != tip)
+        widget->setToolTip(tip);
 }
 
 bool IsNumber(const QString& text) {
@@ -49,6 +57,7 @@ void ElidedLabel::paintEvent(QPaintEvent* event) {
         shown_ = text();
         if (buddy())
             shown_.remove(QLatin1Char('&'));
+        ShowWholeInToolTip(this, shown_, shown_);
         QLabel::paintEvent(event);
         return;
     }
@@ -56,6 +65,7 @@ void ElidedLabel::paintEvent(QPaintEvent* event) {
     if (buddy())
         plain.remove(QLatin1Char('&'));
     shown_ = Elided(fontMetrics(), plain, room.width());
+    ShowWholeInToolTip(this, plain, shown_);
     QPainter painter(this);
     style()->drawItemText(&painter, room, static_cast<int>(alignment()) | Qt::TextSingleLine,
                           palette(), isEnabled(), shown_, foregroundRole());
@@ -71,7 +81,10 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event) {
                                .marginsRemoved(textMargins())
                                .adjusted(kLineEditMarginX, 0, -kLineEditMarginX, 0);
     const QString all = displayText();
-    if (hasFocus() || fontMetrics().horizontalAdvance(all) <= contents.width()) {
+    const bool fits = fontMetrics().horizontalAdvance(all) <= contents.width();
+    // While the text scrolls with the caret, part of it is out of sight as when elided.
+    ShowWholeInToolTip(this, all, fits ? all : QString());
+    if (hasFocus() || fits) {
         shown_ = all;
         QLineEdit::paintEvent(event);
         return;
@@ -82,6 +95,22 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     painter.drawText(contents, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown_);
+}
+
+void ElidedLineEdit::focusInEvent(QFocusEvent* event) {
+    // Unfocused, an elided text is drawn from its first character; a click that gives the
+    // focus must find the characters where they were drawn, not where the text last scrolled
+    // to, or the text jumps under the pointer.
+    if (event->reason() == Qt::MouseFocusReason && !shown_.isEmpty() && shown_ != displayText()) {
+        {
+            const QSignalBlocker blocker(this);
+            setCursorPosition(0);
+        }
+        QLineEdit::focusInEvent(event);
+        repaint();
+        return;
+    }
+    QLineEdit::focusInEvent(event);
 }
 
 // Combo box -------------------------------------------------------------------------------------
@@ -141,10 +170,12 @@ void ModelComboBox::paintEvent(QPaintEvent*) {
                                                     QStyle::SC_ComboBoxEditField, this);
         // The style draws the label one pixel in from each side of the field.
         shown_ = Elided(fontMetrics(), option.currentText, field.width() - 2);
+        ShowWholeInToolTip(this, option.currentText, shown_);
         option.currentText = shown_;
         painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     } else {
         shown_ = currentText();
+        ShowWholeInToolTip(this, shown_, shown_);
     }
 }
 
@@ -170,7 +201,11 @@ void ModelComboBox::showPopup() {
 
 void TitledFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QFontMetrics metrics = fontMetrics();
+    // The title is bold, as dialogs of this layout draw a frame's title.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    painter.setFont(titleFont);
+    const QFontMetrics metrics(titleFont);
     // The border runs through the middle of the title's line; an etched line, dark over light.
     const QRect border = rect().adjusted(0, metrics.height() / 2, -2, -2);
     painter.setPen(palette().color(QPalette::Mid));

@@ -1,7 +1,8 @@
 #pragma once
 // The widgets the form's controls are shown with. Each shows its whole value, or, where the
 // room the layout gives is too small, the beginning of it with "…", never a cut that reads as
-// another value ("STYLE 2" for STYLE 259). `shownText()` is what was last drawn.
+// another value ("STYLE 2" for STYLE 259), and then the whole value as its tooltip.
+// `shownText()` is what was last drawn.
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -36,6 +37,7 @@ class ElidedLineEdit final : public QLineEdit {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
     QString shown_;

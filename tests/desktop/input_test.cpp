@@ -149,12 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
                                     Paste(e, QStringLiteral("Main "));
                                 },
                                 "Main Reception", 5, 1},
-                      LabelEdit{"APastePastMaxLengthIsRefusedWhole",
+                      // As a limited box takes it: cut to the room left, as one change.
+                      LabelEdit{"APastePastMaxLengthIsCutToTheRoomLeft",
                                 [](QLineEdit* e) {
                                     QTest::keyClick(e, Qt::Key_End);
                                     Paste(e, QString(25, QLatin1Char('x')));
                                 },
-                                "Reception", 9, 0}),
+                                "Receptionxxxxxxxxxxxxxxxxxxxxx", 30, 1}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(WindowTest, APasteIntoTheDialIsCheckedAsOneChange) {

@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QTreeWidget>
 
+#include "desktop/qt_platform.h"
 #include "desktop/widgets.h"
 #include "desktop/window_fixture.h"
 
@@ -132,6 +136,89 @@ TEST_F(Layout, TheHighestNodeNumberFitsItsPickerAndItsDropDown) {
         ExpectCaptionsShown(dialog);
     });
 }
+
+// Every drop-down's rows are at least a line of its font plus 4 pixels high.
+TEST_F(Layout, DropDownRowsAreALineOfTheFontAndFourPixelsHigh) {
+    OnNode(kLargePartition, 1, [&](GUI&, FormDialog& dialog) {
+        int measured = 0;
+        for (auto* combo : dialog.findChildren<ModelComboBox*>()) {
+            if (combo->count() == 0)
+                continue;  // a picker of no row
+            ++measured;
+            EXPECT_GE(combo->view()->sizeHintForRow(0), combo->view()->fontMetrics().height() + 4)
+                << combo->objectName().toStdString();
+        }
+        EXPECT_GE(measured, 2);
+    });
+}
+
+struct Asked {
+    const char* what;
+    std::function<long()> ask;
+    QMessageBox::Icon icon;
+    const char* buttons;  // what the box exposes to a screen reader, in order
+    long answer;          // after Enter
+};
+
+void PrintTo(const Asked& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class Boxes : public Layout, public ::testing::WithParamInterface<Asked> {};
+
+// A box shows its title whole, its text and buttons to a screen reader, and Enter answers its
+// default button.
+TEST_P(Boxes, ShowTheirTitleWholeAndTellAScreenReaderWhatTheyAsk) {
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), GetParam().icon);
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100);
+        QStringList exposed;
+        const std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* node) {
+            if (node->role() == QAccessible::PushButton)
+                exposed << node->text(QAccessible::Name).remove(QLatin1Char('&'));
+            if (node->role() == QAccessible::StaticText &&
+                node->text(QAccessible::Name) == box->text())
+                exposed << QStringLiteral("text");
+            for (int i = 0; i < node->childCount(); ++i)
+                read(node->child(i));
+        };
+        read(QAccessible::queryAccessibleInterface(box));
+        exposed.sort();
+        EXPECT_EQ(exposed.join(u'|'), GetParam().buttons);
+        for (QAbstractButton* button : box->buttons()) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')),
+                      room.width());
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(GetParam().ask(), GetParam().answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, Boxes,
+    ::testing::Values(Asked{"CreationPrompt",
+                            [] {
+                                return QtConfirmationDialog().show(
+                                    0, "MSG 12 doesn't exist. Create it?", 1, 7, "Confirmation");
+                            },
+                            QMessageBox::Question, "Create|Create all|Skip|Stop|text",
+                            platform::confirm::kCreate},
+                      Asked{"ShortInformation",
+                            [] {
+                                return static_cast<long>(QtMessageBoxes().show(
+                                    {"XFER 7 doesn't exist.", platform::mb::kOKOnly,
+                                     platform::mb::kInformation, "Information"}));
+                            },
+                            QMessageBox::Information, "OK|text", platform::answer::kOK}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 // Edit mode lays the row's pickers over the row that was clicked, at every scale the run is
 // started with; that moment is the README's screenshot: editor.png at 1, editor@2x.png at 2.
