@@ -222,6 +222,11 @@ TEST_F(WindowTest, UpAndDownMoveByOneAndTheHeaderTakesThePickersAway) {
         QTest::keyClick(picker->lineEdit(), Qt::Key_Up);
         EXPECT_EQ(form.cmbBusy1Number.Text(), "2");
         EXPECT_EQ(picker->currentText(), "2");
+        // A paste into a picker, which has no length limit, is taken whole.
+        QTest::keyClick(picker->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+        QTest::keyClick(picker->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(form.cmbBusy1Number.Text(), "12");
 
         QHeaderView* header = list->header();
         QTest::mousePress(header->viewport(), Qt::LeftButton, {},
