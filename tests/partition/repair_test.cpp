@@ -158,5 +158,37 @@ TEST(HalfCreated, CheckSeesItRepairMendsItAndTheReferringNodeThenSaves) {
     }
 }
 
+// A creation cut after the node row but before its detail rows is completed with the
+// template's detail rows; one cut after them gets none twice.
+TEST(HalfCreated, CompletingCopiesTheTemplatesDetailRowsOnlyWhereTheNodeHasNone) {
+    struct Case {
+        const char* name;
+        bool detailsCut;
+        bool detailsWritten;
+    };
+    for (const Case& c : {Case{"cut before the detail rows", true, true},
+                          Case{"cut after the detail rows", false, false}}) {
+        SCOPED_TRACE(c.name);
+        Scenario t;
+        ASSERT_TRUE(t.save()) << t.out.str();
+        t.database.exec("DELETE FROM Node_General_Pool WHERE NodeTypeID = 1 AND NodeNumber = 3");
+        if (c.detailsCut)
+            t.database.exec("DELETE FROM Detail_CMD WHERE NodeMasterID = 3");
+        const PartitionRepair repair = t.withDb<PartitionRepair>(
+            [](data::DataBase& db) { return RepairPartition(db, 1, 1, false); });
+        ASSERT_EQ(repair.actions.size(), 1u);
+        EXPECT_EQ(repair.actions[0].node.name, "CMD 3");
+        EXPECT_EQ(repair.actions[0].kind, RepairKind::Completed);
+        EXPECT_EQ(repair.actions[0].detail.find("Detail_CMD rows") != std::string::npos,
+                  c.detailsWritten)
+            << repair.actions[0].detail;
+        EXPECT_EQ(t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 3"),
+                  t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 0"));
+        EXPECT_EQ(t.database.count("SELECT 1 FROM Node_General_Pool WHERE NodeTypeID = 1 AND "
+                                   "NodeNumber = 3"),
+                  1);
+    }
+}
+
 }  // namespace
 }  // namespace xfer::partition
