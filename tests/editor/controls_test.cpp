@@ -229,6 +229,11 @@ TEST(ComboBox, NumberedEntriesReadAndAreFoundAsAddedOnes) {
     EXPECT_EQ(only.findExact("xfer 9"), 1);
     EXPECT_EQ(only.findExact("XFER 4"), -1);
     EXPECT_FALSE(only.isGeneratedRange());
+    ComboBox styles("s", ComboStyle::DropDownList);
+    styles.addNumbered("STYLE ", 1, 12);
+    EXPECT_EQ(styles.NewIndex(), 11);
+    EXPECT_EQ(styles.List(9), "STYLE 10");
+    EXPECT_EQ(styles.findExact("style 12"), 11);
     EXPECT_THROW(only.addNumbered("\xff ", 1, 2), runtime::Error);
     EXPECT_EQ(only.ListCount(), 2);
 }
