@@ -13,10 +13,18 @@
 // durability) and stops at the end; its floor replays the same statements through libpq alone
 // on one connection.
 //
-// xfer_bench [benchmark flags] [--work=DIR] [--large=FILE] [--no-server]
+// The cases named .../slow_link run open, floor, open_over_floor and navigate on the same
+// server through a relay on the loopback address that holds each chunk 10 ms each way (a
+// 20 ms round trip, bench/slow_link.h): the floor there runs the statements one at a time, as
+// the editor did before it sent an opening's reads together. connect/slow_link is what
+// connecting (and setting the time-outs) costs over that link. The server cases count the
+// round trips of an opening, a Next and a save (round_trips, connections).
+//
+// xfer_bench [benchmark flags] [--work=DIR] [--large=FILE] [--no-server] [--link-delay-ms=N]
 //   --work       folder for the working copies of the databases (default: a temp folder)
 //   --large      the large database (xfer_make_large_db); built into the work folder when absent
 //   --no-server  no server cases (and no server started)
+//   --link-delay-ms  the slow link's delay each way (default 10)
 
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
@@ -42,9 +50,10 @@
 #include "editor/controls/user_actions.h"
 #include "editor/gui.h"
 #include "editor_host.h"
-#include "partition/partition_check.h"
 #include "large_db.h"
+#include "partition/partition_check.h"
 #include "server_floor.h"
+#include "slow_link.h"
 #include "statement_trace.h"
 #include "support/platform_doubles.h"
 #include "support/test_server.h"
@@ -257,7 +266,10 @@ void CopyDatabase(const std::string& from, const std::string& root) {
 Database gDemo;
 Database gLarge;
 Database gServer;  // the demo data on the server
+Database gSlow;    // the same server database behind the slow link
 std::optional<xfer::test::TestServer> gPostgres;
+std::optional<xfer::bench::SlowLink> gLink;
+int gLinkDelayMs = 10;
 
 // Records what one opening runs, once per database, for the floor to replay. The server's
 // opening runs what the demo file's does.
@@ -297,12 +309,38 @@ bool Clean(benchmark::State& state, const EditorHost& host, int boxesBefore = 0)
 
 // Cases ---------------------------------------------------------------------------------------
 
+// Round trips and connections per iteration, for the server's cases.
+void CountTraffic(benchmark::State& state, const EditorHost& host, std::uint64_t tripsBefore,
+                  std::uint64_t connectionsBefore) {
+    if (host.serverConnections() == 0)
+        return;
+    const auto n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["round_trips"] = static_cast<double>(host.serverRoundTrips() - tripsBefore) / n;
+    state.counters["connections"] =
+        static_cast<double>(host.serverConnections() - connectionsBefore) / n;
+}
+
 void Open(benchmark::State& state, Database* db) {
     EditorHost host(db->root, db->server);
+    host.open(db->config, db->part, db->node);  // statements prepared as in a host's later ones
+    const auto trips = host.serverRoundTrips();
+    const auto connections = host.serverConnections();
     for (auto _ : state)
         host.open(db->config, db->part, db->node);
+    CountTraffic(state, host, trips, connections);
     if (Clean(state, host) && !host.shown())
         state.SkipWithError("the editor was not shown");
+}
+
+// Connecting to the server as the editor does: the connection and setting its time-outs.
+void Connect(benchmark::State& state, Database* db) {
+    for (auto _ : state) {
+        PGconn* conn = PQconnectdb(db->server.c_str());
+        PQclear(PQexec(conn, "SET lock_timeout = 30000; SET statement_timeout = 31000"));
+        if (PQstatus(conn) != CONNECTION_OK)
+            state.SkipWithError(PQerrorMessage(conn));
+        PQfinish(conn);
+    }
 }
 
 void FloorCase(benchmark::State& state, Database* db) {
@@ -336,25 +374,42 @@ void OpenOverFloor(benchmark::State& state, Database* db) {
     Clean(state, host);
 }
 
+// The editor's growth from the demo to the large partition next to the floor's own, both
+// measured in the same iterations, alternating.
 void OpenLargeOverDemo(benchmark::State& state) {
+    RunFloor(gDemo);
+    RunFloor(gLarge);
     EditorHost demo(gDemo.root);
     EditorHost large(gLarge.root);
     Clock::duration small{};
     Clock::duration big{};
+    Clock::duration floorSmall{};
+    Clock::duration floorBig{};
     for (auto _ : state) {
         const auto t0 = Clock::now();
         demo.open(gDemo.config, gDemo.part, gDemo.node);
         const auto t1 = Clock::now();
         large.open(gLarge.config, gLarge.part, gLarge.node);
         const auto t2 = Clock::now();
+        benchmark::DoNotOptimize(RunFloor(gDemo));
+        const auto t3 = Clock::now();
+        benchmark::DoNotOptimize(RunFloor(gLarge));
+        const auto t4 = Clock::now();
         small += t1 - t0;
         big += t2 - t1;
+        floorSmall += t3 - t2;
+        floorBig += t4 - t3;
         state.SetIterationTime(Seconds(t2 - t0));
     }
     const auto n = static_cast<double>(state.iterations());
     state.counters["demo_us"] = Seconds(small) * 1e6 / n;
     state.counters["large_us"] = Seconds(big) * 1e6 / n;
     state.counters["ratio"] = Seconds(big) / Seconds(small);
+    state.counters["floor_demo_us"] = Seconds(floorSmall) * 1e6 / n;
+    state.counters["floor_large_us"] = Seconds(floorBig) * 1e6 / n;
+    state.counters["floor_growth"] = Seconds(floorBig) / Seconds(floorSmall);
+    state.counters["growth_over_floor_growth"] =
+        (Seconds(big) / Seconds(small)) / (Seconds(floorBig) / Seconds(floorSmall));
     if (Clean(state, demo))
         Clean(state, large);
 }
@@ -362,8 +417,12 @@ void OpenLargeOverDemo(benchmark::State& state) {
 void Navigate(benchmark::State& state, Database* db) {
     EditorHost host(db->root, db->server);
     long count = 0;
+    std::uint64_t trips = 0;
+    std::uint64_t connections = 0;
     host.open(db->config, db->part, db->node, [&](GUI& f, UserActions& user) {
         count = f.cmbNode.ListCount();
+        trips = host.serverRoundTrips();
+        connections = host.serverConnections();
         for (auto _ : state) {
             if (f.cmbNode.ListIndex() == count - 1)
                 user.click(f.cmdFirst);
@@ -371,6 +430,7 @@ void Navigate(benchmark::State& state, Database* db) {
             user.click(f.cmdNext);
             state.SetIterationTime(Seconds(Clock::now() - t0));
         }
+        CountTraffic(state, host, trips, connections);
     });
     state.counters["nodes"] = static_cast<double>(count);
     if (Clean(state, host) && count == 0)
@@ -411,15 +471,18 @@ void Pick(benchmark::State& state, Database* db) {
 void Save(benchmark::State& state, Database* db) {
     EditorHost host(db->saveRoot, db->saveServer);
     bool checked = false;
+    std::uint64_t trips = 0;
     for (auto _ : state) {
         RemoveCreatedNodes(*db);
         const int prompts = host.prompts();
         host.open(db->saveConfig, db->savePart, db->saveNode, [&](GUI& f, UserActions& user) {
             // The same dial typed again: a change that makes OK save.
             user.type(f.txtDial, "2001", true);
+            const auto before = host.serverRoundTrips();
             const auto t0 = Clock::now();
             user.click(f.cmdOK);
             state.SetIterationTime(Seconds(Clock::now() - t0));
+            trips += host.serverRoundTrips() - before;
         });
         if (!checked) {
             if (host.prompts() != prompts + 1 || !AllCreated(*db)) {
@@ -430,6 +493,10 @@ void Save(benchmark::State& state, Database* db) {
         }
     }
     state.counters["created"] = static_cast<double>(db->created.size());
+    if (host.serverConnections() > 0)
+        state.counters["round_trips"] =
+            static_cast<double>(trips) /
+            static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
     Clean(state, host);
 }
 
@@ -504,8 +571,10 @@ void PrepareServer() {
     std::string folder = (fs::temp_directory_path() / "xfer-bench-pg-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr)
         throw std::runtime_error("cannot make a folder for the server");
-    gPostgres.emplace(folder, /*durable=*/true);
+    const int port = xfer::bench::FreeLoopbackPort();
+    gPostgres.emplace(folder, /*durable=*/true, port);
     gPostgres->start();
+    gLink.emplace(port, std::chrono::milliseconds(gLinkDelayMs));
     Sql maintenance(gPostgres->connectionInfo("postgres"), true);
     maintenance.exec("CREATE DATABASE xfer_demo");
     maintenance.exec("CREATE DATABASE xfer_demo_save");
@@ -518,6 +587,12 @@ void PrepareServer() {
     xfer::data::CreateServerDatabase(gServer.server, true);
     xfer::data::CreateServerDatabase(gServer.saveServer, true);
     gServer.created = AddNodeWithMissingReferences(gServer);
+    // Later keywords of a libpq connection string win: the same database, through the link.
+    const std::string viaLink = " host=127.0.0.1 port=" + std::to_string(gLink->port());
+    gSlow = gServer;
+    gSlow.name = "slow_link";
+    gSlow.server += viaLink;
+    gSlow.saveServer += viaLink;
 }
 
 void Prepare(const fs::path& work, std::string large, bool server) {
@@ -554,9 +629,11 @@ void Prepare(const fs::path& work, std::string large, bool server) {
 void Register() {
     const auto each = [](const char* name, void (*fn)(benchmark::State&, Database*),
                          const std::function<void(benchmark::internal::Benchmark*)>& tune,
-                         bool onServer = false) {
-        for (Database* db : {&gDemo, &gLarge, &gServer}) {
+                         bool onServer = false, bool overLink = false) {
+        for (Database* db : {&gDemo, &gLarge, &gServer, &gSlow}) {
             if (db == &gServer && (!onServer || !gPostgres))
+                continue;
+            if (db == &gSlow && (!overLink || !gLink))
                 continue;
             tune(
                 benchmark::RegisterBenchmark((std::string(name) + "/" + db->name).c_str(), fn, db));
@@ -566,13 +643,17 @@ void Register() {
     const auto manual = [](benchmark::internal::Benchmark* b) {
         b->Unit(benchmark::kMicrosecond)->UseManualTime();
     };
-    each("open", Open, micro, true);
-    each("floor", FloorCase, micro, true);
-    each("open_over_floor", OpenOverFloor, manual, true);
+    each("open", Open, micro, true, true);
+    each("floor", FloorCase, micro, true, true);
+    each("open_over_floor", OpenOverFloor, manual, true, true);
+    if (gLink) {
+        benchmark::RegisterBenchmark("connect/slow_link", Connect, &gSlow)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark("open_large_over_demo", OpenLargeOverDemo)
         ->Unit(benchmark::kMicrosecond)
         ->UseManualTime();
-    each("navigate", Navigate, manual, true);
+    each("navigate", Navigate, manual, true, true);
     each("pick", Pick, manual);
     each(
         "save", Save,
@@ -605,6 +686,8 @@ int main(int argc, char** argv) {
             large = arg.substr(8);
         } else if (arg == "--no-server") {
             server = false;
+        } else if (arg.rfind("--link-delay-ms=", 0) == 0) {
+            gLinkDelayMs = std::atoi(arg.substr(16).c_str());
         } else {
             std::cerr << "unknown argument " << arg << '\n';
             return 2;
@@ -625,6 +708,7 @@ int main(int argc, char** argv) {
     Register();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    gLink.reset();
     if (gPostgres)
         gPostgres->stop();
     if (temporary)

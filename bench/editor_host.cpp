@@ -1,5 +1,7 @@
 #include "editor_host.h"
 
+#include "data/shared_sessions.h"
+
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -94,6 +96,13 @@ int EditorHost::prompts() const noexcept {
 }
 bool EditorHost::shown() const noexcept {
     return seams_->windows->shownCount() > 0;
+}
+
+std::uint64_t EditorHost::serverConnections() const noexcept {
+    return host_->sessions().traffic().connections;
+}
+std::uint64_t EditorHost::serverRoundTrips() const noexcept {
+    return host_->sessions().traffic().roundTrips;
 }
 
 std::string EditorHost::DatabasePath(const std::string& root) {

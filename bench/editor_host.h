@@ -33,6 +33,9 @@ class EditorHost {
     const std::string& lastBox() const noexcept;
     int prompts() const noexcept;
     bool shown() const noexcept;
+    // What the host's server sessions asked of the server so far.
+    std::uint64_t serverConnections() const noexcept;
+    std::uint64_t serverRoundTrips() const noexcept;
 
     static std::string DatabasePath(const std::string& root);
 

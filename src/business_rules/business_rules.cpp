@@ -29,15 +29,20 @@ bool Business_Rules::ShowNodeEditor(std::int16_t Config_ID, std::int16_t Partiti
         form.setNodeNumber(Node_Number);
         form.ResetExceptionListView();
         loader_->HideExceptionPickers();
-        loader_->LoadNodeNameAndNodeTypeID();
-        loader_->LoadXStyle();
-        loader_->LoadHoldNode();
-        loader_->LoadMOHNode();
-        loader_->LoadBusy1Busy2Node();
-        loader_->LoadNoAnswerNode();
-        loader_->LoadAnswerNode();
-        loader_->LoadExistingNodesInRecordSelector(Node_Number, isTemplateNode_);
-        const bool nodeLoaded = loader_->LoadData(Node_Number);
+        bool nodeLoaded = false;
+        {
+            const data::ForgetsAheadOnExit forgetting(*db_);
+            loader_->SendOpeningAhead(Node_Number);
+            loader_->LoadNodeNameAndNodeTypeID();
+            loader_->LoadXStyle();
+            loader_->LoadHoldNode();
+            loader_->LoadMOHNode();
+            loader_->LoadBusy1Busy2Node();
+            loader_->LoadNoAnswerNode();
+            loader_->LoadAnswerNode();
+            loader_->LoadExistingNodesInRecordSelector(Node_Number, isTemplateNode_);
+            nodeLoaded = loader_->LoadData(Node_Number);
+        }
         form.cmdApply.setEnabled(false);
         if (nodeLoaded) {
             form.showModal();

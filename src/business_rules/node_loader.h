@@ -14,6 +14,9 @@ class NodeLoader {
     explicit NodeLoader(RulesContext context) : ctx_(context) {}
 
     void HideExceptionPickers();
+    // On a server, the reads of an opening whose parameters are known before it starts go out
+    // together (the form's configuration and partition are set); nothing on the file.
+    void SendOpeningAhead(std::int16_t Node_Number);
     void LoadNodeNameAndNodeTypeID();
     void LoadXStyle();
     void Get_XStyle_Description(std::int16_t StyleNodeNumber);

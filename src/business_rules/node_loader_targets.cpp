@@ -24,6 +24,8 @@ void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
             form.nodePicker(e).Clear();
         auto& rules = ctx_.db.rsGet_Node_Type_can_contain_nodes();
         auto& limits = ctx_.db.rsGet_Max_NodeNumber();
+        const data::ClosesOnExit closingRules(rules);
+        const data::ClosesOnExit closingLimits(limits);
         ctx_.db.Get_Node_Type_can_contain_nodes(
             {data::node_type::Text(data::node_type::kXFER), loader.setId});
         while (!rules.eof()) {
@@ -58,19 +60,41 @@ void NodeLoader::LoadExceptionTargets(const TargetLoader& loader) {
     });
 }
 
+namespace {
+// The sets of rules of the five loaders below, in their order.
+constexpr const char* kTargetSets[] = {"1", "3", "5", "6", "7"};
+}  // namespace
+
+void NodeLoader::SendOpeningAhead(std::int16_t Node_Number) {
+    if (!ctx_.db.sendsAhead())
+        return;
+    using data::CommandId;
+    const std::string config = ctx_.config();
+    const std::string partition = ctx_.partition();
+    std::vector<data::DataBase::Ahead> reads{
+        {CommandId::Get_Node_Names, {}},
+        {CommandId::Get_Max_NodeNumber, {config, partition, kStyleTypeId}}};
+    for (const char* set : kTargetSets)
+        reads.push_back({CommandId::Get_Node_Type_can_contain_nodes, {kXferTypeId, set}});
+    reads.push_back({CommandId::Get_All_XFER_Nodes, {config, partition, kXferTypeId}});
+    reads.push_back(
+        {CommandId::Get_XFER_Node, {config, partition, std::to_string(Node_Number), kXferTypeId}});
+    ctx_.db.sendAhead(reads);
+}
+
 void NodeLoader::LoadHoldNode() {
     LoadExceptionTargets(
-        {"LoadHoldNode", "1", {editor::Exception::Hold}, editor::Exception::Hold, true});
+        {"LoadHoldNode", kTargetSets[0], {editor::Exception::Hold}, editor::Exception::Hold, true});
 }
 
 void NodeLoader::LoadMOHNode() {
     LoadExceptionTargets(
-        {"LoadMOHNode", "3", {editor::Exception::MOH}, editor::Exception::MOH, true});
+        {"LoadMOHNode", kTargetSets[1], {editor::Exception::MOH}, editor::Exception::MOH, true});
 }
 
 void NodeLoader::LoadBusy1Busy2Node() {
     LoadExceptionTargets({"LoadBusy1Busy2Node",
-                          "5",
+                          kTargetSets[2],
                           {editor::Exception::Busy1, editor::Exception::Busy2},
                           editor::Exception::Busy1,
                           false});
@@ -78,15 +102,18 @@ void NodeLoader::LoadBusy1Busy2Node() {
 
 void NodeLoader::LoadNoAnswerNode() {
     LoadExceptionTargets({"LoadNoAnswerNode",
-                          "6",
+                          kTargetSets[3],
                           {editor::Exception::NoAnswer},
                           editor::Exception::NoAnswer,
                           false});
 }
 
 void NodeLoader::LoadAnswerNode() {
-    LoadExceptionTargets(
-        {"LoadAnswerNode", "7", {editor::Exception::Answer}, editor::Exception::Answer, true});
+    LoadExceptionTargets({"LoadAnswerNode",
+                          kTargetSets[4],
+                          {editor::Exception::Answer},
+                          editor::Exception::Answer,
+                          true});
 }
 
 }  // namespace xfer::business_rules

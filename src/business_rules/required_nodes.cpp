@@ -86,7 +86,7 @@ RowTarget RowTargetOf(const editor::ExceptionInfo& exception, const std::string&
 }
 
 std::string StyleEntryText(long number) {
-    return "STYLE " + std::to_string(number);
+    return kStyleEntryPrefix + std::to_string(number);
 }
 
 }  // namespace xfer::business_rules

@@ -68,7 +68,9 @@ RowTarget RowTargetOf(const editor::ExceptionInfo& exception, const std::string&
                       const std::string& number,
                       const std::function<std::int16_t(const std::string& type)>& typeIdOf);
 
-// The style list's display name of a STYLE node number, as its entries read.
+// The style list's display name of a STYLE node number, as its entries read: the prefix and
+// the number.
+inline const std::string kStyleEntryPrefix = "STYLE ";
 std::string StyleEntryText(long number);
 
 }  // namespace xfer::business_rules

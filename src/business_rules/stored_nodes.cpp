@@ -25,11 +25,11 @@ const std::string kXfer = data::node_type::Text(data::node_type::kXFER);
 std::vector<StoredXferNode> ReadXferNodes(data::DataBase& db, std::int16_t config,
                                           std::int16_t partition) {
     data::Recordset& rs = db.rsGet_All_XFER_Nodes();
+    const data::ClosesOnExit closing(rs);
     db.Get_All_XFER_Nodes({std::to_string(config), std::to_string(partition), kXfer});
     std::vector<StoredXferNode> nodes;
     for (; !rs.eof(); rs.moveNext())
         nodes.push_back(NodeOf(rs));
-    rs.close();
     return nodes;
 }
 

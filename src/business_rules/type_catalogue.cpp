@@ -5,15 +5,38 @@
 #include "data/database.h"
 #include "data/node_types.h"
 
+#include <vector>
+
 namespace xfer::business_rules {
 
 using runtime::Variant;
 namespace type = data::node_type;
 
+namespace {
+
+// On a server, every type's limit is asked for in one exchange before the catalogue is read:
+// the type list is read once more for it, from the result the opening sent ahead.
+void SendLimitsAhead(data::DataBase& db, const std::string& config, const std::string& partition) {
+    auto& names = db.rsGet_Node_Names();
+    const data::ClosesOnExit closing(names);
+    db.Get_Node_Names({});
+    std::vector<data::DataBase::Ahead> limits;
+    for (; !names.eof(); names.moveNext())
+        limits.push_back(
+            {data::CommandId::Get_Max_NodeNumber, {config, partition, names.field("ID").toText()}});
+    db.sendAhead(limits);
+}
+
+}  // namespace
+
 void ReadNodeTypeCatalogue(data::DataBase& db, const std::string& config,
                            const std::string& partition, const TypeCollections& into) {
+    if (db.sendsAhead())
+        SendLimitsAhead(db, config, partition);
     auto& names = db.rsGet_Node_Names();
     auto& limits = db.rsGet_Max_NodeNumber();
+    const data::ClosesOnExit closingNames(names);
+    const data::ClosesOnExit closingLimits(limits);
     db.Get_Node_Names({});
     while (!names.eof()) {
         const std::string id = names.field("ID").toText();
@@ -43,6 +66,7 @@ void ReadNodeTypeCatalogue(data::DataBase& db, const std::string& config,
 int ReadStyleListLength(data::DataBase& db, const std::string& config,
                         const std::string& partition) {
     auto& limits = db.rsGet_Max_NodeNumber();
+    const data::ClosesOnExit closing(limits);
     db.Get_Max_NodeNumber({config, partition, type::Text(type::kSTYLE)});
     int length = 0;
     if (!limits.eof()) {

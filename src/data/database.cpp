@@ -1,5 +1,6 @@
 #include "data/database.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "data/database_choice.h"
@@ -29,6 +30,27 @@ const std::vector<std::size_t>& ParameterCounts() {
 
 std::size_t Index(CommandId id) {
     return static_cast<std::size_t>(id);
+}
+
+// The result sets that their readers walk once, front to back, and close before the command
+// runs again read their rows from the statement itself. The others are kept while other
+// commands run (a node's row while its targets' labels are read) and are copied out.
+RowReading ReadingOf(CommandId id) {
+    switch (id) {
+        case CommandId::Get_Node_Names:
+        case CommandId::Get_Max_NodeNumber:
+        case CommandId::Get_Node_Type_can_contain_nodes:
+        case CommandId::Get_All_XFER_Nodes:
+            return RowReading::Streamed;
+        default:
+            return RowReading::Buffered;
+    }
+}
+
+bool ValidParams(CommandId id, const Params& params) {
+    return params.size() == ParameterCounts().at(Index(id)) &&
+           std::all_of(params.begin(), params.end(),
+                       [](const std::string& p) { return runtime::utf8::IsValid(p); });
 }
 
 }  // namespace
@@ -91,7 +113,22 @@ void DataBase::execute(CommandId id, const Params& params) {
     }
     // The previous rows go even when the new run fails: a stale result set is never read.
     results_[Index(id)].close();
-    Conn.execute(def.name, def.sql, params, &results_[Index(id)]);
+    Conn.execute(def.name, def.sql, params, &results_[Index(id)], ReadingOf(id));
+}
+
+void DataBase::sendAhead(const std::vector<Ahead>& commands) noexcept {
+    try {
+        std::vector<StatementAhead> statements;
+        statements.reserve(commands.size());
+        for (const Ahead& command : commands) {
+            const CommandDef& def = Command(command.id);
+            if (def.returnsRows && ValidParams(command.id, command.params))
+                statements.push_back({def.name, def.sql, command.params});
+        }
+        Conn.sendAhead(statements);
+    } catch (...) {
+        // Only a saving (memory ran out): each command runs when asked.
+    }
 }
 
 Recordset& DataBase::resultSet(CommandId id) {

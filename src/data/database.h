@@ -41,6 +41,19 @@ class DataBase {
     void execute(CommandId id, const Params& params);
     Recordset& resultSet(CommandId id);
 
+    // Reading commands the caller will run next, with their parameters: on a server they go
+    // out together in one exchange, and running one of them afterwards takes its result (or
+    // its error) from there until forgetAhead. Nothing changes on the file. Raises nothing: a
+    // command named wrongly here is refused when it runs.
+    struct Ahead {
+        CommandId id;
+        Params params;
+    };
+    void sendAhead(const std::vector<Ahead>& commands) noexcept;
+    void forgetAhead() noexcept { Conn.forgetAhead(); }
+    // Whether sending ahead saves anything (the database is on a server).
+    bool sendsAhead() const noexcept { return Conn.sendsAhead(); }
+
 #define XFER_DECLARE_READING(name)         \
     void name(const Params& params) {      \
         execute(CommandId::name, params);  \
@@ -65,6 +78,19 @@ class DataBase {
     platform::Platform platform_;
     Connection Conn;
     std::array<Recordset, static_cast<std::size_t>(CommandId::Count_)> results_;
+};
+
+// Forgets what was sent ahead when a reader's scope ends, by an error too: later reads see the
+// database as it is then.
+class ForgetsAheadOnExit {
+  public:
+    explicit ForgetsAheadOnExit(DataBase& db) noexcept : db_(db) {}
+    ~ForgetsAheadOnExit() { db_.forgetAhead(); }
+    ForgetsAheadOnExit(const ForgetsAheadOnExit&) = delete;
+    ForgetsAheadOnExit& operator=(const ForgetsAheadOnExit&) = delete;
+
+  private:
+    DataBase& db_;
 };
 
 }  // namespace xfer::data

@@ -82,9 +82,21 @@ void RecordsetBuilder::blob(std::span<const std::uint8_t> value) {
     rs_.cells_.back().kind = Recordset::Kind::Blob;
 }
 
+void Recordset::open(std::shared_ptr<const Columns> columns, std::unique_ptr<RowSource> source) {
+    close();
+    width_ = columns->names.size();
+    columns_ = std::move(columns);
+    source_ = std::move(source);
+    open_ = true;
+}
+
 void Recordset::moveNext() {
     if (eof())
         RaiseNoCurrentRecord();
+    if (source_) {
+        source_->next();
+        return;
+    }
     ++position_;
 }
 
@@ -120,6 +132,8 @@ runtime::Variant Recordset::field(std::string_view name) const {
     }
     if (eof())
         RaiseNoCurrentRecord();
+    if (source_)
+        return source_->field(column);
     return decode(cells_[position_ * width_ + column]);
 }
 
@@ -176,6 +190,7 @@ void Recordset::reuseStorage() noexcept {
 
 void Recordset::close() noexcept {
     open_ = false;
+    source_.reset();
     recycleStorage();
     cells_.clear();
     arena_.clear();

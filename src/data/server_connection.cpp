@@ -44,7 +44,9 @@ void ServerResultDeleter::operator()(pg_result* result) const noexcept {
 }
 
 ServerConnection::ServerConnection(const std::string& connectionInfo,
-                                   std::chrono::milliseconds timeout) {
+                                   std::chrono::milliseconds timeout,
+                                   std::shared_ptr<ServerTraffic> traffic)
+    : traffic_(std::move(traffic)) {
     const auto seconds =
         std::max<long long>(2, std::chrono::ceil<std::chrono::seconds>(timeout).count());
     const std::string connectTimeout = std::to_string(seconds);
@@ -53,6 +55,8 @@ ServerConnection::ServerConnection(const std::string& connectionInfo,
                                     "fallback_application_name", "dbname", nullptr};
     const char* const values[] = {connectTimeout.c_str(), "UTF8", "xfer-node-editor",
                                   connectionInfo.c_str(), nullptr};
+    if (traffic_)
+        ++traffic_->connections;
     conn_ = PQconnectdbParams(keywords, values, 1);
     if (conn_ == nullptr)
         RaiseServer(kProviderFailure, "Out of memory while connecting to the server.");
@@ -116,18 +120,24 @@ void ServerConnection::raise(const pg_result* result) const {
 }
 
 void ServerConnection::check(const ServerResult& result) const {
-    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    check(result.get());
+}
+
+void ServerConnection::check(const pg_result* result) const {
+    const ExecStatusType status = result != nullptr ? PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        raise(result.get());
+        raise(result);
 }
 
 void ServerConnection::run(const std::string& sql) {
+    countRoundTrip();
     ServerResult result(PQexec(conn_, sql.c_str()));
     check(result);
 }
 
 ServerResult ServerConnection::query(const std::string& sql,
                                      const std::vector<const char*>& values) {
+    countRoundTrip();
     ServerResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr,
                                      values.data(), nullptr, nullptr, 0));
     check(result);

@@ -5,6 +5,7 @@
 // as source, the server's message as description, the SQLSTATE as number.
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,12 +22,22 @@ struct ServerResultDeleter {
 };
 using ServerResult = std::unique_ptr<pg_result, ServerResultDeleter>;
 
+// What the connections of a host asked of the server: each connection made, and each exchange
+// that waited for the server's answer after it (a batch of statements sent together is one).
+// Over a slow link these are what an opening costs.
+struct ServerTraffic {
+    std::uint64_t connections = 0;
+    std::uint64_t roundTrips = 0;
+};
+
 class ServerConnection {
   public:
     // Connects to the server the libpq connection string (or service=NAME) names; raises the
-    // provider's error, with libpq's words for why, when it cannot.
+    // provider's error, with libpq's words for why, when it cannot. `traffic`, when given,
+    // counts what this connection asks of the server.
     explicit ServerConnection(const std::string& connectionInfo,
-                              std::chrono::milliseconds timeout = std::chrono::seconds(30));
+                              std::chrono::milliseconds timeout = std::chrono::seconds(30),
+                              std::shared_ptr<ServerTraffic> traffic = nullptr);
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
@@ -49,6 +60,13 @@ class ServerConnection {
     [[noreturn]] void raise(const pg_result* result) const;
     // Raises unless the result is a success.
     void check(const ServerResult& result) const;
+    void check(const pg_result* result) const;
+
+    // Counts one exchange that waits for the server.
+    void countRoundTrip() noexcept {
+        if (traffic_)
+            ++traffic_->roundTrips;
+    }
 
   private:
     pg_conn* conn_ = nullptr;
@@ -59,6 +77,7 @@ class ServerConnection {
         std::string description;
     };
     mutable Failure abortedBy_;
+    std::shared_ptr<ServerTraffic> traffic_;
 };
 
 }  // namespace xfer::data

@@ -4,7 +4,7 @@
 
 namespace xfer::data {
 
-SharedSessions::SharedSessions() = default;
+SharedSessions::SharedSessions() : traffic_(std::make_shared<ServerTraffic>()) {}
 
 SharedSessions::~SharedSessions() = default;
 
@@ -15,7 +15,8 @@ std::shared_ptr<Connection::Session> SharedSessions::open(const ConnectionString
     std::weak_ptr<Connection::Session>& slot = servers_[where.dataSource];
     if (auto session = slot.lock(); session && session->usable())
         return session;
-    std::shared_ptr<Connection::Session> session = OpenServerSession(where.dataSource, timeout);
+    std::shared_ptr<Connection::Session> session =
+        OpenServerSession(where.dataSource, timeout, traffic_);
     slot = session;
     std::erase_if(servers_, [](const auto& entry) { return entry.second.expired(); });
     return session;

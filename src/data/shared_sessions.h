@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "data/server_connection.h"
 #include "data/sql_provider.h"
 
 namespace xfer::data {
@@ -28,8 +29,12 @@ class SharedSessions {
     virtual std::shared_ptr<Connection::Session> open(const ConnectionString& where,
                                                       std::chrono::milliseconds timeout);
 
+    // The connections and round trips of the server sessions opened here, so far.
+    const ServerTraffic& traffic() const noexcept { return *traffic_; }
+
   private:
     std::map<std::string, std::weak_ptr<Connection::Session>> servers_;
+    std::shared_ptr<ServerTraffic> traffic_;
 };
 
 }  // namespace xfer::data

@@ -241,14 +241,38 @@ Connection::Session& Connection::session() {
 }
 
 void Connection::execute(std::string_view key, std::string_view sql,
-                         const std::vector<std::string>& values, Recordset* rows) {
+                         const std::vector<std::string>& values, Recordset* rows,
+                         RowReading reading) {
     Session& open = session();
     try {
-        open.execute(key, sql, values, rows, busyTimeout_);
+        open.execute(key, sql, values, rows, reading, busyTimeout_);
     } catch (...) {
         if (!open.usable())
             session_.reset();  // the server has gone: the next command connects again
         throw;
+    }
+}
+
+void Connection::sendAhead(const std::vector<StatementAhead>& statements) noexcept {
+    try {
+        session().sendAhead(statements, busyTimeout_);
+    } catch (...) {
+        // Only a saving: each statement still runs, and reports its failure, when asked.
+        if (session_ && !session_->usable())
+            session_.reset();
+    }
+}
+
+void Connection::forgetAhead() noexcept {
+    if (session_)
+        session_->forgetAhead();
+}
+
+bool Connection::sendsAhead() const noexcept {
+    try {
+        return ParseConnectionString(connectionString_).onServer();
+    } catch (...) {
+        return false;  // the first command reports the connection string
     }
 }
 

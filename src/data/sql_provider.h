@@ -52,6 +52,19 @@ std::string RewriteParameters(std::string_view sql, std::vector<std::string>* na
 // means to the server (`Password` is "password").
 std::string AdaptForServer(std::string_view sql, std::vector<std::string>* names = nullptr);
 
+// How a reading statement's rows reach its result set: copied out before the statement is done
+// (a result set that is kept while other statements run), or read from the statement itself
+// as the reader walks it once, front to back. The server's rows are read from its result
+// either way: they are on the client already.
+enum class RowReading { Buffered, Streamed };
+
+// A reading statement a caller will run soon, with the values it will bind.
+struct StatementAhead {
+    std::string_view key;
+    std::string_view sql;
+    std::vector<std::string> values;
+};
+
 // How a transaction uses the database: a read-only one sees one state of it from its start.
 enum class TransactionMode { ReadOnly, ReadWrite };
 
@@ -75,9 +88,20 @@ class Connection {
     // Runs a statement by key (prepared on first use from `sql`, reused afterwards) with the
     // values bound in order. The rows of a statement that returns rows go into `rows`, which is
     // closed first and left closed when the run fails; others leave `rows` alone (it may be
-    // null). Errors carry the provider's name and the engine's message.
+    // null). Errors carry the provider's name and the engine's message. A streamed result set
+    // holds its statement until it reaches its end or closes.
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
-                 Recordset* rows);
+                 Recordset* rows, RowReading reading = RowReading::Buffered);
+
+    // Statements the caller will run next, each with its values. A server gets them together,
+    // in one exchange, each still run and committed on its own; a later execute of the same
+    // statement with the same values takes its result (or raises its error) without asking the
+    // server again, until forgetAhead. The file runs each statement when asked, as before.
+    // Nothing is raised here: a statement that could not be sent runs, and fails, when asked.
+    void sendAhead(const std::vector<StatementAhead>& statements) noexcept;
+    void forgetAhead() noexcept;
+    // Whether sending ahead saves anything: the connection string names a server.
+    bool sendsAhead() const noexcept;
 
     // A transaction on this connection (see data/transaction.h, the way to use them).
     void begin(TransactionMode mode);

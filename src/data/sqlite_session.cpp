@@ -50,14 +50,90 @@ class StatementRun {
   public:
     explicit StatementRun(sqlite3_stmt* stmt) : stmt_(stmt) {}
     ~StatementRun() {
+        if (stmt_ == nullptr)
+            return;
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }
+    void handOver() noexcept { stmt_ = nullptr; }
     StatementRun(const StatementRun&) = delete;
     StatementRun& operator=(const StatementRun&) = delete;
 
   private:
     sqlite3_stmt* stmt_;
+};
+
+// The field as a result set's cell holds it: the same kinds the buffered rows keep.
+runtime::Variant FieldOf(sqlite3_stmt* stmt, int column) {
+    sqlite3_value* value = sqlite3_column_value(stmt, column);
+    switch (sqlite3_value_type(value)) {
+        case SQLITE_INTEGER:
+            return runtime::Variant(static_cast<long long>(sqlite3_value_int64(value)));
+        case SQLITE_FLOAT:
+            return runtime::Variant(sqlite3_value_double(value));
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            return runtime::Variant(
+                std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(value))));
+        }
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
+            return runtime::Variant(runtime::Variant::Bytes(
+                data, data + static_cast<std::size_t>(sqlite3_value_bytes(value))));
+        }
+        default:
+            return runtime::Variant::null();
+    }
+}
+
+// The rows of a statement still running. It is reset (its read lock released) at its end, when
+// its result set closes, or when the statement is run again.
+class StatementRows final : public RowSource {
+  public:
+    StatementRows(std::shared_ptr<Connection::Session> session, sqlite3* db, sqlite3_stmt* stmt,
+                  StatementRows** live)
+        : session_(std::move(session)), db_(db), stmt_(stmt), live_(live) {
+        *live_ = this;
+    }
+    ~StatementRows() override { release(); }
+    StatementRows(const StatementRows&) = delete;
+    StatementRows& operator=(const StatementRows&) = delete;
+
+    bool atEnd() const noexcept override { return done_; }
+    void next() override {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW)
+            return;
+        if (rc == SQLITE_DONE) {
+            release();
+            return;
+        }
+        const long code = sqlite3_extended_errcode(db_);
+        std::string message = sqlite3_errmsg(db_);
+        release();
+        RaiseProvider(code, std::move(message));
+    }
+    runtime::Variant field(std::size_t column) const override {
+        return FieldOf(stmt_, static_cast<int>(column));
+    }
+    long count() const noexcept override { return -1; }
+
+    // Ends the rows: the statement is ready for its next run.
+    void release() noexcept {
+        if (done_)
+            return;
+        done_ = true;
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        *live_ = nullptr;
+    }
+
+  private:
+    std::shared_ptr<Connection::Session> session_;  // the statement lives as long as its session
+    sqlite3* db_;
+    sqlite3_stmt* stmt_;
+    StatementRows** live_;
+    bool done_ = false;
 };
 
 class FileSession final : public Connection::Session {
@@ -87,7 +163,7 @@ class FileSession final : public Connection::Session {
     }
 
     void execute(std::string_view key, std::string_view sql, const std::vector<std::string>& values,
-                 Recordset* rows, std::chrono::milliseconds timeout) override;
+                 Recordset* rows, RowReading reading, std::chrono::milliseconds timeout) override;
     void begin(TransactionMode mode) override {
         // A writer takes the write lock at once: a reader that later wants to write could
         // otherwise find another writer ahead of it and fail half-way.
@@ -108,6 +184,7 @@ class FileSession final : public Connection::Session {
     struct Statement {
         SqliteStatement stmt;
         std::shared_ptr<const Recordset::Columns> columns;  // null for an action statement
+        StatementRows* live = nullptr;  // a streamed result set still reading it
     };
 
     void run(const char* sql) {
@@ -178,10 +255,12 @@ class FileSession final : public Connection::Session {
 
 void FileSession::execute(std::string_view key, std::string_view sql,
                           const std::vector<std::string>& values, Recordset* rows,
-                          std::chrono::milliseconds timeout) {
+                          RowReading reading, std::chrono::milliseconds timeout) {
     sqlite3_busy_timeout(db_.get(), static_cast<int>(timeout.count()));
     Statement& statement = Prepare(key, sql);
     sqlite3_stmt* stmt = statement.stmt.get();
+    if (statement.live != nullptr)
+        statement.live->release();  // a result set still reading it ends here
     StatementRun run(stmt);
 
     if (static_cast<std::size_t>(sqlite3_bind_parameter_count(stmt)) != values.size()) {
@@ -203,6 +282,18 @@ void FileSession::execute(std::string_view key, std::string_view sql,
         }
         return;
     }
+    if (reading == RowReading::Streamed) {
+        const int rc = sqlite3_step(stmt);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            RaiseEngine(db_.get());
+        auto source =
+            std::make_unique<StatementRows>(shared_from_this(), db_.get(), stmt, &statement.live);
+        if (rc == SQLITE_DONE)
+            source->release();
+        run.handOver();  // from here the source resets the statement
+        rows->open(statement.columns, std::move(source));
+        return;
+    }
     try {
         RecordsetBuilder builder(*rows, statement.columns);
         const int columnCount = sqlite3_column_count(stmt);
@@ -220,9 +311,9 @@ void FileSession::execute(std::string_view key, std::string_view sql,
 
 }  // namespace
 
-std::unique_ptr<Connection::Session> OpenFileSession(const std::string& path,
+std::shared_ptr<Connection::Session> OpenFileSession(const std::string& path,
                                                      std::chrono::milliseconds busyTimeout) {
-    return std::make_unique<FileSession>(path, busyTimeout);
+    return std::make_shared<FileSession>(path, busyTimeout);
 }
 
 std::shared_ptr<Connection::Session> OpenFilePreviewSession(const std::string& path,

@@ -201,7 +201,11 @@ TEST(Catalogue, EveryCommandRunsWithItsParametersBoundByPosition) {
             params.push_back(ValueFor(name));
         ASSERT_NO_THROW(db.execute(def.id, params));
         if (def.returnsRows) {
-            EXPECT_EQ(db.resultSet(def.id).recordCount(), 1);  // found under its numeric keys
+            Recordset& rs = db.resultSet(def.id);
+            long rows = 0;
+            for (; !rs.eof(); rs.moveNext())
+                ++rows;
+            EXPECT_EQ(rows, 1);  // found under its numeric keys
         } else if (def.name.starts_with("Duplicate_")) {
             const std::string sql(def.sql);
             std::string table = sql.substr(12, sql.find_first_of(" (", 12) - 12);

@@ -196,6 +196,48 @@ TEST(ComboBox, ARangeListsItsNumbersAndBecomesEntriesWhenOneIsAdded) {
     EXPECT_EQ(combo.List(3), "x");
 }
 
+// Numbered entries after a text (the record selector's, the style list's) read, are found and
+// are selected exactly as the same entries added one by one; added to a list that has entries,
+// they are appended as real ones.
+TEST(ComboBox, NumberedEntriesReadAndAreFoundAsAddedOnes) {
+    const auto numbered = [](ComboBox& combo) {
+        combo.addNumbered("XFER ", std::vector<long>{1, 7, 12});
+        combo.addNumbered("STYLE ", 2, 3);  // the list has entries now: appended one by one
+    };
+    const auto added = [](ComboBox& combo) {
+        for (const auto& [text, data] : std::vector<std::pair<std::string, long>>{
+                 {"XFER 1", 1}, {"XFER 7", 7}, {"XFER 12", 12}, {"STYLE 2", 2}, {"STYLE 3", 3}}) {
+            combo.AddItem(text);
+            combo.setItemData(combo.NewIndex(), data);
+        }
+    };
+    ComboBox a("a", ComboStyle::DropDownList), b("b", ComboStyle::DropDownList);
+    numbered(a);
+    added(b);
+    ASSERT_EQ(a.ListCount(), b.ListCount());
+    EXPECT_EQ(a.NewIndex(), b.NewIndex());
+    for (long i = 0; i < b.ListCount(); ++i) {
+        EXPECT_EQ(a.List(i), b.List(i));
+        EXPECT_EQ(a.ItemData(i), b.ItemData(i));
+    }
+    for (const char* text : {"xfer 7", "XFER 12", "STYLE 3", "XFER 2", "XFER 012", "XFER7"}) {
+        EXPECT_EQ(a.findExact(text), b.findExact(text)) << text;
+    }
+    ComboBox only("c", ComboStyle::DropDownList);
+    only.addNumbered("XFER ", std::vector<long>{3, 9});
+    EXPECT_EQ(only.NewIndex(), 1);
+    EXPECT_EQ(only.findExact("xfer 9"), 1);
+    EXPECT_EQ(only.findExact("XFER 4"), -1);
+    EXPECT_FALSE(only.isGeneratedRange());
+    ComboBox styles("s", ComboStyle::DropDownList);
+    styles.addNumbered("STYLE ", 1, 12);
+    EXPECT_EQ(styles.NewIndex(), 11);
+    EXPECT_EQ(styles.List(9), "STYLE 10");
+    EXPECT_EQ(styles.findExact("style 12"), 11);
+    EXPECT_THROW(only.addNumbered("\xff ", 1, 2), runtime::Error);
+    EXPECT_EQ(only.ListCount(), 2);
+}
+
 // The view mirrors the model by what it is told: each change once, and nothing for a value
 // set again.
 TEST(ComboBox, TheViewIsToldOfEachChangeOnce) {

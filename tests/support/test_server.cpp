@@ -110,7 +110,8 @@ std::string TestServer::FolderFromEnvironment() {
 }
 
 std::string TestServer::connectionInfo(const std::string& database) const {
-    return "host=" + folder_ + " port=5432 user=" + kRole + " dbname=" + database;
+    return "host=" + folder_ + " port=" + std::to_string(tcpPort_ != 0 ? tcpPort_ : 5432) +
+           " user=" + kRole + " dbname=" + database;
 }
 
 void TestServer::start() const {
@@ -139,12 +140,15 @@ void TestServer::start() const {
             // The tests' role is trusted on the socket; any other role must give its password,
             // so that refused and accepted passwords can be tested.
             std::ofstream(data / "pg_hba.conf")
-                << "local all " << kRole << " trust\nlocal all all scram-sha-256\n";
+                << "local all " << kRole << " trust\nlocal all all scram-sha-256\n"
+                << "host all " << kRole << " 127.0.0.1/32 trust\n";
         }
         // Only a socket in the folder: nothing listens on the network. Durability is of no use
         // to a test database that is dropped at the end.
+        const std::string listen =
+            tcpPort_ != 0 ? "'127.0.0.1' -c port=" + std::to_string(tcpPort_) : "''";
         const std::string options =
-            "-c listen_addresses='' -c unix_socket_directories='" + folder.string() +
+            "-c listen_addresses=" + listen + " -c unix_socket_directories='" + folder.string() +
             "' -c max_connections=200" +
             (durable_ ? "" : " -c fsync=off -c synchronous_commit=off -c full_page_writes=off");
         if (Run({bin + "/pg_ctl", "-D", data.string(), "-l", serverLog.string(), "-w", "-t", "60",

@@ -27,8 +27,10 @@ class TestServer {
 
     // A durable server keeps the default fsync and commit settings (for measuring); the tests'
     // server skips them, since its databases are thrown away.
-    explicit TestServer(std::string folder, bool durable = false)
-        : folder_(std::move(folder)), durable_(durable) {}
+    // A `tcpPort` other than 0 also has it listen there on the loopback address, and serve
+    // its socket under that port's number (the benchmark's slow link connects to it).
+    explicit TestServer(std::string folder, bool durable = false, int tcpPort = 0)
+        : folder_(std::move(folder)), durable_(durable), tcpPort_(tcpPort) {}
 
     // Starts the server and makes its template database unless that is done already.
     // Throws std::runtime_error with the server's log when it cannot.
@@ -46,6 +48,7 @@ class TestServer {
   private:
     std::string folder_;
     bool durable_ = false;
+    int tcpPort_ = 0;
 };
 
 // A new database on the suite's test server (XFER_TEST_SERVER), started if need be, copied

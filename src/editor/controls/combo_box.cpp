@@ -40,12 +40,53 @@ void ComboBox::AddItem(std::string text) {
 
 void ComboBox::setRange(long first, long last) {
     clearSilently();
-    generated_ = true;
+    made_ = Made::Range;
     rangeFirst_ = first;
     rangeCount_ = last < first ? 0 : last - first + 1;
     newIndex_ = rangeCount_ - 1;
     notify(Prop::Entries);
     notify(Prop::Text);
+}
+
+void ComboBox::checkEntryText(const std::string& text) const {
+    detail::RequireValidText(*this, text);
+}
+
+void ComboBox::addNumbered(const std::string& prefix, long first, long last) {
+    checkEntryText(prefix);
+    if (last < first)
+        return;
+    if (ListCount() > 0) {
+        for (long n = first; n <= last; ++n) {
+            AddItem(prefix + std::to_string(n));
+            itemData_.back() = n;
+        }
+        return;
+    }
+    made_ = Made::Range;
+    prefix_ = prefix;
+    rangeFirst_ = first;
+    rangeCount_ = last - first + 1;
+    newIndex_ = rangeCount_ - 1;
+    notify(Prop::Entries);
+}
+
+void ComboBox::addNumbered(const std::string& prefix, std::vector<long> numbers) {
+    checkEntryText(prefix);
+    if (numbers.empty())
+        return;
+    if (ListCount() > 0) {
+        for (const long n : numbers) {
+            AddItem(prefix + std::to_string(n));
+            itemData_.back() = n;
+        }
+        return;
+    }
+    made_ = Made::Numbers;
+    prefix_ = prefix;
+    numbers_ = std::move(numbers);
+    newIndex_ = ListCount() - 1;
+    notify(Prop::Entries);
 }
 
 void ComboBox::Clear() {
@@ -57,47 +98,64 @@ void ComboBox::Clear() {
 void ComboBox::clearSilently() {
     texts_.clear();
     itemData_.clear();
-    generated_ = false;
+    made_ = Made::Listed;
+    prefix_.clear();
     rangeCount_ = 0;
+    numbers_.clear();
     listIndex_ = newIndex_ = -1;
     text_.clear();
     selStart_ = selLength_ = 0;
 }
 
-// A generated range becomes real entries before one is added or given other item data.
+// Entries held as numbers become real entries before one is added or given other item data.
 void ComboBox::materialize() {
-    if (!generated_) {
+    if (made_ == Made::Listed) {
         return;
     }
-    generated_ = false;
-    for (long i = 0; i < rangeCount_; ++i) {
-        texts_.push_back(std::to_string(rangeFirst_ + i));
-        itemData_.push_back(rangeFirst_ + i);
+    const long count = ListCount();
+    for (long i = 0; i < count; ++i) {
+        texts_.push_back(List(i));
+        itemData_.push_back(numberAt(i));
     }
+    made_ = Made::Listed;
+    prefix_.clear();
     rangeCount_ = 0;
+    numbers_.clear();
 }
 
 long ComboBox::ListCount() const noexcept {
-    return generated_ ? rangeCount_ : static_cast<long>(texts_.size());
+    switch (made_) {
+        case Made::Range:
+            return rangeCount_;
+        case Made::Numbers:
+            return static_cast<long>(numbers_.size());
+        case Made::Listed:
+            break;
+    }
+    return static_cast<long>(texts_.size());
 }
 
 bool ComboBox::inList(long index) const noexcept {
     return index >= 0 && index < ListCount();
 }
 
+long ComboBox::numberAt(long index) const noexcept {
+    return made_ == Made::Range ? rangeFirst_ + index : numbers_[static_cast<std::size_t>(index)];
+}
+
 std::string ComboBox::List(long index) const {
     if (!inList(index)) {
         return {};
     }
-    return generated_ ? std::to_string(rangeFirst_ + index)
-                      : texts_[static_cast<std::size_t>(index)];
+    return made_ == Made::Listed ? texts_[static_cast<std::size_t>(index)]
+                                 : prefix_ + std::to_string(numberAt(index));
 }
 
 long ComboBox::ItemData(long index) const {
     if (!inList(index)) {
         runtime::RaiseRuntime(runtime::err::kInvalidPropertyArrayIndex);
     }
-    return generated_ ? rangeFirst_ + index : itemData_[static_cast<std::size_t>(index)];
+    return made_ == Made::Listed ? itemData_[static_cast<std::size_t>(index)] : numberAt(index);
 }
 
 void ComboBox::setItemData(long index, long value) {
@@ -108,10 +166,36 @@ void ComboBox::setItemData(long index, long value) {
     itemData_[static_cast<std::size_t>(index)] = value;
 }
 
+// The entry a text names when the entries are numbers: the prefix (letter case ignored) and
+// the number in canonical decimal. A prefix beyond ASCII is compared entry by entry.
+long ComboBox::findNumbered(const std::string& text) const {
+    const bool ascii = std::all_of(prefix_.begin(), prefix_.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        for (long i = 0; i < ListCount(); ++i) {
+            if (runtime::EqualsNoCase(List(i), text))
+                return i;
+        }
+        return -1;
+    }
+    if (text.size() < prefix_.size() ||
+        !runtime::EqualsNoCase(std::string_view(text).substr(0, prefix_.size()), prefix_)) {
+        return -1;
+    }
+    const auto n = CanonicalNumber(text.substr(prefix_.size()));
+    if (!n) {
+        return -1;
+    }
+    if (made_ == Made::Range) {
+        return *n >= rangeFirst_ && *n - rangeFirst_ < rangeCount_ ? *n - rangeFirst_ : -1;
+    }
+    const auto found = std::find(numbers_.begin(), numbers_.end(), *n);
+    return found == numbers_.end() ? -1 : static_cast<long>(found - numbers_.begin());
+}
+
 long ComboBox::findExact(const std::string& text) const {
-    if (generated_) {
-        const auto n = CanonicalNumber(text);
-        return n && *n >= rangeFirst_ && *n - rangeFirst_ < rangeCount_ ? *n - rangeFirst_ : -1;
+    if (made_ != Made::Listed) {
+        return findNumbered(text);
     }
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         if (runtime::EqualsNoCase(texts_[i], text)) {

@@ -10,8 +10,9 @@
 //   entry that is not valid UTF-8 is refused with error 380.
 //   Selecting an entry of an editable combo puts its text in the box without firing Change.
 // - Clear and AddItem fire nothing; Clear also empties the text.
-// - The entries may be a generated range ("1".."n", item data the number) that costs nothing to
-//   build and reads exactly like added entries.
+// - The entries may be numbers, made into text only when one is read: a range ("1".."n"), or
+//   any numbers after a common text ("XFER 1", "XFER 7"), item data the number. They cost
+//   nothing to build and read exactly like added entries.
 
 #include <cstdint>
 #include <string>
@@ -35,6 +36,13 @@ class ComboBox final : public Control {
     // Replaces the entries by first..last as decimal text, item data the number; an empty
     // range when last < first.
     void setRange(long first, long last);
+    // Adds an entry `prefix` + n for each number n (first..last, or `numbers` in order), item
+    // data the number, as AddItem and setItemData would one by one; NewIndex is the last one
+    // added. A prefix that is not valid UTF-8 is refused (380) before anything is added.
+    void addNumbered(const std::string& prefix, long first, long last);
+    void addNumbered(const std::string& prefix, std::vector<long> numbers);
+    // Raises 380 for a text that no entry may have.
+    void checkEntryText(const std::string& text) const;
     void Clear();
     long ListCount() const noexcept;
     // The entry's text; "" outside the list.
@@ -44,7 +52,7 @@ class ComboBox final : public Control {
     void setItemData(long index, long value);
     long NewIndex() const noexcept { return newIndex_; }
     // Whether the entries are a generated range of numbers (SetRange) rather than a list.
-    bool isGeneratedRange() const noexcept { return generated_; }
+    bool isGeneratedRange() const noexcept { return made_ == Made::Range && prefix_.empty(); }
     // Index of the entry whose text equals `text` without regard to case, or -1.
     long findExact(const std::string& text) const;
 
@@ -79,14 +87,20 @@ class ComboBox final : public Control {
     void clearSilently();
     void materialize();
     bool inList(long index) const noexcept;
+    long numberAt(long index) const noexcept;
+    long findNumbered(const std::string& text) const;
     void putText(std::string text, int caret);
     void followText();
 
     ComboStyle style_;
     std::vector<std::string> texts_;
     std::vector<long> itemData_;
-    bool generated_ = false;
+    // Entries held as numbers: a range, or a list of numbers; both after prefix_.
+    enum class Made { Listed, Range, Numbers };
+    Made made_ = Made::Listed;
+    std::string prefix_;
     long rangeFirst_ = 1, rangeCount_ = 0;
+    std::vector<long> numbers_;
     long listIndex_ = -1;
     long newIndex_ = -1;
     std::string text_;
