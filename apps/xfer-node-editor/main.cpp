@@ -90,6 +90,9 @@ int main(int argc, char** argv) {
     AddDemoCommand(app, program);
     AddCheckCommand(app, program);
     AddRefsCommand(app, program);
+    AddExportCommand(app, program);
+    AddDiffCommand(app, program);
+    AddImportCommand(app, program);
     AddDatabaseCommands(app, program);
     CLI11_PARSE(app, argc, argv);
     return program.status;
