@@ -40,6 +40,7 @@ class Documents : public ::testing::Test {
             .templates()
             .node("STYLE", 1, "Blind")
             .node("STYLE", 2, "Supervised")
+            .node("STYLE", 4, "Last of the list")
             .node("MSG", 1, "Welcome")
             .node("MSG", 4, "Busy")
             .node("MSG", 12, "Hold music")
@@ -171,9 +172,11 @@ TEST_F(Documents, CreateMissingCreatesExactlyTheMissingReferencedNodes) {
 // Each refusal leaves the database as it was, the change to XFER 1's label and the new XFER 9
 // included; the report names the node, the field and the reason.
 TEST_F(Documents, EveryRefusalChangesNothing) {
-    const std::string base =
+    const std::string renumbered =
         Replaced(Replaced(exported(1, 1), "\"label\": \"Reception\"", "\"label\": \"Front desk\""),
                  "\"node\": 3,", "\"node\": 9,");
+    // XFER 1 takes the last style of the list.
+    const std::string base = Replaced(renumbered, "\"style\": 1,", "\"style\": 4,");
     struct Case {
         const char* what;
         std::string from, to;  // in XFER 2's part of the document
