@@ -8,6 +8,8 @@
 //   peak_rss  resident memory of one opening over the process's baseline, in a fresh process
 //   check     the partition check (xfer-node-editor check): its connection and every XFER node
 //             of the opened partition (the large database's has 999)
+//   export    the opened partition as a document (xfer-node-editor export), its connection too
+//   import_dry_run  import --dry-run of that document with every label changed
 // The cases named .../server run open, floor, navigate and save on the demo data on a
 // PostgreSQL 15 server that the benchmark starts in a temp folder (Unix socket, default
 // durability) and stops at the end; its floor replays the same statements through libpq alone
@@ -52,6 +54,8 @@
 #include "editor_host.h"
 #include "large_db.h"
 #include "partition/partition_check.h"
+#include "partition/partition_export.h"
+#include "partition/partition_import.h"
 #include "server_floor.h"
 #include "slow_link.h"
 #include "statement_trace.h"
@@ -564,6 +568,46 @@ void Check(benchmark::State& state, Database* db) {
     state.counters["unchecked"] = static_cast<double>(check.unchecked.size());
 }
 
+// The partition as a document (xfer-node-editor export), its connection included.
+void Export(benchmark::State& state, Database* db) {
+    xfer::platform::PlatformParts parts;
+    parts.shell = std::make_unique<xfer::test::FixedShell>(db->root);
+    parts.registry = std::make_unique<xfer::platform::HiveRegistry>(xfer::platform::Hive{});
+    const xfer::platform::PlatformServices services(std::move(parts));
+    std::string text;
+    for (auto _ : state) {
+        xfer::data::DataBase database(services.view());
+        text = xfer::partition::DocumentText(
+            xfer::partition::ExportPartition(database, db->config, db->part));
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+
+// xfer-node-editor import --dry-run of the partition's own export with every label changed:
+// reading the file, every rule on every node, the existence of every reference, the changes.
+void ImportDryRun(benchmark::State& state, Database* db) {
+    xfer::platform::PlatformParts parts;
+    parts.shell = std::make_unique<xfer::test::FixedShell>(db->root);
+    parts.registry = std::make_unique<xfer::platform::HiveRegistry>(xfer::platform::Hive{});
+    const xfer::platform::PlatformServices services(std::move(parts));
+    std::string text;
+    {
+        xfer::data::DataBase database(services.view());
+        auto document = xfer::partition::ExportPartition(database, db->config, db->part);
+        for (auto& node : document.nodes)
+            node.label = "Imported " + std::to_string(node.node);
+        text = xfer::partition::DocumentText(document);
+    }
+    xfer::partition::ImportReport report;
+    for (auto _ : state) {
+        xfer::data::DataBase database(services.view());
+        report = xfer::partition::ImportPartition(
+            database, db->config, db->part, xfer::partition::ReadDocument(text), {.dryRun = true});
+    }
+    state.counters["changes"] = static_cast<double>(report.changes.size());
+    state.counters["refused"] = static_cast<double>(report.refused.size());
+}
+
 // Set-up --------------------------------------------------------------------------------------
 
 // A server with the demo data twice, as the file cases have it: one to read, one to save to.
@@ -662,6 +706,10 @@ void Register() {
         },
         true);
     each("check", Check,
+         [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); });
+    each("export", Export,
+         [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); });
+    each("import_dry_run", ImportDryRun,
          [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); });
     each("peak_rss", PeakRss, [](benchmark::internal::Benchmark* b) {
         b->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
     AddCheckCommand(app, program);
     AddRefsCommand(app, program);
     AddRepairCommand(app, program);
+    AddExportCommand(app, program);
+    AddDiffCommand(app, program);
+    AddImportCommand(app, program);
     AddDatabaseCommands(app, program);
     // The last resort: whatever escaped a command (an output that could not be written, a
     // library's own exception) is said on stderr, never an abort.

@@ -91,5 +91,8 @@ void AddCheckCommand(CLI::App& app, Program& program);
 void AddRefsCommand(CLI::App& app, Program& program);
 void AddDatabaseCommands(CLI::App& app, Program& program);
 void AddRepairCommand(CLI::App& app, Program& program);
+void AddExportCommand(CLI::App& app, Program& program);
+void AddDiffCommand(CLI::App& app, Program& program);
+void AddImportCommand(CLI::App& app, Program& program);
 
 }  // namespace xfer::app
