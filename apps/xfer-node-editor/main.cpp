@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         "Opens the XFER node editor on a node of the configuration database, as the "
         "configuration builder does.",
         kProgram};
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);
     Program program{argc, argv};
     AddOpenCommand(app, program);
     AddListCommand(app, program);
@@ -92,5 +92,7 @@ int main(int argc, char** argv) {
     AddRefsCommand(app, program);
     AddDatabaseCommands(app, program);
     CLI11_PARSE(app, argc, argv);
+    if (app.get_subcommands().empty())
+        return RunWithoutCommand(app, program);
     return program.status;
 }

@@ -64,4 +64,7 @@ void AddCheckCommand(CLI::App& app, Program& program);
 void AddRefsCommand(CLI::App& app, Program& program);
 void AddDatabaseCommands(CLI::App& app, Program& program);
 
+// No command: the chooser on a display, else the help on stderr and kNoDisplay.
+int RunWithoutCommand(const CLI::App& app, Program& program);
+
 }  // namespace xfer::app

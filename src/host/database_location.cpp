@@ -69,6 +69,10 @@ std::string NewFilePath(const platform::Platform& platform, const DatabaseLocati
 
 }  // namespace
 
+std::string NewDatabaseFile(const platform::Platform& platform) {
+    return NewFilePath(platform, LocateDatabase(platform));
+}
+
 std::string InitDatabase(const platform::Platform& platform, bool withDemoData) {
     const DatabaseLocation where = LocateDatabase(platform);
     if (where.server) {

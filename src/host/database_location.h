@@ -27,6 +27,10 @@ struct ServerState {
 };
 ServerState ProbeServer(const std::string& connectionInfo);
 
+// Where a new database file would be created: the file the editor looks for, or, when the
+// registry named no folder, that file under the shell folder.
+std::string NewDatabaseFile(const platform::Platform& platform);
+
 struct DemoDatabase {
     std::string path;      // the file, or the server database as it may be shown
     bool created = false;  // false: a database was there already and is used as it is
