@@ -7,15 +7,15 @@ namespace xfer::data {
 
 namespace {
 
-// A partition exists once it has a limit of any type; one with XFER nodes but no limits is
-// listed too, so that no stored node is out of reach.
+// A partition exists once it has a limit of any type (the editor needs them to open a node).
+// Its XFER nodes are counted on the node table's key, one partition's range at a time: no
+// scan of the whole table.
 constexpr std::string_view kPartitions =
-    "SELECT p.ConfigID AS ConfigID, p.PartID AS PartID, "
-    "(SELECT count(*) FROM Node_XFER x WHERE x.ConfigID = p.ConfigID AND x.PartID = p.PartID "
-    "AND x.NodeTypeID = Given_NodeTypeID AND x.NodeNumber > 0) AS XferNodes "
-    "FROM (SELECT Config_ID AS ConfigID, PartitionID AS PartID FROM Node_Type_Max "
-    "UNION SELECT ConfigID, PartID FROM Node_XFER WHERE NodeTypeID = Given_NodeTypeID) p "
-    "ORDER BY p.ConfigID, p.PartID";
+    "SELECT p.Config_ID AS ConfigID, p.PartitionID AS PartID, "
+    "(SELECT count(*) FROM Node_XFER x WHERE x.ConfigID = p.Config_ID "
+    "AND x.PartID = p.PartitionID AND x.NodeTypeID = Given_NodeTypeID AND x.NodeNumber > 0) "
+    "AS XferNodes FROM (SELECT DISTINCT Config_ID, PartitionID FROM Node_Type_Max) p "
+    "ORDER BY p.Config_ID, p.PartitionID";
 
 constexpr std::string_view kXferNodes =
     "SELECT NodeNumber, NodeDescription, Dial FROM Node_XFER WHERE ConfigID = Given_ConfigID "

@@ -23,7 +23,7 @@ struct XferNodeEntry {
     std::string dial;
 };
 
-// Every partition that has limits or XFER nodes, by configuration and partition.
+// Every partition that has limits, by configuration and partition.
 std::vector<PartitionEntry> ReadPartitions(DataBase& db);
 
 // The partition's XFER nodes above the template node, by number.

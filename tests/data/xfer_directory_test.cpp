@@ -9,17 +9,17 @@
 namespace xfer::data {
 namespace {
 
-TEST(XferDirectory, ListsEveryPartitionWithLimitsOrXferNodesAndThoseNodes) {
+TEST(XferDirectory, ListsEveryPartitionWithLimitsAndItsXferNodes) {
     test::TempDatabase db;
-    // 1/1: limits only. 1/3: a template node and nodes 7, 2. 2/1: an XFER node and no limits.
-    // An XFER row of another type is no XFER node.
+    // 1/1: limits only. 1/3: a template node and nodes 7, 2. 2/1: one XFER node. 3/1: no
+    // limits, so no partition. An XFER row of another type is no XFER node.
     test::PartitionBuilder(db, 1, 1).limits({{4, 30}});
     test::PartitionBuilder(db, 1, 3)
         .limits({{4, 30}})
         .xfer({.number = 0, .label = "Template"})
         .xfer({.number = 7, .dial = "2007", .label = "Night"})
         .xfer({.number = 2, .dial = std::nullopt, .label = std::nullopt});
-    test::PartitionBuilder(db, 2, 1).xfer({.number = 5, .label = "Other"});
+    test::PartitionBuilder(db, 2, 1).limits({{5, 8}}).xfer({.number = 5, .label = "Other"});
     db.exec(
         "INSERT INTO Node_XFER (ConfigID, PartID, NodeTypeID, NodeNumber) "
         "VALUES (3, 1, 5, 1)");
