@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "desktop/chooser_window.h"
@@ -216,6 +217,7 @@ TEST_F(Chooser, SearchesByTheBeginningOfTheNumberAndAnyPartOfTheLabel) {
     nodes->setFocus();
     QTest::keyClicks(nodes, "sal");
     EXPECT_EQ(search->text(), "sal");
+    EXPECT_TRUE(search->hasFocus());
     EXPECT_EQ(Listed(nodes), std::vector<int>{2});
     // A label that is not UTF-8 is shown, with a replacement character where it breaks.
     search->clear();
@@ -280,6 +282,22 @@ TEST(ChooserWithoutDatabase, SaysWhereItLookedAndCreatesADatabaseOnlyWhenAsked) 
         EXPECT_FALSE(where->isVisible());
         EXPECT_EQ(Child<QTableView>(window, "partitions")->model()->rowCount() > 0, c.partitions);
     }
+}
+
+TEST(ChooserWithoutDatabase, SaysWhyADatabaseCouldNotBeCreated) {
+    xfer::test::TempFolder root;
+    // A file where the product's folder would go.
+    std::ofstream(root.path() / "Quorvel") << "not a folder";
+    host::EditorHost host(
+        platform::PlatformServices(xfer::test::MachineParts(root.path().string(), "")));
+    ChooserWindow window(host);
+    window.show();
+    QTest::mouseClick(Child<QPushButton>(window, "createEmpty"), Qt::LeftButton);
+    auto* problem = Child<QLabel>(window, "problem");
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_TRUE(problem->text().startsWith("The database could not be created: "))
+        << problem->text().toStdString();
+    EXPECT_TRUE(Child<QLabel>(window, "where")->isVisible());
 }
 
 // The window at the scale of the run: every title, caption and button shown whole, and the
