@@ -2,6 +2,8 @@
 // 999 XFER nodes:
 //   first_frame   ShowNodeEditor through to the first painted frame of the window
 //   next_repaint  a press on cmdNext in the shown window and the repaint of what it changed
+//   chooser_first_frame  the "Open XFER node" window through to its first painted frame: the
+//                 partitions of the whole file with their counts and the first one's 999 nodes
 //
 // xfer_desktop_bench [benchmark flags] [--work=DIR] [--large=FILE]
 //   --work   folder for the working copy of the database (default: a temp folder)
@@ -16,6 +18,7 @@
 #include <iostream>
 #include <optional>
 
+#include "desktop/chooser_run.h"
 #include "desktop/desktop.h"
 #include "desktop/painted_window_system.h"
 #include "editor/gui.h"
@@ -92,6 +95,19 @@ void NextRepaint(benchmark::State& state) {
         state.SkipWithError("a press on Next was not repainted");
 }
 
+void ChooserFirstFrame(benchmark::State& state) {
+    Host host;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        const xfer::desktop::ChooserFrame frame = xfer::desktop::PaintChooser(*host.host);
+        state.SetIterationTime(Seconds(frame.paintedAt - t0));
+        if (!frame.painted || frame.listedNodes != xfer::bench::kFullXferCount) {
+            state.SkipWithError("the chooser was not painted with the partition's nodes");
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +148,9 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime();
     benchmark::RegisterBenchmark("next_repaint/large", NextRepaint)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
+    benchmark::RegisterBenchmark("chooser_first_frame/large", ChooserFirstFrame)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime();
     const int status = xfer::desktop::RunDesktop(argc, argv, [] {

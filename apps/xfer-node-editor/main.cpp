@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         "configuration builder does.",
         kProgram};
     app.set_version_flag("--version", std::string(kProgram) + " " + XFER_VERSION);
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);
     Program program{argc, argv};
     AddOpenCommand(app, program);
     AddListCommand(app, program);
@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     // library's own exception) is said on stderr, never an abort.
     try {
         CLI11_PARSE(app, argc, argv);
+        if (app.get_subcommands().empty())
+            return RunWithoutCommand(app, program);
     } catch (const std::exception& error) {
         std::cerr << kProgram << ": " << xfer::runtime::ValidText(error.what()) << "\n";
         return kError;

@@ -95,4 +95,7 @@ void AddExportCommand(CLI::App& app, Program& program);
 void AddDiffCommand(CLI::App& app, Program& program);
 void AddImportCommand(CLI::App& app, Program& program);
 
+// No command: the chooser on a display, else the help on stderr and kNoDisplay.
+int RunWithoutCommand(const CLI::App& app, Program& program);
+
 }  // namespace xfer::app

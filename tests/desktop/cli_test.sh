@@ -5,6 +5,9 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/cli_common.sh" "$@"
 
 expect 0 "Subcommands:" -- --help
+# No command and no display: the help and a reason, and nothing is looked up or created.
+PROGRAMDATA=$home/none expect 3 "no command, and no display" --
+[ -e "$home/none" ] && fail "no command created $home/none"
 expect nonzero "not in range" -- open --config 1 --partition 1 --node 40000
 expect nonzero "not in range" -- list --config 70000 --partition 1
 expect nonzero "no configuration database" -- list --config 1 --partition 1
