@@ -47,7 +47,6 @@ RecordsetBuilder::RecordsetBuilder(Recordset& target,
                                    std::shared_ptr<const Recordset::Columns> columns)
     : rs_(target) {
     rs_.close();
-    rs_.reuseStorage();
     rs_.width_ = columns->names.size();
     rs_.columns_ = std::move(columns);
     rs_.open_ = true;
@@ -137,61 +136,11 @@ runtime::Variant Recordset::field(std::string_view name) const {
     return decode(cells_[position_ * width_ + column]);
 }
 
-Recordset::~Recordset() {
-    recycleStorage();
-}
-
-// Storage of closed result sets, kept for the next ones on this thread. Opening the editor on a
-// partition of a thousand nodes fills a few hundred kilobytes of cells; memory of that size
-// comes fresh from the system, page by page, on every opening, while these pages are warm.
-struct Recordset::StoragePool {
-    static constexpr std::size_t kWorthKeeping = 1024;  // cells
-    static constexpr std::size_t kSlots = 4;
-    std::vector<std::pair<std::vector<Cell>, std::string>> slots;
-
-    ~StoragePool() { Gone() = true; }
-    // Result sets that outlive the thread's pool (held by a static object) keep their storage.
-    static bool& Gone() {
-        thread_local bool gone = false;  // trivially destructible: readable to the thread's end
-        return gone;
-    }
-    static StoragePool* ThisThread() {
-        if (Gone())
-            return nullptr;
-        thread_local StoragePool pool;
-        return &pool;
-    }
-};
-
-void Recordset::recycleStorage() noexcept {
-    StoragePool* pool = StoragePool::ThisThread();
-    if (pool == nullptr || cells_.capacity() < StoragePool::kWorthKeeping ||
-        pool->slots.size() >= StoragePool::kSlots)
-        return;
-    cells_.clear();
-    arena_.clear();
-    try {
-        pool->slots.emplace_back(std::move(cells_), std::move(arena_));
-    } catch (...) {
-        // Keeping it was only a saving.
-    }
-    cells_ = {};
-    arena_ = {};
-}
-
-void Recordset::reuseStorage() noexcept {
-    StoragePool* pool = StoragePool::ThisThread();
-    if (pool == nullptr || pool->slots.empty() || cells_.capacity() >= StoragePool::kWorthKeeping)
-        return;
-    cells_ = std::move(pool->slots.back().first);
-    arena_ = std::move(pool->slots.back().second);
-    pool->slots.pop_back();
-}
+Recordset::~Recordset() = default;
 
 void Recordset::close() noexcept {
     open_ = false;
     source_.reset();
-    recycleStorage();
     cells_.clear();
     arena_.clear();
     columns_.reset();

@@ -78,10 +78,6 @@ class Recordset {
 
     std::size_t rowCount() const noexcept { return width_ == 0 ? 0 : cells_.size() / width_; }
     runtime::Variant decode(const Cell& cell) const;
-    // Hands large storage to the next result set filled on this thread, and takes it back.
-    struct StoragePool;
-    void recycleStorage() noexcept;
-    void reuseStorage() noexcept;
 
     std::shared_ptr<const Columns> columns_;
     std::unique_ptr<RowSource> source_;
