@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "business_rules/required_nodes.h"
-#include "data/database.h"
 #include "business_rules/stored_nodes.h"
+#include "data/database.h"
 #include "runtime/collection.h"
 
 namespace xfer::partition {
