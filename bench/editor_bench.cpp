@@ -47,6 +47,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_databases.h"
 #include "data/database_copy.h"
 #include "data/schema.h"
 #include "editor/controls/user_actions.h"
@@ -66,205 +67,20 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using xfer::bench::AddNodeWithMissingReferences;
+using xfer::bench::AllCreated;
+using xfer::bench::CopyDatabase;
+using xfer::bench::Database;
 using xfer::bench::EditorHost;
+using xfer::bench::NodeRef;
+using xfer::bench::RemoveCreatedNodes;
+using xfer::bench::SaveSql;
+using xfer::bench::Sql;
 using xfer::editor::GUI;
 using xfer::editor::UserActions;
 
 double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
-}
-
-// SQL on a short-lived connection of the benchmark's own, for preparing and resetting
-// databases: a file, or a server database named by its connection string.
-class Sql {
-  public:
-    explicit Sql(const std::string& path, bool server = false) {
-        if (server) {
-            pg_ = PQconnectdb(path.c_str());
-            if (PQstatus(pg_) != CONNECTION_OK)
-                throw std::runtime_error(PQerrorMessage(pg_));
-            return;
-        }
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-            throw std::runtime_error("cannot open " + path);
-        }
-    }
-    ~Sql() {
-        sqlite3_close(db_);
-        if (pg_ != nullptr)
-            PQfinish(pg_);
-    }
-    Sql(const Sql&) = delete;
-    Sql& operator=(const Sql&) = delete;
-
-    void exec(const std::string& sql) {
-        if (pg_ != nullptr) {
-            const std::unique_ptr<PGresult, void (*)(PGresult*)> r(PQexec(pg_, sql.c_str()),
-                                                                   PQclear);
-            if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
-                throw std::runtime_error(PQerrorMessage(pg_) + (" in: " + sql));
-            return;
-        }
-        char* error = nullptr;
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            const std::string message = error != nullptr ? error : sqlite3_errmsg(db_);
-            sqlite3_free(error);
-            throw std::runtime_error(message + " in: " + sql);
-        }
-    }
-    bool any(const std::string& sql) {
-        if (pg_ != nullptr) {
-            const std::unique_ptr<PGresult, void (*)(PGresult*)> r(PQexec(pg_, sql.c_str()),
-                                                                   PQclear);
-            if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-                throw std::runtime_error(PQerrorMessage(pg_) + (" in: " + sql));
-            return PQntuples(r.get()) > 0;
-        }
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            throw std::runtime_error(std::string(sqlite3_errmsg(db_)) + " in: " + sql);
-        }
-        const bool row = sqlite3_step(stmt) == SQLITE_ROW;
-        sqlite3_finalize(stmt);
-        return row;
-    }
-
-  private:
-    sqlite3* db_ = nullptr;
-    PGconn* pg_ = nullptr;
-};
-
-struct NodeRef {
-    int typeId;
-    int number;
-};
-
-// Node tables and the detail tables a copy of each type's template adds to.
-const std::map<int, std::vector<std::pair<std::string, std::string>>>& CreatedRows() {
-    static const std::map<int, std::vector<std::pair<std::string, std::string>>> rows{
-        {0, {{"Node_MSG", "NodeNumber"}}},
-        {1, {{"Node_CMD", "NodeNumber"}, {"Detail_CMD", "NodeMasterID"}}},
-        {2, {{"Node_TIME", "NodeNumber"}, {"Detail_TIME", "NodeMasterID"}}},
-        {4, {{"Node_XFER", "NodeNumber"}}},
-        {5,
-         {{"Node_STYLE", "NodeNumber"},
-          {"STYLE_Partial", "StyleID"},
-          {"STYLE_Full", "StyleID"},
-          {"STYLE_DialCont", "StyleID"},
-          {"STYLE_Enhanced", "StyleID"}}},
-        {6,
-         {{"Node_DTMF", "NodeNumber"},
-          {"Detail_DTMF_Prompts", "NodeMasterID"},
-          {"Detail_DTMF_Action", "NodeMasterID"}}},
-        {11, {{"Node_MOH", "NodeNumber"}}},
-    };
-    return rows;
-}
-
-struct Database {
-    std::string name;
-    std::string root;      // the read-only cases
-    std::string saveRoot;  // a copy holding the node that saving creates references for
-    std::int16_t config = 1;
-    std::int16_t part = 1;
-    std::int16_t node = 1;  // opened by open, navigate (then moved on) and pick
-    std::int16_t saveConfig = 1;
-    std::int16_t savePart = 1;
-    std::int16_t saveNode = 0;
-    std::vector<NodeRef> created;  // what saving creates: the style and the six targets
-    std::optional<xfer::bench::FloorReplay> floor;
-    std::size_t statements = 0;
-    int connections = 0;
-    // On the server: the databases' connection strings (root then only plays the shell folder)
-    // and the floor through libpq.
-    std::string server;
-    std::string saveServer;
-    std::optional<xfer::bench::ServerFloorReplay> serverFloor;
-};
-
-// The database saving writes to.
-std::unique_ptr<Sql> SaveSql(const Database& db) {
-    if (!db.saveServer.empty())
-        return std::make_unique<Sql>(db.saveServer, true);
-    return std::make_unique<Sql>(EditorHost::DatabasePath(db.saveRoot));
-}
-
-std::string Where(int config, int part) {
-    return " WHERE ConfigID = " + std::to_string(config) + " AND PartID = " + std::to_string(part);
-}
-
-// Adds an XFER node whose style and six targets do not exist: for each its type's lowest free
-// number. Returns what saving it with every creation agreed must create.
-std::vector<NodeRef> AddNodeWithMissingReferences(Database& db) {
-    const std::unique_ptr<Sql> owned = SaveSql(db);
-    Sql& sql = *owned;
-    const auto taken = [&](int type, int number) {
-        return sql.any("SELECT 1 FROM Node_General_Pool" + Where(db.saveConfig, db.savePart) +
-                       " AND NodeTypeID = " + std::to_string(type) +
-                       " AND NodeNumber = " + std::to_string(number));
-    };
-    const auto freeNumber = [&](int type, int skip) {
-        int n = 1;
-        while (taken(type, n) || n == skip)
-            ++n;
-        return n;
-    };
-    db.saveNode = static_cast<std::int16_t>(freeNumber(4, 0));
-    const std::vector<NodeRef> created{{5, freeNumber(5, 0)},          {0, freeNumber(0, 0)},
-                                       {11, freeNumber(11, 0)},        {1, freeNumber(1, 0)},
-                                       {2, freeNumber(2, 0)},          {6, freeNumber(6, 0)},
-                                       {4, freeNumber(4, db.saveNode)}};
-    const auto n = [&](std::size_t i) { return std::to_string(created[i].number); };
-    const std::string key = std::to_string(db.saveConfig) + ", " + std::to_string(db.savePart) +
-                            ", " + std::to_string(db.saveNode);
-    sql.exec(
-        "INSERT INTO Node_XFER (ConfigID, PartID, NodeNumber, StyleNodeNumber, "
-        "HoldNodeType, HoldNodeNumber, Dial, MOHNodeType, MOHNodeNumber, Busy1NodeType, "
-        "Busy1NodeNumber, Busy2NodeType, Busy2NodeNumber, NoAnswerNodeType, "
-        "NoAnswerNodeNumber, AnswerNodeType, AnswerNodeNumber, NodeDescription) VALUES (" +
-        key + ", " + n(0) + ", 'MSG', " + n(1) + ", '2001', 'MOH', " + n(2) + ", 'CMD', " + n(3) +
-        ", 'TIME', " + n(4) + ", 'DTMF', " + n(5) + ", 'XFER', " + n(6) +
-        ", 'Nothing exists yet');"
-        "INSERT INTO Node_General_Pool (ConfigID, PartID, NodeTypeID, NodeNumber, NodeType, "
-        "NodeDescription, DateModified) VALUES (" +
-        std::to_string(db.saveConfig) + ", " + std::to_string(db.savePart) + ", 4, " +
-        std::to_string(db.saveNode) + ", 'XFER', 'Nothing exists yet', '3/14/2024 9:30:00 AM')");
-    return created;
-}
-
-// Takes away what saving created, so that the next save creates all seven again.
-void RemoveCreatedNodes(const Database& db) {
-    std::string sql = "BEGIN;";
-    for (const NodeRef& r : db.created) {
-        const std::string n = std::to_string(r.number);
-        sql += "DELETE FROM Node_General_Pool" + Where(db.saveConfig, db.savePart) +
-               " AND NodeTypeID = " + std::to_string(r.typeId) + " AND NodeNumber = " + n + ";";
-        for (const auto& [table, column] : CreatedRows().at(r.typeId))
-            sql += "DELETE FROM " + table + Where(db.saveConfig, db.savePart) + " AND " + column +
-                   " = " + n + ";";
-    }
-    SaveSql(db)->exec(sql + "COMMIT;");
-}
-
-bool AllCreated(const Database& db) {
-    const std::unique_ptr<Sql> owned = SaveSql(db);
-    Sql& sql = *owned;
-    for (const NodeRef& r : db.created) {
-        const auto& table = CreatedRows().at(r.typeId).front().first;
-        const std::string key =
-            Where(db.saveConfig, db.savePart) + " AND NodeNumber = " + std::to_string(r.number);
-        if (!sql.any("SELECT 1 FROM Node_General_Pool" + key +
-                     " AND NodeTypeID = " + std::to_string(r.typeId)) ||
-            !sql.any("SELECT 1 FROM " + table + key))
-            return false;
-    }
-    return true;
-}
-
-void CopyDatabase(const std::string& from, const std::string& root) {
-    const fs::path to = EditorHost::DatabasePath(root);
-    fs::create_directories(to.parent_path());
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
 Database gDemo;

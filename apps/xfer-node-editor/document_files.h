@@ -13,8 +13,8 @@ namespace xfer::app {
 inline constexpr int kDocumentRefused = 1;  // import: refused, nothing changed
 inline constexpr int kDocumentError = 2;    // a file or the database could not be used
 
-// The document in `path` ("-" is standard input); nothing, with the reason on stderr, when it
-// cannot be read or is not a partition document (malformed JSON with its line and column).
+// The export document in `path` ("-" is standard input); nothing, with the reason on stderr, when
+// it cannot be read or is not a partition document (malformed JSON with its line and column).
 std::optional<partition::PartitionDocument> ReadDocumentFile(const std::string& path);
 
 // The whole text into `path`, through a temporary file beside it, so that a failure leaves

@@ -62,7 +62,7 @@ void AddExportCommand(CLI::App& app, Program& program) {
             },
             "LIST"));
     command->add_option("--output", options->output,
-                        "write the document to this file instead of standard output");
+                        "write the export document to this file instead of standard output");
     command->callback(
         [&program, options] { program.run([&] { return Export(program, *options); }); });
 }

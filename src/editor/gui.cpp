@@ -143,11 +143,11 @@ void GUI::wireEvents() {
 void GUI::Load() {
     if (isLoaded())
         return;
-    Form_Load();
+    onLoad();
     setLoaded(true);
 }
 
-void GUI::Form_Load() {
+void GUI::onLoad() {
     rules_ = makeRules_();
     previousWindowProc_ =
         LVExceptions.setWindowProc([this](std::intptr_t hw, unsigned msg, long w, long l) {
@@ -160,9 +160,9 @@ void GUI::Form_Load() {
 bool GUI::Unload() {
     if (!isLoaded())
         return true;
-    if (!Form_QueryUnload())
+    if (!mayUnload())
         return false;
-    Form_Unload();
+    onUnload();
     clearFocus();
     for (Control* c : controls())
         c->restoreDesign();
@@ -172,11 +172,11 @@ bool GUI::Unload() {
     return true;
 }
 
-bool GUI::Form_QueryUnload() {
+bool GUI::mayUnload() {
     return AskToSaveChanges() != platform::answer::kCancel;
 }
 
-void GUI::Form_Unload() {
+void GUI::onUnload() {
     rules_.reset();
     LVExceptions.setWindowProc(std::move(previousWindowProc_));
     previousWindowProc_ = nullptr;
@@ -190,7 +190,7 @@ void GUI::showModal() {
 void GUI::closeBox() {
     // The unload handling has no trap of its own; a failure here keeps the form open with
     // everything in it, and says why.
-    platform::Trap(Platform().messageBoxes, "Form_QueryUnload", [&] { Unload(); });
+    platform::Trap(Platform().messageBoxes, "closeBox", [&] { Unload(); });
 }
 
 FormRules& GUI::rules() {

@@ -164,9 +164,12 @@ class GUI final : public FormBase {
 
     void design();
     void wireEvents();
-    void Form_Load();
-    bool Form_QueryUnload();
-    void Form_Unload();
+    // The form's own rules object and the list's window procedure, made as the form loads.
+    void onLoad();
+    // Asks about pending changes; false when the user cancels, and the form stays.
+    bool mayUnload();
+    // Releases what onLoad made.
+    void onUnload();
     // OK's and Apply's save: the dial and label checks, then SaveChanges. False when refused.
     bool saveIfValid();
     // The label check through the validator component; shows the rejection message.

@@ -7,7 +7,7 @@
 
 namespace xfer::partition::field {
 
-// What the document is and which shape of it; a reader refuses any other version.
+// What the export document is and which shape of it; a reader refuses any other version.
 inline constexpr std::string_view kFormat = "format";
 inline constexpr std::string_view kFormatName = "xfer-partition";
 inline constexpr std::string_view kVersion = "version";

@@ -73,7 +73,7 @@ void CheckTarget(const DocumentNode& node, std::size_t index, const ImportRules&
     }
     if (target.typeId && *target.typeId != *catalogued) {
         refuse(target.type + " is type " + std::to_string(*catalogued) +
-               " here, but the document says " + std::to_string(*target.typeId));
+               " here, but the export document says " + std::to_string(*target.typeId));
         return;
     }
     // A command names no node: only where the exception takes it as one, and always as "1".

@@ -2,7 +2,7 @@
 // The editor's rules for one XFER node of a partition document, checked without a form: the
 // label check, the dial check, the style list, the types each exception's type picker offers
 // (NOOP and BEEP only where they are commands) and each type's highest number. What the rules
-// need from the partition is read once, for every node of the document.
+// need from the partition is read once, for every node of the export document.
 
 #include <array>
 #include <cstdint>
@@ -17,7 +17,7 @@
 
 namespace xfer::partition {
 
-// One thing the import refuses: the node, the document's field, and why.
+// One thing the import refuses: the node, the export document's field, and why.
 struct Refusal {
     std::int16_t node = 0;
     std::string field;  // "label", "style", "exceptions.busy1", "node"

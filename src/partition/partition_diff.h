@@ -13,9 +13,10 @@
 namespace xfer::partition {
 
 struct FieldDifference {
-    std::string field;   // "label", "style", "exceptions.hold.number"
-    std::string before;  // the value on side A, as the document writes it ("\"Reception\"", "3")
-    std::string after;   // on side B
+    std::string field;  // "label", "style", "exceptions.hold.number"
+    std::string
+        before;  // the value on side A, as the export document writes it ("\"Reception\"", "3")
+    std::string after;  // on side B
 };
 
 struct NodeDifference {

@@ -42,7 +42,7 @@ Json NodeJson(const DocumentNode& node) {
     return out;
 }
 
-// Reading: each check names the place in the document as a path, "nodes[2].exceptions.hold".
+// Reading: each check names the place in the export document as a path, "nodes[2].exceptions.hold".
 class Reader {
   public:
     [[noreturn]] static void Fail(const std::string& where, const std::string& what) {
@@ -162,7 +162,7 @@ PartitionDocument ReadDocument(std::string_view text) {
         throw DocumentError("malformed JSON: " + ParseMessage(error));
     }
     Reader::Members(
-        json, "the document",
+        json, "the export document",
         {field::kFormat, field::kVersion, field::kConfig, field::kPartition, field::kNodes});
     if (json.at(Key(field::kFormat)) != Key(field::kFormatName))
         Reader::Fail(Key(field::kFormat), "expected \"" + Key(field::kFormatName) + "\"");

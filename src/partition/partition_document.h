@@ -45,7 +45,7 @@ class DocumentError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The document's text: valid UTF-8 whatever the stored text held.
+// The export document's text: valid UTF-8 whatever the stored text held.
 std::string DocumentText(const PartitionDocument& document);
 
 // Raises DocumentError for malformed JSON (with its line and column), a wrong format or

@@ -15,7 +15,7 @@ namespace xfer::partition {
 
 namespace {
 
-// A stored number as the document writes it: only text that is a plain decimal number.
+// A stored number as the export document writes it: only text that is a plain decimal number.
 std::optional<long> StoredNumber(const std::string& text) {
     const runtime::DecimalNumber number = runtime::ParseDecimal(
         text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());

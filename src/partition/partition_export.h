@@ -1,5 +1,5 @@
 #pragma once
-// A partition's XFER nodes as a document, read in one read transaction so that the document
+// A partition's XFER nodes as a document, read in one read transaction so that the export document
 // describes one state of the partition.
 
 #include <cstdint>

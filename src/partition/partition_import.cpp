@@ -92,7 +92,8 @@ class Importer {
         for (const DocumentNode& node : document.nodes)
             inDocument_.insert(node.node);
 
-        // The partition as it is, for the nodes of the document, and what the document leaves.
+        // The partition as it is, for the nodes of the export document, and what the export
+        // document leaves.
         PartitionDocument all = ReadPartitionDocument(db_, config_, partition_, std::nullopt);
         PartitionDocument current;
         for (DocumentNode& node : all.nodes) {
@@ -118,7 +119,7 @@ class Importer {
         if (!report_.refused.empty())
             return report_;
 
-        // The document as this partition's catalogue names its types.
+        // The export document as this partition's catalogue names its types.
         PartitionDocument wanted = document;
         for (DocumentNode& node : wanted.nodes) {
             for (DocumentTarget& target : node.exceptions)

@@ -1,9 +1,9 @@
 #pragma once
 // Makes a partition's XFER nodes say what a document says, by the editor's rules, in one
-// transaction: one refused node and nothing changes. A node the document has and the partition
-// has not is created from the XFER template node 0 first, as saving creates a missing node; a
-// referenced node that does not exist is created from its type's template when asked to, and
-// is otherwise refused. Nodes the partition has and the document has not are left alone.
+// transaction: one refused node and nothing changes. A node the export document has and the
+// partition has not is created from the XFER template node 0 first, as saving creates a missing
+// node; a referenced node that does not exist is created from its type's template when asked to,
+// and is otherwise refused. Nodes the partition has and the export document has not are left alone.
 
 #include <cstdint>
 #include <string>
@@ -23,9 +23,9 @@ struct ImportOptions {
 
 struct ImportReport {
     std::vector<Refusal> refused;         // nothing was written when there is one
-    std::vector<NodeDifference> changes;  // the partition (A) against the document (B)
+    std::vector<NodeDifference> changes;  // the partition (A) against the export document (B)
     std::vector<std::string> created;     // referenced nodes created, "MSG 12", in order
-    std::vector<std::int16_t> leftAlone;  // XFER nodes (but 0) that the document lacks
+    std::vector<std::int16_t> leftAlone;  // XFER nodes (but 0) that the export document lacks
     bool written = false;                 // the transaction was committed
 
     bool accepted() const noexcept { return refused.empty(); }

@@ -31,10 +31,10 @@ void ComponentFactory::registerComponent(const std::string& progId, Maker maker)
 std::shared_ptr<NamedComponent> ComponentFactory::create(const std::string& progId) const {
     const auto it = makers_.find(progId);
     if (it == makers_.end())
-        runtime::RaiseRuntime(runtime::err::kCantCreateObject);
+        runtime::RaiseRuntime(runtime::err::kCannotCreateComponent);
     auto object = it->second();
     if (!object)
-        runtime::RaiseRuntime(runtime::err::kCantCreateObject);
+        runtime::RaiseRuntime(runtime::err::kCannotCreateComponent);
     return object;
 }
 

@@ -34,7 +34,7 @@ std::string_view RuntimeErrorText(long number) {
             return "Invalid property array index";
         case err::kTextPropertyReadOnly:
             return "'Text' property is read-only";
-        case err::kCantCreateObject:
+        case err::kCannotCreateComponent:
             return "The component cannot be created";
         case err::kWrongNumberOfArguments:
             return "Wrong number of arguments or invalid property assignment";

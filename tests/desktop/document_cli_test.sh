@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # export, diff and import as a command-line user meets them, on a demo database in a temp
-# folder: the document against its schema, the same bytes twice, diff's exit statuses, and
+# folder: the export document against its schema, the same bytes twice, diff's exit statuses, and
 # refusals that name the file's line and column and change nothing.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/cli_common.sh" "$@"

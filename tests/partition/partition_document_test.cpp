@@ -108,7 +108,7 @@ class Documents : public ::testing::Test {
     std::unique_ptr<data::DataBase> db_;
 };
 
-// A target as the document writes it, its type identifier left for the catalogue to give.
+// A target as the export document writes it, its type identifier left for the catalogue to give.
 std::string Target(const std::string& type, const std::string& number) {
     return "\"type\": \"" + type + "\",\n          \"number\": " + number +
            ",\n          \"typeId\": null";
@@ -179,7 +179,7 @@ TEST_F(Documents, EveryRefusalChangesNothing) {
     const std::string base = Replaced(renumbered, "\"style\": 1,", "\"style\": 4,");
     struct Case {
         const char* what;
-        std::string from, to;  // in XFER 2's part of the document
+        std::string from, to;  // in XFER 2's part of the export document
         const char* field;
         const char* reason;
     };
