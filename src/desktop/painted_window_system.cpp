@@ -4,33 +4,12 @@
 #include <QPushButton>
 
 #include "desktop/form_dialog.h"
+#include "desktop/paint_counter.h"
 #include "editor/controls/form_base.h"
 
 namespace xfer::desktop {
 
 namespace {
-
-// Counts the paint events the application delivers: a frame is painted once the count moves.
-class PaintCounter final : public QObject {
-  public:
-    PaintCounter() { qApp->installEventFilter(this); }
-    ~PaintCounter() override { qApp->removeEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints_;
-        return false;
-    }
-    // Runs the event loop until a paint event was delivered (a few rounds at most).
-    bool paintNow() {
-        const long before = paints_;
-        for (int round = 0; round < 50 && paints_ == before; ++round)
-            QCoreApplication::processEvents();
-        return paints_ != before;
-    }
-
-  private:
-    long paints_ = 0;
-};
 
 class ShownWindow final : public PaintedWindow {
   public:
