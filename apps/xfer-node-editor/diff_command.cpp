@@ -33,11 +33,18 @@ struct Side {
     }
 };
 
+// One argument of the sides, kept with what it was given as: a file named "--x" (after "--")
+// stays a file.
+struct SideArgument {
+    enum class Kind { kFile, kConfig, kPartition } kind;
+    std::string value;
+};
+
 struct DiffOptions {
     std::vector<std::string> files;
     std::vector<std::string> configs;
     std::vector<std::string> partitions;
-    std::vector<std::string> arguments;  // the sides' arguments, in the order given
+    std::vector<SideArgument> arguments;  // in the order given
     bool json = false;
     std::vector<Side> sides;
 };
@@ -48,7 +55,7 @@ struct DiffOptions {
 
 // "A B": each a file, or --config C --partition P (either order), as given.
 void ParseArguments(DiffOptions& options) {
-    const std::vector<std::string>& arguments = options.arguments;
+    const std::vector<SideArgument>& arguments = options.arguments;
     std::vector<Side>& sides = options.sides;
     Side pending;
     const auto finishPending = [&] {
@@ -57,22 +64,20 @@ void ParseArguments(DiffOptions& options) {
             pending = Side{};
         }
     };
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& name = arguments[i];
-        std::string value;
-        if (name.rfind("--", 0) != 0) {
+    for (const SideArgument& argument : arguments) {
+        if (argument.kind == SideArgument::Kind::kFile) {
             if (pending.isPartition())
                 Refuse("--config and --partition go together, before the next side");
-            sides.push_back({name, {}, {}});
+            sides.push_back({argument.value, {}, {}});
             continue;
         }
-        value = arguments.at(++i);
-        std::optional<std::int16_t>* slot =
-            name == "--config" ? &pending.config : &pending.partition;
+        const bool isConfig = argument.kind == SideArgument::Kind::kConfig;
+        const std::string name = isConfig ? "--config" : "--partition";
+        std::optional<std::int16_t>* slot = isConfig ? &pending.config : &pending.partition;
         if (*slot)
             Refuse(name + " given twice for one side");
         const runtime::DecimalNumber number =
-            runtime::ParseDecimal(value, std::numeric_limits<std::int16_t>::min(),
+            runtime::ParseDecimal(argument.value, std::numeric_limits<std::int16_t>::min(),
                                   std::numeric_limits<std::int16_t>::max());
         if (!number.ok())
             Refuse(name + ": " + number.problem);
@@ -153,14 +158,14 @@ void AddDiffCommand(CLI::App& app, Program& program) {
         std::size_t partition = 0;
         options->arguments.clear();
         for (const CLI::Option* option : command->parse_order()) {
+            using Kind = SideArgument::Kind;
             if (option->get_name() == "--config") {
-                options->arguments.insert(options->arguments.end(),
-                                          {"--config", options->configs.at(config++)});
+                options->arguments.push_back({Kind::kConfig, options->configs.at(config++)});
             } else if (option->get_name() == "--partition") {
-                options->arguments.insert(options->arguments.end(),
-                                          {"--partition", options->partitions.at(partition++)});
+                options->arguments.push_back(
+                    {Kind::kPartition, options->partitions.at(partition++)});
             } else if (option->get_name() != "--json") {
-                options->arguments.push_back(options->files.at(file++));
+                options->arguments.push_back({Kind::kFile, options->files.at(file++)});
             }
         }
         program.run([&] { return Diff(program, *options); });

@@ -31,6 +31,10 @@ expect 1 "^XFER 3: only in A \\(configuration 1, partition 1\\)$" -- diff --conf
 expect 2 "no-such.json" -- diff "$home/a.json" "$home/no-such.json"
 expect 2 "give two sides" -- diff "$home/a.json"
 expect 2 "'010' is not a decimal number" -- diff "$home/a.json" --config 010 --partition 1
+# After "--" every argument is a file, one that begins with "--" too.
+cp "$home/changed.json" "$home/--changed.json"
+cd "$home" && expect 1 '^XFER 5: label' -- diff -- a.json --changed.json
+cd - >/dev/null
 
 "$program" export --config 1 --partition 1 --nodes 1 --output "$home/one.json"
 sed -e 's/"label": "Reception"/"label": "Front desk"/' -e 's/"number": 4,/"number": 40,/' \
