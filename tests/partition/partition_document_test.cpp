@@ -251,6 +251,10 @@ TEST(DocumentReading, RefusesWhatIsNotADocumentSayingWhere) {
          "unknown field \"x\""},
         {R"({"format": "xfer-partition", "version": 1, "config": 40000, "partition": 1, "nodes": []})",
          "config: 40000 is out of range"},
+        {R"({"format": "xfer-partition", "version": 1, "config": 32768, "partition": 1, "nodes": []})",
+         "config: 32768 is out of range"},
+        {R"({"format": "xfer-partition", "version": 1, "config": 1, "partition": -32769, "nodes": []})",
+         "partition: -32769 is out of range"},
         {R"({"format": "xfer-partition", "version": 1, "config": 1, "partition": 1, "nodes": [{}]})",
          "nodes[0]: the field \"node\" is missing"},
     };
@@ -262,6 +266,11 @@ TEST(DocumentReading, RefusesWhatIsNotADocumentSayingWhere) {
             EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
         }
     }
+    // The range's own ends are numbers a database can hold.
+    const PartitionDocument edges = ReadDocument(
+        R"({"format": "xfer-partition", "version": 1, "config": 32767, "partition": -32768, "nodes": []})");
+    EXPECT_EQ(edges.config, 32767);
+    EXPECT_EQ(edges.partition, -32768);
 }
 
 TEST(DocumentDiff, NamesNodesOnOneSideAndEachChangedField) {
