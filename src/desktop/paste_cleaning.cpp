@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <algorithm>
 #include <memory>
 
@@ -47,7 +48,15 @@ class PasteCleaner final : public QObject {
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
-            paste();
+            paste(QClipboard::Clipboard);
+            return true;
+        }
+        // A middle click pastes the selection where the system has one (X11): the same way in.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            edit_->deselect();
+            paste(QClipboard::Selection);
             return true;
         }
         if (event->type() == QEvent::ContextMenu) {
@@ -55,7 +64,8 @@ class PasteCleaner final : public QObject {
             const std::unique_ptr<QMenu> menu(edit_->createStandardContextMenu());
             if (auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
                 action->disconnect();
-                QObject::connect(action, &QAction::triggered, this, [this] { paste(); });
+                QObject::connect(action, &QAction::triggered, this,
+                                 [this] { paste(QClipboard::Clipboard); });
             }
             menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
@@ -64,7 +74,7 @@ class PasteCleaner final : public QObject {
     }
 
   private:
-    void paste() {
+    void paste(QClipboard::Mode from) {
         if (edit_->isReadOnly())
             return;
         const int limit = maxLength_();
@@ -76,7 +86,7 @@ class PasteCleaner final : public QObject {
                                  CharactersBefore(text, edit_->selectionStart());
             room = std::max(0, limit - (length - (edit_->hasSelectedText() ? selected : 0)));
         }
-        const QString clean = CleanPaste(QGuiApplication::clipboard()->text(), room);
+        const QString clean = CleanPaste(QGuiApplication::clipboard()->text(from), room);
         if (!clean.isEmpty())
             edit_->insert(clean);
     }

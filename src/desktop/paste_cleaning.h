@@ -14,7 +14,8 @@ namespace xfer::desktop {
 // `pasted` cleaned and cut to `room` characters (negative: no limit).
 QString CleanPaste(const QString& pasted, int room);
 
-// Every paste into `edit` (the paste key, Shift+Insert, the context menu) goes through
+// Every paste into `edit` (the paste key, Shift+Insert, the context menu, a middle click where
+// the system has a selection) goes through
 // CleanPaste, with the room that `maxLength` (0: no limit) leaves beside the text that stays.
 void CleanPastes(QLineEdit* edit, std::function<int()> maxLength);
 

@@ -174,6 +174,21 @@ INSTANTIATE_TEST_SUITE_P(
                               "7777777777777777777777777777777"}),
     [](const auto& info) { return std::string(info.param.what); });
 
+// A middle click pastes the system's selection where it has one, cleaned and cut the same way.
+TEST_F(WindowTest, AMiddleClickPastesTheSelectionAsAPasteDoes) {
+    if (!QGuiApplication::clipboard()->supportsSelection())
+        GTEST_SKIP() << "this platform has no selection to paste";
+    OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
+        auto* label = Widget<QLineEdit>(dialog, "txtDescription");
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral(" 1\n2\t") + QString(30, QLatin1Char('y')), QClipboard::Selection);
+        QTest::mouseClick(label, Qt::MiddleButton, {},
+                          QPoint(XBefore(label, 9) + 1, label->height() / 2));
+        EXPECT_EQ(form.txtDescription.Text(),
+                  "Reception 1 2 " + std::string(16, 'y'));  // 30 in all
+    });
+}
+
 TEST_F(WindowTest, AKeyTypedRightAfterApplyLandsInTheFieldThatHadTheFocus) {
     OnNode(1, 1, [&](GUI& form, FormDialog& dialog) {
         auto* label = Widget<QLineEdit>(dialog, "txtDescription");
