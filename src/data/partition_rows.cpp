@@ -1,5 +1,7 @@
 #include "data/partition_rows.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "data/database_access.h"
@@ -30,13 +32,6 @@ std::vector<std::string> Scope(std::int16_t config, std::int16_t partition) {
 }
 
 const std::string kInPartition = "ConfigID = Given_ConfigID AND PartID = Given_PartID";
-
-std::string GeneralRowOf(const NodeTable& table, const std::string& alias) {
-    return "SELECT 1 FROM Node_General_Pool g WHERE g.ConfigID = " + alias +
-           ".ConfigID AND g.PartID = " + alias +
-           ".PartID AND g.NodeTypeID = " + type::Text(table.typeId) +
-           " AND g.NodeNumber = " + alias + ".NodeNumber";
-}
 
 std::vector<NodeKey> Keys(Recordset rows) {
     std::vector<NodeKey> keys;
@@ -109,40 +104,36 @@ bool PartitionHasNodes(DataBase& db, std::int16_t config, std::int16_t partition
     return !Run(db, statement, Scope(config, partition), true).eof();
 }
 
-std::vector<NodeKey> NodesWithoutGeneralRow(DataBase& db, std::int16_t config,
-                                            std::int16_t partition) {
-    static const Statement statement = [] {
+HalfCreatedKeys FindHalfCreatedKeys(DataBase& db, std::int16_t config, std::int16_t partition) {
+    // Both sides read once in key order and compared here: a lookup of each row on the other
+    // side costs a search of a million-row key for each of the partition's thousands of rows.
+    static const Statement general = [] {
+        std::string types;
+        for (const NodeTable& table : NodeTables())
+            types += (types.empty() ? "" : ", ") + type::Text(table.typeId);
+        return Statement{"host:GeneralRowKeys",
+                         "SELECT NodeTypeID AS TypeID, NodeNumber AS Number FROM "
+                         "Node_General_Pool WHERE " +
+                             kInPartition + " AND NodeTypeID IN (" + types + ") ORDER BY 1, 2"};
+    }();
+    static const Statement nodes = [] {
         std::string sql;
         for (const NodeTable& table : NodeTables()) {
             sql += (sql.empty() ? "" : " UNION ALL ") + std::string("SELECT ") +
-                   type::Text(table.typeId) + " AS TypeID, n.NodeNumber AS Number FROM " +
-                   table.name + " n WHERE n.ConfigID = Given_ConfigID AND n.PartID = " +
-                   "Given_PartID AND NOT EXISTS (" + GeneralRowOf(table, "n") + ")";
+                   type::Text(table.typeId) + " AS TypeID, NodeNumber AS Number FROM " +
+                   table.name + " WHERE " + kInPartition;
         }
-        return Statement{"host:NodesWithoutGeneralRow", sql + " ORDER BY 1, 2"};
+        return Statement{"host:NodeRowKeys", sql};
     }();
-    return Keys(Run(db, statement, Scope(config, partition), true));
-}
-
-std::vector<NodeKey> GeneralRowsWithoutNode(DataBase& db, std::int16_t config,
-                                            std::int16_t partition) {
-    // One difference of two key-ordered reads per node table: a node table's key leads with the
-    // partition and its type, not the number, so a lookup for each general row would read the
-    // partition's part of the table once per row (seconds on a partition of thousands).
-    static const Statement statement = [] {
-        std::string sql;
-        for (const NodeTable& table : NodeTables()) {
-            const std::string id = type::Text(table.typeId);
-            const std::string inPartition = " WHERE " + kInPartition;
-            sql += (sql.empty() ? "" : " UNION ALL ") +
-                   std::string("SELECT TypeID, Number FROM (SELECT ") + id +
-                   " AS TypeID, NodeNumber AS Number FROM Node_General_Pool" + inPartition +
-                   " AND NodeTypeID = " + id + " EXCEPT SELECT " + id + ", NodeNumber FROM " +
-                   table.name + inPartition + ") AS type" + id;
-        }
-        return Statement{"host:GeneralRowsWithoutNode", sql + " ORDER BY 1, 2"};
-    }();
-    return Keys(Run(db, statement, Scope(config, partition), true));
+    const std::vector<NodeKey> generalKeys = Keys(Run(db, general, Scope(config, partition), true));
+    std::vector<NodeKey> nodeKeys = Keys(Run(db, nodes, Scope(config, partition), true));
+    std::sort(nodeKeys.begin(), nodeKeys.end());
+    HalfCreatedKeys found;
+    std::set_difference(nodeKeys.begin(), nodeKeys.end(), generalKeys.begin(), generalKeys.end(),
+                        std::back_inserter(found.withoutGeneralRow));
+    std::set_difference(generalKeys.begin(), generalKeys.end(), nodeKeys.begin(), nodeKeys.end(),
+                        std::back_inserter(found.withoutNodeRow));
+    return found;
 }
 
 long long DetailRowCount(DataBase& db, std::int16_t config, std::int16_t partition,

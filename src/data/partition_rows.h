@@ -40,12 +40,12 @@ struct NodeKey {
     friend auto operator<=>(const NodeKey&, const NodeKey&) = default;
 };
 
-// Node rows of their own type without their general row, in type and number order.
-std::vector<NodeKey> NodesWithoutGeneralRow(DataBase& db, std::int16_t config,
-                                            std::int16_t partition);
-// General rows of a type with a table of its own whose node row is not there.
-std::vector<NodeKey> GeneralRowsWithoutNode(DataBase& db, std::int16_t config,
-                                            std::int16_t partition);
+// The keys of a partition's half-created nodes, each list in type and number order.
+struct HalfCreatedKeys {
+    std::vector<NodeKey> withoutGeneralRow;  // node rows of their own type without a general row
+    std::vector<NodeKey> withoutNodeRow;     // general rows of a type with a table of its own
+};
+HalfCreatedKeys FindHalfCreatedKeys(DataBase& db, std::int16_t config, std::int16_t partition);
 
 // Rows of one detail table that belong to the node.
 long long DetailRowCount(DataBase& db, std::int16_t config, std::int16_t partition,

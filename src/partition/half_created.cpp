@@ -59,9 +59,10 @@ std::vector<HalfCreatedNode> FindHalfCreated(data::DataBase& db, std::int16_t co
         node.generalRow = generalRow;
         node.referrers = ReferrersOf(key, read);
     };
-    for (const data::NodeKey& key : data::NodesWithoutGeneralRow(db, config, partition))
+    const data::HalfCreatedKeys keys = data::FindHalfCreatedKeys(db, config, partition);
+    for (const data::NodeKey& key : keys.withoutGeneralRow)
         add(key, false);
-    for (const data::NodeKey& key : data::GeneralRowsWithoutNode(db, config, partition))
+    for (const data::NodeKey& key : keys.withoutNodeRow)
         add(key, true);
     std::sort(found.begin(), found.end(),
               [](const HalfCreatedNode& a, const HalfCreatedNode& b) { return a.key < b.key; });
