@@ -53,4 +53,8 @@ expect 1 "XFER 1: refused: exceptions.noAnswer: MSG 40 does not exist" -- import
 cmp -s "$db" "$home/before.mdb" || fail "a refused import or a dry run changed the database"
 expect 0 "^MSG 40: created from its template" -- import "$home/changed1.json" --config 1 --partition 1 --create-missing
 "$program" export --config 1 --partition 1 --nodes 1 | cmp -s - "$home/changed1.json" || fail "the import did not make XFER 1 what the file says"
+
+# A database that cannot be read is an error of the comparison, said in the engine's words.
+printf 'not a database, only text' >"$db"
+expect 2 "file is not a database" -- diff "$home/a.json" --config 1 --partition 1
 exit $status

@@ -190,5 +190,25 @@ TEST(HalfCreated, CompletingCopiesTheTemplatesDetailRowsOnlyWhereTheNodeHasNone)
     }
 }
 
+// A general row whose node row is gone is removed with the detail rows the node left, and
+// nothing of the template's.
+TEST(HalfCreated, RemovingAGeneralRowTakesTheNodesDetailRowsWithIt) {
+    Scenario t;
+    ASSERT_TRUE(t.save()) << t.out.str();
+    t.database.exec("DELETE FROM Node_CMD WHERE NodeNumber = 3");
+    const long long templateRows =
+        t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 0");
+    ASSERT_GT(t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 3"), 0);
+    const PartitionRepair repair = t.withDb<PartitionRepair>(
+        [](data::DataBase& db) { return RepairPartition(db, 1, 1, false); });
+    ASSERT_EQ(repair.actions.size(), 1u);
+    EXPECT_EQ(repair.actions[0].kind, RepairKind::Removed);
+    EXPECT_EQ(t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 3"), 0);
+    EXPECT_EQ(t.database.count("SELECT 1 FROM Detail_CMD WHERE NodeMasterID = 0"), templateRows);
+    EXPECT_EQ(t.database.count("SELECT 1 FROM Node_General_Pool WHERE NodeTypeID = 1 AND "
+                               "NodeNumber = 3"),
+              0);
+}
+
 }  // namespace
 }  // namespace xfer::partition
