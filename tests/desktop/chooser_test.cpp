@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAccessibleTableInterface>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <functional>
 
+#include "desktop/chooser_models.h"
 #include "desktop/chooser_window.h"
 #include "desktop/qt_platform.h"
 #include "editor/gui.h"
@@ -248,6 +250,52 @@ TEST_F(Chooser, ItsControlsHaveNamesThatSayWhatTheyAreFor) {
     EXPECT_EQ(list->tableInterface()->rowCount(), 6);
     EXPECT_EQ(list->tableInterface()->columnCount(), 3);
     EXPECT_EQ(list->tableInterface()->cellAt(3, 1)->text(QAccessible::Name), "Reception");
+}
+
+// The models alone: a search keeps the rows it matches, a node is found only where it is shown,
+// and a cell's tooltip is its whole text (a long label is elided in the view).
+TEST(ChooserModels, FindShownRowsAndTellTheWholeTextOfACell) {
+    XferNodeModel nodes;
+    QAbstractItemModelTester nodesTester(&nodes,
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const std::string longLabel = "Reception desk, ground floor";
+    nodes.setNodes({{3, "Sales", "2001"}, {12, longLabel, "AUTO"}, {120, "Line1\nLine2", "9"}});
+    EXPECT_EQ(
+        nodes.data(nodes.index(1, XferNodeModel::kLabel), Qt::ToolTipRole).toString().toStdString(),
+        longLabel);
+    EXPECT_EQ(nodes.data(nodes.index(2, XferNodeModel::kLabel), Qt::DisplayRole).toString(),
+              QStringLiteral("Line1 Line2"));
+    const struct {
+        const char* search;
+        std::vector<int> shown;  // node numbers
+        int rowOf12;
+        int best;
+    } cases[] = {
+        {"", {3, 12, 120}, 1, 0}, {"12", {12, 120}, 0, 0}, {"120", {120}, -1, 0},
+        {"DESK", {12}, 0, 0},     {"nothing", {}, -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.search);
+        nodes.setSearch(QString::fromLatin1(c.search));
+        std::vector<int> shown;
+        for (int row = 0; row < nodes.rowCount(); ++row)
+            shown.push_back(nodes.number(row));
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(nodes.rowOf(12), c.rowOf12);
+        EXPECT_EQ(nodes.bestRow(), c.best);
+        EXPECT_EQ(nodes.total(), 3);
+    }
+
+    PartitionModel partitions;
+    QAbstractItemModelTester partitionsTester(
+        &partitions, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    partitions.setPartitions({{1, 1, 0}, {1, 2, 4}, {2, 1, 1}});
+    EXPECT_EQ(partitions.rowOf(1, 2), 1);
+    EXPECT_EQ(partitions.rowOf(2, 1), 2);
+    EXPECT_EQ(partitions.rowOf(2, 2), -1);
+    EXPECT_EQ(partitions.data(partitions.index(1, PartitionModel::kXferNodes), Qt::DisplayRole)
+                  .toString(),
+              QStringLiteral("4"));
 }
 
 // Without a database the window says where it looked, and creates one only on a click.
