@@ -64,8 +64,8 @@ class WindowTest : public ::testing::Test {
             FormDialog dialog(form);
             dialog.show();
             QApplication::setActiveWindow(&dialog);
-            dialog
-                .activateWindow();  // an X server without a window manager activates nothing itself
+            // An X server without a window manager activates nothing by itself.
+            dialog.activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             shown = true;
             body(form, dialog);
