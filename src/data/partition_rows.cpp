@@ -105,8 +105,9 @@ bool PartitionHasNodes(DataBase& db, std::int16_t config, std::int16_t partition
 }
 
 HalfCreatedKeys FindHalfCreatedKeys(DataBase& db, std::int16_t config, std::int16_t partition) {
-    // Both sides read once in key order and compared here: a lookup of each row on the other
-    // side costs a search of a million-row key for each of the partition's thousands of rows.
+    // Both sides are read once and compared in memory. A look-up per row in SQL is a key search
+    // for each of the partition's thousands of rows, or a scan of the partition's part of a
+    // node table where the question does not fit that table's key: seconds on a large partition.
     static const Statement general = [] {
         std::string types;
         for (const NodeTable& table : NodeTables())
@@ -114,7 +115,7 @@ HalfCreatedKeys FindHalfCreatedKeys(DataBase& db, std::int16_t config, std::int1
         return Statement{"host:GeneralRowKeys",
                          "SELECT NodeTypeID AS TypeID, NodeNumber AS Number FROM "
                          "Node_General_Pool WHERE " +
-                             kInPartition + " AND NodeTypeID IN (" + types + ") ORDER BY 1, 2"};
+                             kInPartition + " AND NodeTypeID IN (" + types + ")"};
     }();
     static const Statement nodes = [] {
         std::string sql;
@@ -125,8 +126,9 @@ HalfCreatedKeys FindHalfCreatedKeys(DataBase& db, std::int16_t config, std::int1
         }
         return Statement{"host:NodeRowKeys", sql};
     }();
-    const std::vector<NodeKey> generalKeys = Keys(Run(db, general, Scope(config, partition), true));
+    std::vector<NodeKey> generalKeys = Keys(Run(db, general, Scope(config, partition), true));
     std::vector<NodeKey> nodeKeys = Keys(Run(db, nodes, Scope(config, partition), true));
+    std::sort(generalKeys.begin(), generalKeys.end());  // whatever order the engine gave
     std::sort(nodeKeys.begin(), nodeKeys.end());
     HalfCreatedKeys found;
     std::set_difference(nodeKeys.begin(), nodeKeys.end(), generalKeys.begin(), generalKeys.end(),
